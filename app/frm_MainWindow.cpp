@@ -1,0 +1,395 @@
+#include "frm_MainWindow.h"
+
+#include "fspath.h"
+#include "icons.h"
+#include "twips.h"
+
+#include "platform/files.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace chronodex {
+namespace {
+
+const QString hintEntry = QStringLiteral("Drag files here to show and set the date");
+const QString noSelectionText = QStringLiteral(" - Drag files here to show and set the date - ");
+const QString notAvailable = QStringLiteral(" N/A ");
+
+// Client area as laid out, and the top of "New date values:", in twips.
+constexpr int clientWidthTwips = 5055;
+constexpr int newValuesTop = 5640;
+constexpr int newValuesHeight = 2535;
+
+QFont dialogFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+void useFieldColours(QWidget* w) {
+    w->setAutoFillBackground(true);
+    w->setBackgroundRole(QPalette::Base);
+    w->setForegroundRole(QPalette::Text);
+}
+
+} // namespace
+
+MainWindowOptions defaultMainWindowOptions() {
+    MainWindowOptions options;
+    options.creationWritable = platform::canSetCreationTime();
+    return options;
+}
+
+frm_MainWindow::frm_MainWindow(MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent), options_(std::move(options)) {
+    setObjectName(QStringLiteral("frm_MainWindow"));
+    setWindowTitle(QStringLiteral("Chronodex"));
+    setWindowIcon(chronodexIcon());
+    // A fixed single border without minimise and maximise buttons.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(dialogFont());
+    buildControls();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Form_Load();
+}
+
+frm_MainWindow::~frm_MainWindow() = default;
+
+void frm_MainWindow::buildControls() {
+    client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    client->setFixedSize(twipsToPixelsX(clientWidthTwips, this),
+                         twipsToPixelsY(newValuesTop + newValuesHeight + 120, this));
+    buildOldValuesFrame();
+    buildNewValuesFrame();
+
+    com_TEST = new QPushButton(QStringLiteral("TEST"), client);
+    com_TEST->setObjectName(QStringLiteral("com_TEST"));
+    com_TEST->setGeometry(twipsRect(3840, 4920, 1335, 615, this));
+    com_TEST->setFocusPolicy(Qt::NoFocus);
+    com_TEST->setEnabled(false);
+    com_TEST->hide();
+
+    buildMenus();
+
+    // Focus order: the list, the two text boxes, then each row's check box and its six
+    // boxes, then the three buttons.
+    QList<QWidget*> order{lst_FileList, txt_FilePathValue, txt_FileNameValue};
+    for (const EditorRow& r : rows_) {
+        order.append(r.check);
+        for (QComboBox* box : r.fields)
+            order.append(box);
+    }
+    order << com_NowTime << com_ResetTime << com_UptateTimestamp;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void frm_MainWindow::buildOldValuesFrame() {
+    fra_OldValues = new QGroupBox(QStringLiteral("Original date values:"), client);
+    fra_OldValues->setObjectName(QStringLiteral("fra_OldValues"));
+    fra_OldValues->setGeometry(twipsRect(120, 0, 4815, 5535, this));
+    QWidget* f = fra_OldValues;
+
+    lst_FileList = new QListWidget(f);
+    lst_FileList->setObjectName(QStringLiteral("lst_FileList"));
+    lst_FileList->setGeometry(twipsRect(120, 240, 4575, 1410, this));
+    lst_FileList->setUniformItemSizes(true);
+    lst_FileList->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    auto label = [&](QLabel*& member, const char* name, const char* text, int left, int top,
+                     int width, int height) {
+        member = new QLabel(QString::fromLatin1(text), f);
+        member->setObjectName(QLatin1String(name));
+        member->setGeometry(twipsRect(left, top, width, height, this));
+        return member;
+    };
+    auto field = [&](QLabel*& member, const char* name, const char* text, int left, int top,
+                     int width) {
+        useFieldColours(label(member, name, text, left, top, width, 255));
+    };
+    auto count = [&](QLabel*& member, const char* name, int left, int top) {
+        field(member, name, "0 ", left, top, 705);
+        member->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        member->setEnabled(false);
+    };
+    field(labTotalFilesTitle, "labTotalFilesTitle", "Total files:", 120, 1800, 1450);
+    count(labTotalFiles, "labTotalFiles", 1560, 1800);
+    field(labTickedFilesTitle, "labTickedFilesTitle", "Ticked files:", 2400, 1800, 1455);
+    count(labTickedFiles, "labTickedFiles", 3840, 1800);
+    field(labTotalSysFilesTitle, "labTotalSysFilesTitle", "Total system files:", 120, 2040, 1450);
+    count(labTotalSysFiles, "labTotalSysFiles", 1560, 2040);
+    field(labTickedSysFilesTitle, "labTickedSysFilesTitle", "Ticked system files:", 2400, 2040,
+          1455);
+    count(labTickedSysFiles, "labTickedSysFiles", 3840, 2040);
+    field(labTotalDirectoriesTitle, "labTotalDirectoriesTitle", "Total directories:", 120, 2280,
+          1450);
+    count(labTotalDirectories, "labTotalDirectories", 1560, 2280);
+    field(labTickedDirectoriesTitle, "labTickedDirectoriesTitle", "Ticked directories:", 2400,
+          2280, 1455);
+    count(labTickedDirectories, "labTickedDirectories", 3840, 2280);
+
+    auto textBox = [&](QPlainTextEdit*& member, const char* name, const char* text, int top) {
+        member = new QPlainTextEdit(QString::fromLatin1(text), f);
+        member->setObjectName(QLatin1String(name));
+        member->setGeometry(twipsRect(120, top, 4575, 525, this));
+        member->setReadOnly(true);
+        member->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        member->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        member->setEnabled(false);
+    };
+    label(lab_FilePath, "lab_FilePath", "File path:", 120, 2680, 765, 195);
+    textBox(txt_FilePathValue, "txt_FilePathValue", "C:\\????\n", 2920);
+    label(lab_FileName, "lab_FileName", "File name:", 120, 3520, 765, 195);
+    textBox(txt_FileNameValue, "txt_FileNameValue", "????.???\n", 3760);
+
+    auto value = [&](QLabel*& member, const char* name, int top) {
+        field(member, name, " -", 1200, top, 3465);
+        member->setEnabled(false);
+    };
+    field(lab_OSize, "lab_OSize", " File size:", 120, 4360, 1125);
+    value(lab_OSizeValue, "lab_OSizeValue", 4360);
+    field(lab_OCreated, "lab_OCreated", " Created on:", 120, 4600, 1125);
+    value(lab_OCreatedValue, "lab_OCreatedValue", 4600);
+    field(lab_OModfied, "lab_OModfied", " Modfied on:", 120, 4840, 1125);
+    value(lab_OModfiedValue, "lab_OModfiedValue", 4840);
+    field(lab_OAccessed, "lab_OAccessed", " Accessed on:", 120, 5080, 1125);
+    value(lab_OAccessedValue, "lab_OAccessedValue", 5080);
+    // The caption labels stand below the value labels they overlap.
+    for (QLabel* l : {lab_OSize, lab_OCreated, lab_OModfied, lab_OAccessed})
+        l->lower();
+
+    connect(lst_FileList, &QListWidget::currentRowChanged, this, [this] { lst_FileList_Click(); });
+    connect(lst_FileList, &QListWidget::itemChanged, this, [this] { lst_FileList_Click(); });
+
+    // The frame caption is bold; what stands inside it is not.
+    QFont bold = font();
+    bold.setBold(true);
+    fra_OldValues->setFont(bold);
+    for (QWidget* child : fra_OldValues->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->setFont(font());
+}
+
+void frm_MainWindow::buildNewValuesFrame() {
+    fra_NewValues = new QGroupBox(QStringLiteral("New date values:"), client);
+    fra_NewValues->setObjectName(QStringLiteral("fra_NewValues"));
+    fra_NewValues->setGeometry(twipsRect(120, newValuesTop, 4815, newValuesHeight, this));
+    QFont bold = font();
+    bold.setBold(true);
+    fra_NewValues->setFont(bold);
+
+    for (StampKind kind : AllStampKinds) {
+        rows_[kind] = buildEditorRow(fra_NewValues, kind);
+        EditorRow& r = rows_[kind];
+        r.caption->setFont(font());
+        r.check->setFont(font());
+        for (QComboBox* box : r.fields)
+            box->setFont(font());
+        connect(r.check, &QCheckBox::stateChanged, this, [this, kind] { chk_Update_Click(kind); });
+    }
+    if (!options_.creationWritable) {
+        rows_[Created].check->setEnabled(false);
+        rows_[Created].check->setToolTip(
+            QStringLiteral("This system does not let programs change the date a file was created."));
+    }
+
+    auto button = [&](QPushButton*& member, const char* name, const char* text, int left) {
+        member = new QPushButton(QString::fromLatin1(text), fra_NewValues);
+        member->setObjectName(QLatin1String(name));
+        member->setGeometry(twipsRect(left, 2040, 1455, 375, this));
+        member->setFont(font());
+    };
+    button(com_NowTime, "com_NowTime", "Set time to &now", 120);
+    button(com_ResetTime, "com_ResetTime", "&Reset time values", 1680);
+    button(com_UptateTimestamp, "com_UptateTimestamp", "&Update file date", 3240);
+}
+
+void frm_MainWindow::buildMenus() {
+    menu_Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    menu_Edit->setObjectName(QStringLiteral("menu_Edit"));
+    menu_EditSortList = menu_Edit->addMenu(QStringLiteral("&Sort list"));
+    menu_EditSortList->setObjectName(QStringLiteral("menu_EditSortList"));
+    const std::array<const char*, 4> orders{"A-Z, a-z", "Aa-Zz", "Full path A-Z, a-z",
+                                            "Full path Aa-Zz"};
+    for (std::size_t i = 0; i < orders.size(); ++i) {
+        QAction* item = menu_EditSortList->addAction(QString::fromLatin1(orders[i]));
+        item->setObjectName(QStringLiteral("menu_EditSortUsing"));
+        item->setCheckable(true);
+        menu_EditSortUsing[i] = item;
+    }
+    menu_EditRemoveCopies = menu_Edit->addAction(QStringLiteral("&Remove duplicated files"));
+    menu_EditRemoveCopies->setObjectName(QStringLiteral("menu_EditRemoveCopies"));
+
+    menu_Help = menuBar()->addMenu(QStringLiteral("&Help"));
+    menu_Help->setObjectName(QStringLiteral("menu_Help"));
+    menu_HelpFile = menu_Help->addAction(QStringLiteral("&Help file"));
+    menu_HelpFile->setObjectName(QStringLiteral("menu_HelpFile"));
+    menu_HelpAbout = menu_Help->addAction(QStringLiteral("&About this application"));
+    menu_HelpAbout->setObjectName(QStringLiteral("menu_HelpAbout"));
+}
+
+void frm_MainWindow::setClientHeightTwips(int twips) {
+    client->setFixedHeight(twipsToPixelsY(twips, this));
+    layout()->activate();
+}
+
+void frm_MainWindow::Form_Load() {
+    setWindowTitle(windowTitleFor(options_.version));
+
+    {
+        const QSignalBlocker quiet(lst_FileList);
+        lst_FileList->clear();
+        auto* hint = new QListWidgetItem(hintEntry);
+        hint->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        lst_FileList->addItem(hint);
+    }
+
+    menu_EditSortList->setEnabled(PathCount() > 0);
+
+    fra_NewValues->hide();
+    setClientHeightTwips(newValuesTop);
+
+    txt_FilePathValue->setPlainText(noSelectionText);
+    txt_FileNameValue->setPlainText(noSelectionText);
+    for (QLabel* l : {lab_OSizeValue, lab_OCreatedValue, lab_OModfiedValue, lab_OAccessedValue})
+        l->setText(notAvailable);
+
+    // One reading of the clock gives every default.
+    const QDateTime now = options_.clock();
+    const DateTime present{now.date().year(),  now.date().month(),  now.date().day(),
+                           now.time().hour(),  now.time().minute(), now.time().second()};
+    for (const EditorRow& r : rows_)
+        fillRowLists(r, present);
+
+    for (const EditorRow& r : rows_) {
+        r.check->setCheckState(Qt::Unchecked);
+        r.check->setTristate(false);
+    }
+}
+
+QString frm_MainWindow::pathOfEntry(int entry) const {
+    return FilePaths_.hasSlot(entry + 1) ? FilePaths_.at(entry + 1) : QString();
+}
+
+void frm_MainWindow::setListIndex(int index) {
+    if (lst_FileList->currentRow() == index)
+        return;
+    lst_FileList->setCurrentRow(index); // runs lst_FileList_Click through currentRowChanged
+}
+
+void frm_MainWindow::lst_FileList_Click() {
+    ShowTickedStatus();
+    EnableUpdateButton();
+}
+
+void frm_MainWindow::ShowTickedStatus() {
+    const int n = lst_FileList->count();
+    int files = 0, systemFiles = 0, directories = 0;
+    for (int k = 0; k < n; ++k) {
+        if (lst_FileList->item(k)->checkState() != Qt::Checked)
+            continue;
+        if (!FilePaths_.hasSlot(k + 1))
+            return; // no path behind the entry: leave labels and caption as they are
+        const auto attributes = platform::fileAttributes(toFsPath(FilePaths_.at(k + 1)));
+        if (!attributes)
+            return; // a ticked entry that vanished ends the refresh before anything changes
+        const EntryKind kind = kindOf(*attributes);
+        if (kind == EntryKind::Directory) {
+            ++directories;
+        } else {
+            ++files;
+            if (kind == EntryKind::SystemFile)
+                ++systemFiles;
+        }
+    }
+    labTickedFiles->setText(formatCount(files));
+    labTickedSysFiles->setText(formatCount(systemFiles));
+    labTickedDirectories->setText(formatCount(directories));
+    for (QLabel* l : {labTickedFiles, labTickedSysFiles, labTickedDirectories})
+        l->setEnabled(true);
+    setWindowTitle(options_.version.productName + QStringLiteral(" - ") +
+                   tickedStatusText(files, directories));
+}
+
+void frm_MainWindow::SetSortChecks(bool Mark) {
+    for (QAction* item : menu_EditSortUsing)
+        item->setChecked(Mark);
+}
+
+void frm_MainWindow::chk_Update_Click(StampKind kind) {
+    const EditorRow& r = rows_[kind];
+    r.setFieldsEnabled(r.isTicked());
+    EnableUpdateButton();
+    EnableTimeButtons();
+}
+
+bool frm_MainWindow::AnyEntryTicked() const {
+    const int n = lst_FileList->count();
+    for (int k = 0; k < n; ++k)
+        if (lst_FileList->item(k)->checkState() == Qt::Checked)
+            return true;
+    return false;
+}
+
+void frm_MainWindow::EnableUpdateButton() {
+    bool rowTicked = false;
+    for (const EditorRow& r : rows_)
+        rowTicked = r.isTicked() || rowTicked;
+    com_UptateTimestamp->setEnabled(rowTicked && AnyEntryTicked());
+}
+
+void frm_MainWindow::EnableTimeButtons() {
+    const bool anyRow = std::any_of(rows_.begin(), rows_.end(),
+                                    [](const EditorRow& r) { return r.isTicked(); });
+    com_NowTime->setEnabled(anyRow);
+    com_ResetTime->setEnabled(anyRow);
+}
+
+void frm_MainWindow::showTotals(const KindCounts& counts) {
+    labTotalFiles->setText(formatCount(counts.files));
+    labTotalSysFiles->setText(formatCount(counts.systemFiles));
+    labTotalDirectories->setText(formatCount(counts.directories));
+    for (QLabel* l : {labTotalFiles, labTotalSysFiles, labTotalDirectories})
+        l->setEnabled(true);
+}
+
+void frm_MainWindow::RebuildList() {
+    KindCounts counts;
+    {
+        const QSignalBlocker quiet(lst_FileList);
+        lst_FileList->clear();
+        menu_EditSortList->setEnabled(PathCount() > 0);
+        const int n = PathCount();
+        for (int i = 1; i <= n; ++i) {
+            const QString& path = FilePaths_.at(i);
+            const auto attributes = platform::fileAttributes(toFsPath(path));
+            const EntryKind kind = kindOf(attributes.value_or(0));
+            counts.add(kind);
+            auto* item = new QListWidgetItem(SplitPath(path, true, QLatin1Char(platform::pathSeparator)));
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            item->setCheckState(tickedOnIntake(kind) ? Qt::Checked : Qt::Unchecked);
+            lst_FileList->addItem(item);
+        }
+        lst_FileList->setCurrentRow(-1);
+    }
+    showTotals(counts);
+    setListIndex(0);
+    EnableUpdateButton();
+}
+
+} // namespace chronodex

@@ -1,0 +1,124 @@
+// The program's one main window: "Original date values:" with the list of dropped objects
+// and the selected object's values, "New date values:" with the three editor rows, and the
+// Edit and Help menus.
+#pragma once
+
+#include "appinfo.h"
+#include "editorrows.h"
+#include "listmodel.h"
+
+#include <QDateTime>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace chronodex {
+
+class DropForwarder;
+
+struct MainWindowOptions {
+    // The present local date and time; tests pin it.
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+    VersionInfo version = currentVersion();
+    // Whether the system lets the program set creation stamps (Windows does, Linux not).
+    bool creationWritable = true;
+};
+MainWindowOptions defaultMainWindowOptions();
+
+class frm_MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit frm_MainWindow(MainWindowOptions options = defaultMainWindowOptions(),
+                            QWidget* parent = nullptr);
+    ~frm_MainWindow() override;
+
+    // The list model, for the Parts of the program that read it and for tests.
+    FilePathTable& FilePaths() { return FilePaths_; }
+    int PathCount() const { return FilePaths_.PathCount(); }
+    const EditorRow& row(StampKind kind) const { return rows_.at(kind); }
+    QListWidget* fileList() const { return lst_FileList; }
+    const std::array<QAction*, 4>& sortItems() const { return menu_EditSortUsing; }
+
+    // Fills the list from the path table in one pass (no click handler per entry), ticks
+    // by the ticking rule, shows the totals and makes entry 0 current. Attributes that
+    // cannot be read count as 0, so such an entry ends unticked as a system file.
+    void RebuildList();
+
+    void ShowTickedStatus();
+    void SetSortChecks(bool Mark);
+    void EnableUpdateButton();
+    void EnableTimeButtons();
+    bool AnyEntryTicked() const;
+
+  private:
+    void buildControls();
+    void buildOldValuesFrame();
+    void buildNewValuesFrame();
+    void buildMenus();
+    void setClientHeightTwips(int twips);
+    void Form_Load();
+
+    void lst_FileList_Click();
+    void chk_Update_Click(StampKind kind);
+    // Sets the current entry of the list; a change runs the click handler.
+    void setListIndex(int index);
+    QString pathOfEntry(int entry) const;
+    void showTotals(const KindCounts& counts);
+
+    MainWindowOptions options_;
+    FilePathTable FilePaths_;
+
+    QWidget* client = nullptr;
+    QGroupBox* fra_OldValues = nullptr;
+    QGroupBox* fra_NewValues = nullptr;
+    QListWidget* lst_FileList = nullptr;
+    QLabel* labTotalFilesTitle = nullptr;
+    QLabel* labTotalFiles = nullptr;
+    QLabel* labTickedFilesTitle = nullptr;
+    QLabel* labTickedFiles = nullptr;
+    QLabel* labTotalSysFilesTitle = nullptr;
+    QLabel* labTotalSysFiles = nullptr;
+    QLabel* labTickedSysFilesTitle = nullptr;
+    QLabel* labTickedSysFiles = nullptr;
+    QLabel* labTotalDirectoriesTitle = nullptr;
+    QLabel* labTotalDirectories = nullptr;
+    QLabel* labTickedDirectoriesTitle = nullptr;
+    QLabel* labTickedDirectories = nullptr;
+    QLabel* lab_FilePath = nullptr;
+    QPlainTextEdit* txt_FilePathValue = nullptr;
+    QLabel* lab_FileName = nullptr;
+    QPlainTextEdit* txt_FileNameValue = nullptr;
+    QLabel* lab_OSize = nullptr;
+    QLabel* lab_OSizeValue = nullptr;
+    QLabel* lab_OCreated = nullptr;
+    QLabel* lab_OCreatedValue = nullptr;
+    QLabel* lab_OModfied = nullptr;
+    QLabel* lab_OModfiedValue = nullptr;
+    QLabel* lab_OAccessed = nullptr;
+    QLabel* lab_OAccessedValue = nullptr;
+    std::array<EditorRow, 3> rows_{};
+    QPushButton* com_NowTime = nullptr;
+    QPushButton* com_ResetTime = nullptr;
+    QPushButton* com_UptateTimestamp = nullptr;
+    QPushButton* com_TEST = nullptr;
+
+    QMenu* menu_Edit = nullptr;
+    QMenu* menu_EditSortList = nullptr;
+    std::array<QAction*, 4> menu_EditSortUsing{};
+    QAction* menu_EditRemoveCopies = nullptr;
+    QMenu* menu_Help = nullptr;
+    QAction* menu_HelpFile = nullptr;
+    QAction* menu_HelpAbout = nullptr;
+};
+
+} // namespace chronodex

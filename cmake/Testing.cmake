@@ -1,0 +1,11 @@
+# chronodex_test(NAME SOURCES... LIBS ...): one QtTest program, run by CTest on the
+# offscreen platform with a pinned locale and time zone.
+function(chronodex_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=UTC;LC_ALL=C.UTF-8;QT_LOGGING_RULES=qt.qpa.*=false"
+    TIMEOUT 120)
+endfunction()

@@ -1,0 +1,18 @@
+// The program's pictures, painted in code: the main window's icon (a calendar page with a
+// red circular arrow) and the message dialog's store of ten pictures.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace chronodex {
+
+// The main window's icon at 16 to 64 pixels.
+QIcon chronodexIcon();
+
+enum class MessagePicture { Warning, Information, Stop, Gear, Question };
+
+// One picture of the message dialog, drawn at the given size in pixels.
+QPixmap messagePicture(MessagePicture picture, int size);
+
+} // namespace chronodex

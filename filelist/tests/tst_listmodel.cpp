@@ -1,0 +1,124 @@
+#include "listmodel.h"
+
+#include "fspath.h"
+#include "platform/files.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using namespace chronodex;
+
+class tst_ListModel : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
+    void splitPath_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("directory");
+        const QChar win('\\'), posix('/');
+        QTest::newRow("file in a folder") << "C:\\dir\\file.txt" << win << "file.txt" << "C:\\dir";
+        QTest::newRow("file at the root") << "C:\\b.txt" << win << "b.txt" << "C:";
+        QTest::newRow("drive root") << "C:\\" << win << "" << "C:";
+        QTest::newRow("no separator") << "file.txt" << win << "file.txt" << "";
+        QTest::newRow("empty") << "" << win << "" << "";
+        QTest::newRow("linux path") << "/home/ann/a b.txt" << posix << "a b.txt" << "/home/ann";
+        QTest::newRow("linux root file") << "/x" << posix << "x" << "";
+        QTest::newRow("other separator ignored") << "C:\\a/b" << posix << "b" << "C:\\a";
+    }
+    void splitPath() {
+        QFETCH(QString, path);
+        QFETCH(QChar, separator);
+        QFETCH(QString, name);
+        QFETCH(QString, directory);
+        QCOMPARE(SplitPath(path, true, separator), name);
+        QCOMPARE(SplitPath(path, false, separator), directory);
+    }
+
+    void pathTable() {
+        FilePathTable t;
+        QCOMPARE(t.PathCount(), -1);
+        QVERIFY(!t.hasSlot(0));
+        t.assign({QStringLiteral("a"), QStringLiteral("b")});
+        QCOMPARE(t.PathCount(), 2);
+        QCOMPARE(t.at(0), QString());
+        QCOMPARE(t.entries(), QStringList({"a", "b"}));
+        t.resize(0);
+        QCOMPARE(t.PathCount(), 0);
+        QVERIFY(t.hasSlot(0));
+    }
+
+    void tickedStatus_data() {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<int>("directories");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("nothing") << 0 << 0 << "No file, no directories ticked.";
+        QTest::newRow("one each") << 1 << 1 << "One file, one directory ticked.";
+        QTest::newRow("twelve files") << 12 << 0 << "12 files, no directories ticked.";
+        QTest::newRow("grouped") << 1234 << 2000 << "1,234 files, 2,000 directories ticked.";
+    }
+    void tickedStatus() {
+        QFETCH(int, files);
+        QFETCH(int, directories);
+        QFETCH(QString, text);
+        QCOMPARE(tickedStatusText(files, directories), text);
+    }
+
+    void counts_data() {
+        QTest::addColumn<qint64>("n");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "0 ";
+        QTest::newRow("below a thousand") << qint64(999) << "999 ";
+        QTest::newRow("thousand") << qint64(1000) << "1,000 ";
+        QTest::newRow("largest list") << qint64(32767) << "32,767 ";
+    }
+    void counts() {
+        QFETCH(qint64, n);
+        QFETCH(QString, text);
+        QCOMPARE(formatCount(n), text);
+    }
+
+    void capitalFirst() {
+        QCOMPARE(CapitalFirst(QString()), QString());
+        QCOMPARE(CapitalFirst(QStringLiteral("no file")), QStringLiteral("No file"));
+        QCOMPARE(CapitalFirst(QStringLiteral("1 x")), QStringLiteral("1 x"));
+    }
+
+    // The kind rule on real objects: regular files are ordinary, FIFOs count as system
+    // files, directories as directories, and a missing path has no attributes at all.
+    void kindOfRealObjects() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString file = dir.filePath(QStringLiteral("a.txt"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        const QString fifo = dir.filePath(QStringLiteral("pipe"));
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
+
+        QCOMPARE(kindOf(*platform::fileAttributes(toFsPath(file))), EntryKind::File);
+        QCOMPARE(kindOf(*platform::fileAttributes(toFsPath(dir.path()))), EntryKind::Directory);
+        QCOMPARE(kindOf(*platform::fileAttributes(toFsPath(fifo))), EntryKind::SystemFile);
+        QVERIFY(!platform::fileAttributes(toFsPath(dir.filePath(QStringLiteral("gone")))));
+        QVERIFY(tickedOnIntake(EntryKind::File));
+        QVERIFY(!tickedOnIntake(EntryKind::SystemFile));
+        QVERIFY(!tickedOnIntake(EntryKind::Directory));
+
+        KindCounts c;
+        for (EntryKind k : {EntryKind::File, EntryKind::SystemFile, EntryKind::Directory})
+            c.add(k);
+        QCOMPARE(c.files, 2); // system files count as files too
+        QCOMPARE(c.systemFiles, 1);
+        QCOMPARE(c.directories, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ListModel)
+#include "tst_listmodel.moc"
