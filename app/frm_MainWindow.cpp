@@ -36,6 +36,7 @@ QFont dialogFont() {
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
                       QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     font.setPointSizeF(8.25);
+    font.setBold(false); // explicit, so that controls inside the bold frames stay regular
     return font;
 }
 
@@ -140,8 +141,8 @@ void frm_MainWindow::buildOldValuesFrame() {
     field(labTotalDirectoriesTitle, "labTotalDirectoriesTitle", "Total directories:", 120, 2280,
           1450);
     count(labTotalDirectories, "labTotalDirectories", 1560, 2280);
-    field(labTickedDirectoriesTitle, "labTickedDirectoriesTitle", "Ticked directories:", 2400,
-          2280, 1455);
+    field(labTickedDirectoriesTitle, "labTickedDirectoriesTitle", "Ticked directories:", 2400, 2280,
+          1455);
     count(labTickedDirectories, "labTickedDirectories", 3840, 2280);
 
     auto textBox = [&](QPlainTextEdit*& member, const char* name, const char* text, int top) {
@@ -204,8 +205,8 @@ void frm_MainWindow::buildNewValuesFrame() {
     }
     if (!options_.creationWritable) {
         rows_[Created].check->setEnabled(false);
-        rows_[Created].check->setToolTip(
-            QStringLiteral("This system does not let programs change the date a file was created."));
+        rows_[Created].check->setToolTip(QStringLiteral(
+            "This system does not let programs change the date a file was created."));
     }
 
     auto button = [&](QPushButton*& member, const char* name, const char* text, int left) {
@@ -271,8 +272,8 @@ void frm_MainWindow::Form_Load() {
 
     // One reading of the clock gives every default.
     const QDateTime now = options_.clock();
-    const DateTime present{now.date().year(),  now.date().month(),  now.date().day(),
-                           now.time().hour(),  now.time().minute(), now.time().second()};
+    const DateTime present{now.date().year(), now.date().month(),  now.date().day(),
+                           now.time().hour(), now.time().minute(), now.time().second()};
     for (const EditorRow& r : rows_)
         fillRowLists(r, present);
 
@@ -287,8 +288,7 @@ QString frm_MainWindow::pathOfEntry(int entry) const {
 }
 
 void frm_MainWindow::setListIndex(int index) {
-    if (lst_FileList->currentRow() == index)
-        return;
+    if (lst_FileList->currentRow() == index) return;
     lst_FileList->setCurrentRow(index); // runs lst_FileList_Click through currentRowChanged
 }
 
@@ -301,8 +301,7 @@ void frm_MainWindow::ShowTickedStatus() {
     const int n = lst_FileList->count();
     int files = 0, systemFiles = 0, directories = 0;
     for (int k = 0; k < n; ++k) {
-        if (lst_FileList->item(k)->checkState() != Qt::Checked)
-            continue;
+        if (lst_FileList->item(k)->checkState() != Qt::Checked) continue;
         if (!FilePaths_.hasSlot(k + 1))
             return; // no path behind the entry: leave labels and caption as they are
         const auto attributes = platform::fileAttributes(toFsPath(FilePaths_.at(k + 1)));
@@ -313,8 +312,7 @@ void frm_MainWindow::ShowTickedStatus() {
             ++directories;
         } else {
             ++files;
-            if (kind == EntryKind::SystemFile)
-                ++systemFiles;
+            if (kind == EntryKind::SystemFile) ++systemFiles;
         }
     }
     labTickedFiles->setText(formatCount(files));
@@ -341,8 +339,7 @@ void frm_MainWindow::chk_Update_Click(StampKind kind) {
 bool frm_MainWindow::AnyEntryTicked() const {
     const int n = lst_FileList->count();
     for (int k = 0; k < n; ++k)
-        if (lst_FileList->item(k)->checkState() == Qt::Checked)
-            return true;
+        if (lst_FileList->item(k)->checkState() == Qt::Checked) return true;
     return false;
 }
 
@@ -354,8 +351,8 @@ void frm_MainWindow::EnableUpdateButton() {
 }
 
 void frm_MainWindow::EnableTimeButtons() {
-    const bool anyRow = std::any_of(rows_.begin(), rows_.end(),
-                                    [](const EditorRow& r) { return r.isTicked(); });
+    const bool anyRow =
+        std::any_of(rows_.begin(), rows_.end(), [](const EditorRow& r) { return r.isTicked(); });
     com_NowTime->setEnabled(anyRow);
     com_ResetTime->setEnabled(anyRow);
 }
@@ -380,7 +377,8 @@ void frm_MainWindow::RebuildList() {
             const auto attributes = platform::fileAttributes(toFsPath(path));
             const EntryKind kind = kindOf(attributes.value_or(0));
             counts.add(kind);
-            auto* item = new QListWidgetItem(SplitPath(path, true, QLatin1Char(platform::pathSeparator)));
+            auto* item =
+                new QListWidgetItem(SplitPath(path, true, QLatin1Char(platform::pathSeparator)));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
             item->setCheckState(tickedOnIntake(kind) ? Qt::Checked : Qt::Unchecked);
             lst_FileList->addItem(item);

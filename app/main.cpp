@@ -8,8 +8,8 @@
 
 int main(int argc, char* argv[]) {
 #ifndef _WIN32
-    const bool hasDisplay = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
-                            std::getenv("QT_QPA_PLATFORM");
+    const bool hasDisplay =
+        std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
     if (!hasDisplay) {
         std::fputs("chronodex: no display to open a window on; start it on a desktop, or "
                    "without one as: xvfb-run -a build/bin/chronodex\n",

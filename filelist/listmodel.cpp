@@ -24,16 +24,13 @@ void FilePathTable::assign(const QStringList& paths) {
 
 QString SplitPath(QString Path, bool NameOnly, QChar separator) {
     const qsizetype last = Path.lastIndexOf(separator);
-    if (NameOnly)
-        return last < 0 ? Path : Path.mid(last + 1);
+    if (NameOnly) return last < 0 ? Path : Path.mid(last + 1);
     return last < 0 ? QString() : Path.left(last);
 }
 
 EntryKind kindOf(std::uint32_t attributes) {
-    if (attributes & platform::AttrDirectory)
-        return EntryKind::Directory;
-    if (!(attributes & platform::AttrArchive))
-        return EntryKind::SystemFile;
+    if (attributes & platform::AttrDirectory) return EntryKind::Directory;
+    if (!(attributes & platform::AttrArchive)) return EntryKind::SystemFile;
     return EntryKind::File;
 }
 
@@ -43,19 +40,21 @@ void KindCounts::add(EntryKind kind) {
         return;
     }
     ++files;
-    if (kind == EntryKind::SystemFile)
-        ++systemFiles;
+    if (kind == EntryKind::SystemFile) ++systemFiles;
 }
 
 QString CapitalFirst(const QString& Text) {
-    if (Text.isEmpty())
-        return Text;
+    if (Text.isEmpty()) return Text;
     return Text.left(1).toUpper() + Text.mid(1);
 }
 
-QString groupedNumber(qint64 n) { return QLocale().toString(n); }
+QString groupedNumber(qint64 n) {
+    return QLocale().toString(n);
+}
 
-QString formatCount(qint64 n) { return groupedNumber(n) + QLatin1Char(' '); }
+QString formatCount(qint64 n) {
+    return groupedNumber(n) + QLatin1Char(' ');
+}
 
 QString tickedStatusText(int files, int directories) {
     QString filePhrase;

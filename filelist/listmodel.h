@@ -43,7 +43,9 @@ enum class EntryKind { Directory, SystemFile, File };
 EntryKind kindOf(std::uint32_t attributes);
 
 // Ordinary files are ticked when the list is filled; directories and system files not.
-inline bool tickedOnIntake(EntryKind kind) { return kind == EntryKind::File; }
+inline bool tickedOnIntake(EntryKind kind) {
+    return kind == EntryKind::File;
+}
 
 // Counts of a list, as shown beside "Total files:" and the like. Files include system files.
 struct KindCounts {

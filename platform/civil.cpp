@@ -38,8 +38,7 @@ std::optional<SystemTime> civilFromSeconds(std::int64_t seconds) {
     const unsigned d = doy - (153 * mp + 2) / 5 + 1;
     const unsigned m = mp < 10 ? mp + 3 : mp - 9;
     const std::int64_t y = static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2);
-    if (y < 1 || y > 30827)
-        return std::nullopt;
+    if (y < 1 || y > 30827) return std::nullopt;
     SystemTime t;
     t.year = static_cast<int>(y);
     t.month = static_cast<int>(m);

@@ -52,7 +52,9 @@ constexpr std::array<SeparatorLayout, FieldCount - 1> separatorLayouts{{
     {"m_s", ":", 3960},
 }};
 
-QString entryText(int n) { return QLatin1Char(' ') + QString::number(n); }
+QString entryText(int n) {
+    return QLatin1Char(' ') + QString::number(n);
+}
 
 void fillCombo(QComboBox* box, int from, int to, int value) {
     box->clear();
@@ -67,17 +69,22 @@ void fillCombo(QComboBox* box, int from, int to, int value) {
 
 } // namespace
 
-QChar stampLetter(StampKind kind) { return QLatin1Char("CMA"[kind]); }
+QChar stampLetter(StampKind kind) {
+    return QLatin1Char("CMA"[kind]);
+}
 
-QString fieldName(int field) { return QLatin1String(fieldLayouts.at(field).name); }
+QString fieldName(int field) {
+    return QLatin1String(fieldLayouts.at(field).name);
+}
 
-bool EditorRow::isTicked() const { return check->checkState() == Qt::Checked; }
+bool EditorRow::isTicked() const {
+    return check->checkState() == Qt::Checked;
+}
 
 void EditorRow::setFieldsEnabled(bool on) const {
     for (int f = 0; f < FieldCount; ++f) {
         fields[f]->setEnabled(on);
-        if (f < FieldCount - 1)
-            separators[f]->setEnabled(on);
+        if (f < FieldCount - 1) separators[f]->setEnabled(on);
     }
 }
 
@@ -93,7 +100,9 @@ void EditorRow::setAllTexts(const QString& text) const {
         box->setEditText(text);
 }
 
-QString EditorRow::text(int field) const { return fields.at(field)->currentText(); }
+QString EditorRow::text(int field) const {
+    return fields.at(field)->currentText();
+}
 
 EditorRow buildEditorRow(QWidget* frame, StampKind kind) {
     const RowLayout& layout = rowLayouts.at(kind);
@@ -120,8 +129,8 @@ EditorRow buildEditorRow(QWidget* frame, StampKind kind) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setMaxVisibleItems(12);
-        box->setGeometry(twipsRect(fieldLayouts[f].left, layout.fieldTop, fieldLayouts[f].width,
-                                   315, frame));
+        box->setGeometry(
+            twipsRect(fieldLayouts[f].left, layout.fieldTop, fieldLayouts[f].width, 315, frame));
         row.fields[f] = box;
     }
     QFont separatorFont = frame->font();

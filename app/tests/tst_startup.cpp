@@ -49,7 +49,8 @@ class tst_Startup : public QObject {
             QCOMPARE(l->text(), QStringLiteral(" N/A "));
             QVERIFY(!l->isEnabled());
         }
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("labTotalFiles"))->text(), QStringLiteral("0 "));
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("labTotalFiles"))->text(),
+                 QStringLiteral("0 "));
     }
 
     void comboLists_data() {
@@ -58,12 +59,24 @@ class tst_Startup : public QObject {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
         QTest::addColumn<QString>("text");
-        QTest::newRow("day") << "day" << 31 << " 1" << " 31" << "3";
-        QTest::newRow("month") << "month" << 12 << " 1" << " 12" << "3";
-        QTest::newRow("year") << "year" << 61 << " 1976" << " 2036" << "2026";
-        QTest::newRow("hour") << "hour" << 24 << " 0" << " 23" << "9";
-        QTest::newRow("minute") << "minute" << 60 << " 0" << " 59" << "5";
-        QTest::newRow("second") << "second" << 60 << " 0" << " 59" << "7";
+        QTest::newRow("day") << "day" << 31 << " 1"
+                             << " 31"
+                             << "3";
+        QTest::newRow("month") << "month" << 12 << " 1"
+                               << " 12"
+                               << "3";
+        QTest::newRow("year") << "year" << 61 << " 1976"
+                              << " 2036"
+                              << "2026";
+        QTest::newRow("hour") << "hour" << 24 << " 0"
+                              << " 23"
+                              << "9";
+        QTest::newRow("minute") << "minute" << 60 << " 0"
+                                << " 59"
+                                << "5";
+        QTest::newRow("second") << "second" << 60 << " 0"
+                                << " 59"
+                                << "7";
     }
     void comboLists() {
         QFETCH(QString, field);
@@ -146,7 +159,8 @@ class tst_Startup : public QObject {
             captions << a->text();
             QVERIFY(!a->isChecked());
         }
-        QCOMPARE(captions, QStringList({"A-Z, a-z", "Aa-Zz", "Full path A-Z, a-z", "Full path Aa-Zz"}));
+        QCOMPARE(captions,
+                 QStringList({"A-Z, a-z", "Aa-Zz", "Full path A-Z, a-z", "Full path Aa-Zz"}));
         QCOMPARE(w.findChild<QAction*>(QStringLiteral("menu_HelpAbout"))->text(),
                  QStringLiteral("&About this application"));
     }

@@ -15,9 +15,10 @@ class tst_AppInfo : public QObject {
         QTest::addColumn<QString>("title");
         QTest::newRow("this build") << 0 << 0 << 3 << "Chronodex - version 0.00.0003";
         QTest::newRow("two and three digits") << 1 << 12 << 345 << "Chronodex - version 1.12.0345";
-        QTest::newRow("wider than the pattern") << 1 << 123 << 345
-                                                << "Chronodex - version 1.123.0345";
-        QTest::newRow("five-digit revision") << 10 << 5 << 12345 << "Chronodex - version 10.05.12345";
+        QTest::newRow("wider than the pattern")
+            << 1 << 123 << 345 << "Chronodex - version 1.123.0345";
+        QTest::newRow("five-digit revision")
+            << 10 << 5 << 12345 << "Chronodex - version 10.05.12345";
     }
     void title() {
         QFETCH(int, major);

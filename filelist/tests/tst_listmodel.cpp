@@ -24,14 +24,22 @@ class tst_ListModel : public QObject {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("directory");
         const QChar win('\\'), posix('/');
-        QTest::newRow("file in a folder") << "C:\\dir\\file.txt" << win << "file.txt" << "C:\\dir";
-        QTest::newRow("file at the root") << "C:\\b.txt" << win << "b.txt" << "C:";
-        QTest::newRow("drive root") << "C:\\" << win << "" << "C:";
-        QTest::newRow("no separator") << "file.txt" << win << "file.txt" << "";
-        QTest::newRow("empty") << "" << win << "" << "";
-        QTest::newRow("linux path") << "/home/ann/a b.txt" << posix << "a b.txt" << "/home/ann";
-        QTest::newRow("linux root file") << "/x" << posix << "x" << "";
-        QTest::newRow("other separator ignored") << "C:\\a/b" << posix << "b" << "C:\\a";
+        QTest::newRow("file in a folder") << "C:\\dir\\file.txt" << win << "file.txt"
+                                          << "C:\\dir";
+        QTest::newRow("file at the root") << "C:\\b.txt" << win << "b.txt"
+                                          << "C:";
+        QTest::newRow("drive root") << "C:\\" << win << ""
+                                    << "C:";
+        QTest::newRow("no separator") << "file.txt" << win << "file.txt"
+                                      << "";
+        QTest::newRow("empty") << "" << win << ""
+                               << "";
+        QTest::newRow("linux path") << "/home/ann/a b.txt" << posix << "a b.txt"
+                                    << "/home/ann";
+        QTest::newRow("linux root file") << "/x" << posix << "x"
+                                         << "";
+        QTest::newRow("other separator ignored") << "C:\\a/b" << posix << "b"
+                                                 << "C:\\a";
     }
     void splitPath() {
         QFETCH(QString, path);

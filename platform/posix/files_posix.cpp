@@ -24,10 +24,8 @@ std::uint32_t attributesOf(const std::filesystem::path& path, const struct stat&
         attr |= AttrArchive;
     else
         attr |= AttrSystem; // FIFOs, sockets and devices count as system files
-    if (hiddenName(path))
-        attr |= AttrHidden;
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        attr |= AttrReadOnly;
+    if (hiddenName(path)) attr |= AttrHidden;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) attr |= AttrReadOnly;
     return attr;
 }
 
@@ -36,8 +34,7 @@ class Fd {
   public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd_ >= 0) ::close(fd_);
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -78,8 +75,7 @@ struct timespec toTimespec(const std::optional<SystemTime>& t) {
 
 std::optional<std::uint32_t> fileAttributes(const std::filesystem::path& path) {
     struct stat st {};
-    if (path.empty() || ::stat(path.c_str(), &st) != 0)
-        return std::nullopt;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
     return attributesOf(path, st);
 }
 
@@ -89,30 +85,24 @@ bool isNormalFile(const std::filesystem::path& path) {
 }
 
 std::int64_t normalFileLength(const std::filesystem::path& path) {
-    if (!isNormalFile(path))
-        return -1;
+    if (!isNormalFile(path)) return -1;
     Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat st {};
-    if (!fd.valid() || ::fstat(fd.get(), &st) != 0)
-        return -1;
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0) return -1;
     return static_cast<std::int64_t>(st.st_size);
 }
 
 FileTimes readFileTimes(const std::filesystem::path& path) {
     FileTimes result;
     Fd fd = openForReadWrite(path);
-    if (!fd.valid())
-        return result;
+    if (!fd.valid()) return result;
     struct statx stx {};
     if (::statx(fd.get(), "", AT_EMPTY_PATH, STATX_BTIME | STATX_ATIME | STATX_MTIME, &stx) != 0)
         return result;
     result.opened = true;
-    if (stx.stx_mask & STATX_BTIME)
-        result.created = fromStatx(stx.stx_btime);
-    if (stx.stx_mask & STATX_ATIME)
-        result.accessed = fromStatx(stx.stx_atime);
-    if (stx.stx_mask & STATX_MTIME)
-        result.modified = fromStatx(stx.stx_mtime);
+    if (stx.stx_mask & STATX_BTIME) result.created = fromStatx(stx.stx_btime);
+    if (stx.stx_mask & STATX_ATIME) result.accessed = fromStatx(stx.stx_atime);
+    if (stx.stx_mask & STATX_MTIME) result.modified = fromStatx(stx.stx_mtime);
     return result;
 }
 
@@ -124,28 +114,26 @@ std::optional<SystemTime> directoryCreated(const std::filesystem::path& path) {
     return fromStatx(stx.stx_btime);
 }
 
-bool canSetCreationTime() { return false; }
+bool canSetCreationTime() {
+    return false;
+}
 
 bool writeFileTimes(const std::filesystem::path& path, const std::optional<SystemTime>& /*created*/,
                     const std::optional<SystemTime>& accessed,
                     const std::optional<SystemTime>& modified) {
-    if (!accessed && !modified)
-        return true;
+    if (!accessed && !modified) return true;
     Fd fd = openForReadWrite(path);
     struct stat before {};
-    if (!fd.valid() || ::fstat(fd.get(), &before) != 0)
-        return false;
+    if (!fd.valid() || ::fstat(fd.get(), &before) != 0) return false;
     const struct timespec times[2] = {toTimespec(accessed), toTimespec(modified)};
-    if (::futimens(fd.get(), times) != 0)
-        return false;
+    if (::futimens(fd.get(), times) != 0) return false;
     // ext4 and others clamp times they cannot hold; a file must never keep a date that
     // differs from the one asked for, so such a write is taken back.
     struct stat after {};
-    const bool exact = ::fstat(fd.get(), &after) == 0 &&
-                       (!accessed || (after.st_atim.tv_sec == times[0].tv_sec &&
-                                      after.st_atim.tv_nsec == 0)) &&
-                       (!modified || (after.st_mtim.tv_sec == times[1].tv_sec &&
-                                      after.st_mtim.tv_nsec == 0));
+    const bool exact =
+        ::fstat(fd.get(), &after) == 0 &&
+        (!accessed || (after.st_atim.tv_sec == times[0].tv_sec && after.st_atim.tv_nsec == 0)) &&
+        (!modified || (after.st_mtim.tv_sec == times[1].tv_sec && after.st_mtim.tv_nsec == 0));
     if (!exact) {
         const struct timespec previous[2] = {before.st_atim, before.st_mtim};
         ::futimens(fd.get(), previous);

@@ -19,8 +19,7 @@ void finished(ca_context*, std::uint32_t, int error, void* userdata) {
 // Plays once and waits until the sound has ended; returns libcanberra's result.
 int playOnce(ca_context* context, const std::string& file) {
     ca_proplist* props = nullptr;
-    if (ca_proplist_create(&props) != CA_SUCCESS)
-        return CA_ERROR_OOM;
+    if (ca_proplist_create(&props) != CA_SUCCESS) return CA_ERROR_OOM;
     std::error_code ec;
     if (!file.empty() && std::filesystem::is_regular_file(file, ec))
         ca_proplist_sets(props, CA_PROP_MEDIA_FILENAME, file.c_str());
@@ -31,15 +30,13 @@ int playOnce(ca_context* context, const std::string& file) {
     auto result = done.get_future();
     int rc = ca_context_play_full(context, 1, props, finished, &done);
     ca_proplist_destroy(props);
-    if (rc == CA_SUCCESS)
-        rc = result.get();
+    if (rc == CA_SUCCESS) rc = result.get();
     return rc;
 }
 
 void playInBackground(std::string file, bool loop) {
     ca_context* context = nullptr;
-    if (ca_context_create(&context) != CA_SUCCESS)
-        return;
+    if (ca_context_create(&context) != CA_SUCCESS) return;
     if (ca_context_open(context) == CA_SUCCESS) {
         while (playOnce(context, file) == CA_SUCCESS && loop) {
         }

@@ -15,7 +15,9 @@ using platform::SystemTime;
 
 namespace {
 
-std::filesystem::path fs(const QString& p) { return std::filesystem::path(p.toStdString()); }
+std::filesystem::path fs(const QString& p) {
+    return std::filesystem::path(p.toStdString());
+}
 
 QString makeFile(const QTemporaryDir& dir, const QString& name, qint64 size = 0) {
     const QString path = dir.filePath(name);
@@ -40,8 +42,7 @@ struct stat statOf(const QString& path) {
 // A folder on tmpfs, which holds any year; empty where the machine has none.
 QString tmpfsFolder() {
     struct statvfs v {};
-    if (::statvfs("/dev/shm", &v) != 0 || ::access("/dev/shm", W_OK) != 0)
-        return {};
+    if (::statvfs("/dev/shm", &v) != 0 || ::access("/dev/shm", W_OK) != 0) return {};
     return QStringLiteral("/dev/shm");
 }
 
@@ -73,7 +74,7 @@ class tst_Platform : public QObject {
     }
     void civilOutOfRange() {
         QVERIFY(!platform::civilFromSeconds(std::int64_t(1) << 45)); // beyond year 30827
-        QVERIFY(platform::civilFromSeconds(884541340800)); // year 30000 is a system time
+        QVERIFY(platform::civilFromSeconds(884541340800));           // year 30000 is a system time
     }
 
     void attributes() {
@@ -177,8 +178,7 @@ class tst_Platform : public QObject {
     // Years that ext4 clamps go through on tmpfs exactly.
     void writeOldYearOnTmpfs() {
         const QString shm = tmpfsFolder();
-        if (shm.isEmpty())
-            QSKIP("no tmpfs folder (/dev/shm) on this machine");
+        if (shm.isEmpty()) QSKIP("no tmpfs folder (/dev/shm) on this machine");
         QTemporaryDir dir(shm + QStringLiteral("/chronodex-XXXXXX"));
         QVERIFY(dir.isValid());
         const QString path = makeFile(dir, QStringLiteral("old.txt"));

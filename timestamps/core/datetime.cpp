@@ -5,20 +5,20 @@
 namespace chronodex {
 namespace {
 
-bool yearInRange(int year) { return year >= MinYear && year <= MaxYear; }
+bool yearInRange(int year) {
+    return year >= MinYear && year <= MaxYear;
+}
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
     return q;
 }
 
 } // namespace
 
 std::optional<DateTime> fromSystemTime(const platform::SystemTime& t) {
-    if (!yearInRange(t.year))
-        return std::nullopt;
+    if (!yearInRange(t.year)) return std::nullopt;
     return DateTime{t.year, t.month, t.day, t.hour, t.minute, t.second};
 }
 
@@ -36,15 +36,14 @@ std::optional<DateTime> dateWithCarry(int year, int month, int day) {
     const std::int64_t seconds =
         platform::secondsFromCivil(first) + (static_cast<std::int64_t>(day) - 1) * 86400;
     const auto t = platform::civilFromSeconds(seconds);
-    if (!t)
-        return std::nullopt;
+    if (!t) return std::nullopt;
     return fromSystemTime(*t);
 }
 
 std::optional<DateTime> addSeconds(const DateTime& d, std::int64_t seconds) {
-    const auto t = platform::civilFromSeconds(platform::secondsFromCivil(toSystemTime(d)) + seconds);
-    if (!t)
-        return std::nullopt;
+    const auto t =
+        platform::civilFromSeconds(platform::secondsFromCivil(toSystemTime(d)) + seconds);
+    if (!t) return std::nullopt;
     return fromSystemTime(*t);
 }
 
@@ -53,8 +52,7 @@ DateTime BuildDate(std::int16_t year, std::int16_t month, std::int16_t day, std:
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return NoDate(1);
     auto date = dateWithCarry(year, month, day);
-    if (!date)
-        return NoDate(1);
+    if (!date) return NoDate(1);
     date->hour = hour;
     date->minute = minute;
     date->second = second;

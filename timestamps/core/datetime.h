@@ -20,7 +20,9 @@ inline constexpr int MaxYear = 9999;
 
 // The no-date marker: any date-time on 4 September 1752. Readers leave 00:00:00 in a stamp
 // they did not read; builders that fail give 01:00:00.
-constexpr DateTime NoDate(int hour = 0) { return DateTime{1752, 9, 4, hour, 0, 0}; }
+constexpr DateTime NoDate(int hour = 0) {
+    return DateTime{1752, 9, 4, hour, 0, 0};
+}
 
 // True when the two values fall on the same calendar day; the times are ignored.
 constexpr bool IsSameDay(const DateTime& a, const DateTime& b) {

@@ -20,20 +20,21 @@ class tst_DateTime : public QObject {
     void buildDate_data() {
         QTest::addColumn<QList<int>>("fields"); // year, month, day, hour, minute, second
         QTest::addColumn<DateTime>("expected");
-        QTest::newRow("plain") << QList<int>{2024, 3, 3, 14, 5, 9} << DateTime{2024, 3, 3, 14, 5, 9};
-        QTest::newRow("31 April is 1 May") << QList<int>{2024, 4, 31, 0, 0, 0}
-                                           << DateTime{2024, 5, 1, 0, 0, 0};
-        QTest::newRow("30 February") << QList<int>{2023, 2, 30, 0, 0, 0}
-                                     << DateTime{2023, 3, 2, 0, 0, 0};
+        QTest::newRow("plain") << QList<int>{2024, 3, 3, 14, 5, 9}
+                               << DateTime{2024, 3, 3, 14, 5, 9};
+        QTest::newRow("31 April is 1 May")
+            << QList<int>{2024, 4, 31, 0, 0, 0} << DateTime{2024, 5, 1, 0, 0, 0};
+        QTest::newRow("30 February")
+            << QList<int>{2023, 2, 30, 0, 0, 0} << DateTime{2023, 3, 2, 0, 0, 0};
         QTest::newRow("day 0") << QList<int>{2024, 3, 0, 0, 0, 0} << DateTime{2024, 2, 29, 0, 0, 0};
         QTest::newRow("month 13") << QList<int>{2024, 13, 1, 0, 0, 0}
                                   << DateTime{2025, 1, 1, 0, 0, 0};
         QTest::newRow("month 0") << QList<int>{2024, 0, 15, 0, 0, 0}
                                  << DateTime{2023, 12, 15, 0, 0, 0};
-        QTest::newRow("month -13") << QList<int>{2024, -13, 1, 0, 0, 0}
-                                   << DateTime{2022, 11, 1, 0, 0, 0};
-        QTest::newRow("1500 exactly") << QList<int>{1500, 1, 1, 0, 0, 0}
-                                      << DateTime{1500, 1, 1, 0, 0, 0};
+        QTest::newRow("month -13")
+            << QList<int>{2024, -13, 1, 0, 0, 0} << DateTime{2022, 11, 1, 0, 0, 0};
+        QTest::newRow("1500 exactly")
+            << QList<int>{1500, 1, 1, 0, 0, 0} << DateTime{1500, 1, 1, 0, 0, 0};
         QTest::newRow("year 100") << QList<int>{100, 1, 1, 0, 0, 0} << DateTime{100, 1, 1, 0, 0, 0};
         QTest::newRow("year 99 fails") << QList<int>{99, 12, 31, 0, 0, 0} << NoDate(1);
         QTest::newRow("year 10000 fails") << QList<int>{10000, 1, 1, 0, 0, 0} << NoDate(1);
@@ -41,10 +42,8 @@ class tst_DateTime : public QObject {
         QTest::newRow("hour 25 fails") << QList<int>{2024, 1, 1, 25, 0, 0} << NoDate(1);
         QTest::newRow("minute 60 fails") << QList<int>{2024, 1, 1, 0, 60, 0} << NoDate(1);
         QTest::newRow("negative second fails") << QList<int>{2024, 1, 1, 0, 0, -1} << NoDate(1);
-        QTest::newRow("month 32767 carries past 9999") << QList<int>{9000, 32767, 1, 0, 0, 0}
-                                                       << NoDate(1);
-
-
+        QTest::newRow("month 32767 carries past 9999")
+            << QList<int>{9000, 32767, 1, 0, 0, 0} << NoDate(1);
     }
     void buildDate() {
         QFETCH(QList<int>, fields);
