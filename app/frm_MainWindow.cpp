@@ -2,6 +2,8 @@
 
 #include "fspath.h"
 #include "icons.h"
+#include "readers.h"
+#include "selection.h"
 #include "twips.h"
 
 #include "platform/files.h"
@@ -218,6 +220,8 @@ void frm_MainWindow::buildNewValuesFrame() {
     button(com_NowTime, "com_NowTime", "Set time to &now", 120);
     button(com_ResetTime, "com_ResetTime", "&Reset time values", 1680);
     button(com_UptateTimestamp, "com_UptateTimestamp", "&Update file date", 3240);
+    connect(com_NowTime, &QPushButton::clicked, this, [this] { com_NowTime_Click(); });
+    connect(com_ResetTime, &QPushButton::clicked, this, [this] { com_ResetTime_Click(); });
 }
 
 void frm_MainWindow::buildMenus() {
@@ -245,6 +249,7 @@ void frm_MainWindow::buildMenus() {
 }
 
 void frm_MainWindow::setClientHeightTwips(int twips) {
+    clientHeightTwips_ = twips;
     client->setFixedHeight(twipsToPixelsY(twips, this));
     layout()->activate();
 }
@@ -294,7 +299,76 @@ void frm_MainWindow::setListIndex(int index) {
 
 void frm_MainWindow::lst_FileList_Click() {
     ShowTickedStatus();
+    const int slot = lst_FileList->currentRow() + 1;
+    if (FilePaths_.hasSlot(slot)) ShowOldValues(FilePaths_.at(slot));
     EnableUpdateButton();
+}
+
+void frm_MainWindow::ShowOldValues(const QString& path) {
+    const auto view = readSelection(path);
+    if (!view) return; // the object is gone: keep what is shown
+
+    auto showText = [](QPlainTextEdit* box, const QString& text, bool enabled) {
+        box->setPlainText(text);
+        box->moveCursor(QTextCursor::End); // the end of a long path stays in view
+        box->setEnabled(enabled);
+    };
+    lab_FilePath->setText(view->pathHeading);
+    showText(txt_FilePathValue, view->pathText, true);
+    showText(txt_FileNameValue, view->nameText, view->nameEnabled);
+    lab_OSize->setText(view->sizeHeading);
+    lab_OSizeValue->setText(view->sizeText);
+    lab_OSizeValue->setEnabled(view->sizeEnabled);
+
+    fra_NewValues->setVisible(view->stampsRead);
+    setClientHeightTwips(view->stampsRead ? newValuesTop + newValuesHeight + 128 : newValuesTop);
+
+    const std::array<std::pair<QLabel*, DateTime>, 3> stamps{
+        {{lab_OCreatedValue, view->created},
+         {lab_OModfiedValue, view->modified},
+         {lab_OAccessedValue, view->accessed}}};
+    for (const auto& [label, value] : stamps) {
+        const bool shown = view->stampsRead && !IsSameDay(value, NoDate());
+        label->setText(shown ? stampText(value) : notAvailable);
+        label->setEnabled(shown);
+    }
+
+    for (StampKind kind : AllStampKinds) {
+        const EditorRow& r = rows_[kind];
+        if (view->stampsRead) {
+            r.setValue(stamps[kind].second);
+            // The creation stamp cannot be written where the system does not allow it, so
+            // its row shows the value but is never ticked there.
+            if (kind != Created || options_.creationWritable) r.check->setCheckState(Qt::Checked);
+        } else {
+            r.setAllTexts(QStringLiteral(" - "));
+            r.check->setCheckState(Qt::Unchecked);
+        }
+    }
+}
+
+void frm_MainWindow::com_NowTime_Click() {
+    const QDateTime now = options_.clock();
+    const DateTime present{now.date().year(), now.date().month(),  now.date().day(),
+                           now.time().hour(), now.time().minute(), now.time().second()};
+    for (const EditorRow& r : rows_)
+        if (r.isTicked()) r.setValue(present);
+}
+
+void frm_MainWindow::com_ResetTime_Click() {
+    const int slot = lst_FileList->currentRow() + 1;
+    if (!FilePaths_.hasSlot(slot)) return;
+    const QString path = FilePaths_.at(slot);
+    const auto attributes = platform::fileAttributes(toFsPath(path));
+    if (!attributes) return; // deleted or moved since it was listed
+    std::array<DateTime, 3> stamps{NoDate(0), NoDate(0), NoDate(0)};
+    if (*attributes & platform::AttrDirectory) {
+        stamps[Created] = GetDirectoryCreated(path);
+    } else if (GetFileLength(path) >= 0) {
+        GetFileDates(path, stamps[Created], stamps[Modified], stamps[Accessed]);
+    }
+    for (StampKind kind : AllStampKinds)
+        if (rows_[kind].isTicked() && stamps[kind] != NoDate(0)) rows_[kind].setValue(stamps[kind]);
 }
 
 void frm_MainWindow::ShowTickedStatus() {

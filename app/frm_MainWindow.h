@@ -48,6 +48,8 @@ class frm_MainWindow : public QMainWindow {
     const EditorRow& row(StampKind kind) const { return rows_.at(kind); }
     QListWidget* fileList() const { return lst_FileList; }
     const std::array<QAction*, 4>& sortItems() const { return menu_EditSortUsing; }
+    // The window's client height in twips, as its layout states set it.
+    int clientHeightTwips() const { return clientHeightTwips_; }
 
     // Fills the list from the path table in one pass (no click handler per entry), ticks
     // by the ticking rule, shows the totals and makes entry 0 current. Attributes that
@@ -69,7 +71,10 @@ class frm_MainWindow : public QMainWindow {
     void Form_Load();
 
     void lst_FileList_Click();
+    void ShowOldValues(const QString& path);
     void chk_Update_Click(StampKind kind);
+    void com_NowTime_Click();
+    void com_ResetTime_Click();
     // Sets the current entry of the list; a change runs the click handler.
     void setListIndex(int index);
     QString pathOfEntry(int entry) const;
@@ -77,6 +82,7 @@ class frm_MainWindow : public QMainWindow {
 
     MainWindowOptions options_;
     FilePathTable FilePaths_;
+    int clientHeightTwips_ = 0;
 
     QWidget* client = nullptr;
     QGroupBox* fra_OldValues = nullptr;

@@ -42,6 +42,9 @@ std::int64_t normalFileLength(const std::filesystem::path& path);
 struct FileTimes {
     bool opened = false;
     std::optional<SystemTime> created, accessed, modified;
+    // True when a stamp the file system keeps could not be converted; a creation stamp that
+    // the file system does not keep at all is simply empty.
+    bool conversionFailed = false;
 };
 FileTimes readFileTimes(const std::filesystem::path& path);
 

@@ -1,0 +1,50 @@
+#include "selection.h"
+
+#include "format.h"
+#include "fspath.h"
+#include "listmodel.h"
+#include "readers.h"
+
+#include "platform/files.h"
+
+namespace chronodex {
+
+std::optional<SelectionView> readSelection(const QString& path) {
+    const auto attributes = platform::fileAttributes(toFsPath(path));
+    if (!attributes) return std::nullopt;
+    SelectionView v;
+    const QChar blank = QLatin1Char(' ');
+    if (*attributes & platform::AttrDirectory) {
+        v.isDirectory = true;
+        v.pathHeading = QStringLiteral("Directory:");
+        v.pathText = blank + path + blank;
+        v.nameText = QStringLiteral(" - ");
+        v.nameEnabled = false;
+        v.sizeHeading = QStringLiteral("Directory size:");
+        v.sizeText = QStringLiteral(" N/A");
+        v.sizeEnabled = false;
+        v.created = GetDirectoryCreated(path);
+        v.modified = v.accessed = NoDate(0);
+        v.stampsRead = true;
+        return v;
+    }
+    const QChar separator = QLatin1Char(platform::pathSeparator);
+    v.pathHeading = QStringLiteral("File path:");
+    v.pathText = blank + SplitPath(path, false, separator) + blank;
+    v.nameText = blank + SplitPath(path, true, separator) + blank;
+    v.nameEnabled = true;
+    v.sizeHeading = QStringLiteral(" File size:");
+    const qint64 size = GetFileLength(path);
+    v.sizeEnabled = size >= 0;
+    v.sizeText =
+        size >= 0 ? blank + formatSize(size) + QStringLiteral(" bytes") : QStringLiteral(" N/A");
+    v.stampsRead = GetFileDates(path, v.created, v.modified, v.accessed);
+    return v;
+}
+
+QString stampText(const DateTime& value) {
+    if (IsSameDay(value, NoDate())) return QStringLiteral(" N/A ");
+    return QLatin1Char(' ') + formatDateTime(value);
+}
+
+} // namespace chronodex

@@ -1,0 +1,33 @@
+// What "Original date values:" shows for the selected object, read afresh from the file
+// system each time an entry is selected.
+#pragma once
+
+#include "datetime.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace chronodex {
+
+struct SelectionView {
+    bool isDirectory = false;
+    QString pathHeading; // "Directory:" or "File path:"
+    QString pathText; // the directory part (or the whole path of a directory), one blank each side
+    QString nameText; // the name, one blank each side, or " - " for a directory
+    bool nameEnabled = true;
+    QString sizeHeading; // "Directory size:" or " File size:"
+    QString sizeText;    // " 4,096 bytes" or " N/A"
+    bool sizeEnabled = false;
+    bool stampsRead = false;
+    DateTime created = NoDate(0), modified = NoDate(0), accessed = NoDate(0);
+};
+
+// Reads the object behind a path; nothing when its attributes cannot be read (it was
+// deleted or moved since it was listed), so the display keeps what it showed.
+std::optional<SelectionView> readSelection(const QString& path);
+
+// The caption of a stamp label: a blank and the date, or " N/A " for no date.
+QString stampText(const DateTime& value);
+
+} // namespace chronodex

@@ -1,0 +1,30 @@
+// Reading what the file system knows of one object: a file's three stamps, a directory's
+// creation stamp and a file's length. Stamps are taken as the file system keeps them (no
+// time-zone conversion), fractions of a second dropped.
+#pragma once
+
+#include "core/datetime.h"
+
+#include <QString>
+
+namespace chronodex {
+
+// Fills the three stamps of a file (each NoDate(0) when not read) and returns true when the
+// file was opened for reading and writing and every stamp it keeps was read. Read-only
+// files, directories and other non-regular objects are refused. A stamp beyond the year
+// 9999 is reported in a message box and ends the read (stamps read before it are kept).
+// Where the file system keeps no creation stamp, `created` stays NoDate(0).
+bool GetFileDates(const QString& path, DateTime& created, DateTime& modified, DateTime& accessed);
+
+// The creation stamp of a directory (one trailing separator ignored), or NoDate(1). A
+// drive such as "C:" goes to GetDriveCreated.
+DateTime GetDirectoryCreated(QString path);
+
+// A drive root has no creation stamp in this program: always NoDate(1).
+DateTime GetDriveCreated(const QString& path);
+
+// The length of a normal file in bytes; -1 for hidden and system files, directories,
+// missing paths and files that cannot be read.
+qint64 GetFileLength(const QString& path);
+
+} // namespace chronodex
