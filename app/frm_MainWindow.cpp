@@ -1,25 +1,31 @@
 #include "frm_MainWindow.h"
 
+#include "frm_FlashMessage.h"
 #include "fspath.h"
 #include "icons.h"
 #include "readers.h"
 #include "selection.h"
 #include "twips.h"
+#include "update.h"
 
 #include "platform/files.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace chronodex {
 namespace {
@@ -89,6 +95,7 @@ void frm_MainWindow::buildControls() {
     com_TEST->hide();
 
     buildMenus();
+    acceptDropsOnOldValues();
 
     // Focus order: the list, the two text boxes, then each row's check box and its six
     // boxes, then the three buttons.
@@ -222,6 +229,8 @@ void frm_MainWindow::buildNewValuesFrame() {
     button(com_UptateTimestamp, "com_UptateTimestamp", "&Update file date", 3240);
     connect(com_NowTime, &QPushButton::clicked, this, [this] { com_NowTime_Click(); });
     connect(com_ResetTime, &QPushButton::clicked, this, [this] { com_ResetTime_Click(); });
+    connect(com_UptateTimestamp, &QPushButton::clicked, this,
+            [this] { com_UptateTimestamp_Click(); });
 }
 
 void frm_MainWindow::buildMenus() {
@@ -439,27 +448,39 @@ void frm_MainWindow::showTotals(const KindCounts& counts) {
         l->setEnabled(true);
 }
 
-void frm_MainWindow::RebuildList() {
-    KindCounts counts;
+void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,
+                              const KindCounts& counts) {
     {
+        // One pass with the list quiet: no click handler per entry.
         const QSignalBlocker quiet(lst_FileList);
         lst_FileList->clear();
+        FilePaths_.assign(paths);
         menu_EditSortList->setEnabled(PathCount() > 0);
-        const int n = PathCount();
-        for (int i = 1; i <= n; ++i) {
-            const QString& path = FilePaths_.at(i);
-            const auto attributes = platform::fileAttributes(toFsPath(path));
-            const EntryKind kind = kindOf(attributes.value_or(0));
-            counts.add(kind);
-            auto* item =
-                new QListWidgetItem(SplitPath(path, true, QLatin1Char(platform::pathSeparator)));
+        const QChar separator = QLatin1Char(platform::pathSeparator);
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            auto* item = new QListWidgetItem(SplitPath(paths[i], true, separator));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-            item->setCheckState(tickedOnIntake(kind) ? Qt::Checked : Qt::Unchecked);
+            const bool tick = tickedOnIntake(kinds[static_cast<std::size_t>(i)]);
+            item->setCheckState(tick ? Qt::Checked : Qt::Unchecked);
             lst_FileList->addItem(item);
         }
         lst_FileList->setCurrentRow(-1);
     }
     showTotals(counts);
+}
+
+void frm_MainWindow::RebuildList() {
+    const QStringList paths = FilePaths_.entries();
+    std::vector<EntryKind> kinds;
+    kinds.reserve(static_cast<std::size_t>(paths.size()));
+    KindCounts counts;
+    for (const QString& path : paths) {
+        // An entry whose attributes cannot be read ends unticked, as a system file.
+        const EntryKind kind = kindOf(platform::fileAttributes(toFsPath(path)).value_or(0));
+        kinds.push_back(kind);
+        counts.add(kind);
+    }
+    fillList(paths, kinds, counts);
     setListIndex(0);
     EnableUpdateButton();
 }

@@ -5,6 +5,7 @@
 
 #include "appinfo.h"
 #include "editorrows.h"
+#include "intake.h"
 #include "listmodel.h"
 
 #include <QDateTime>
@@ -22,8 +23,6 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace chronodex {
-
-class DropForwarder;
 
 struct MainWindowOptions {
     // The present local date and time; tests pin it.
@@ -56,14 +55,32 @@ class frm_MainWindow : public QMainWindow {
     // cannot be read count as 0, so such an entry ends unticked as a system file.
     void RebuildList();
 
+    // The drop handler of the window; every control of "Original date values:" passes its
+    // drops here unchanged.
+    void Form_OLEDragDrop(const DropData& Data, int Effect, int Button, int Shift, int X, int Y);
+    void com_UptateTimestamp_Click();
+
     void ShowTickedStatus();
     void SetSortChecks(bool Mark);
     void EnableUpdateButton();
     void EnableTimeButtons();
     bool AnyEntryTicked() const;
 
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void buildControls();
+    void acceptDropsOnOldValues();
+    // Takes a drop event apart into the six arguments and hands them on after the event
+    // has returned to the source, so that no dialog runs inside the drag protocol.
+    void deliverDrop(QDropEvent* event);
+    void showIntakeFailure(const QString& message);
+    void fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,
+                  const KindCounts& counts);
     void buildOldValuesFrame();
     void buildNewValuesFrame();
     void buildMenus();

@@ -97,6 +97,7 @@ frm_FlashMessage::frm_FlashMessage(QWidget* owner) : QDialog(owner) {
 
 void frm_FlashMessage::prepare(const FlashArgs& args) {
     ButtonPressed_ = -1;
+    message_ = args.TheMessage;
 
     QString labels = args.ButtonText;
     if (labels.trimmed().isEmpty()) labels = QStringLiteral("&OK");

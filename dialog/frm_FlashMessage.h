@@ -42,6 +42,7 @@ class frm_FlashMessage : public QDialog {
     // Lays the dialog out for the arguments; FlashMessage then shows it.
     void prepare(const FlashArgs& args);
     int ButtonPressed() const { return ButtonPressed_; }
+    const QString& message() const { return message_; }
 
     QPushButton* button(int index) const { return com_OK.at(static_cast<std::size_t>(index)); }
     QLabel* iconImage() const { return img_IcornImage; }
@@ -68,6 +69,7 @@ class frm_FlashMessage : public QDialog {
     QLabel* img_IcornImage = nullptr;
     QTimer* tim_CloseTimer = nullptr;
     int ButtonPressed_ = -1;
+    QString message_;
     bool autoClose_ = false;
     QPixmap surface_;
     int W_ = 1500;

@@ -19,12 +19,13 @@ namespace chronodex::testing {
 struct SeenDialog {
     bool shown = false;
     QString title;
-    QString message; // not drawn text; the test knows what it passed
+    QString message;
     QStringList buttons;
     int widestLine = 0;
     int clientWidth = 0;
     int buttonLeft0 = 0;
     bool iconShown = false;
+    int timer = 0;
     QString focused;
 };
 
@@ -41,11 +42,13 @@ inline std::shared_ptr<SeenDialog> onNextFlashMessage(std::function<void(frm_Fla
         }
         seen->shown = true;
         seen->title = dlg->windowTitle();
+        seen->message = dlg->message();
         for (int i = 0; i < 4; ++i)
             seen->buttons << (dlg->button(i)->isHidden() ? QString() : dlg->button(i)->text());
         seen->widestLine = dlg->widestLine();
         seen->clientWidth = dlg->clientWidthTwips();
         seen->buttonLeft0 = dlg->buttonLeftTwips(0);
+        seen->timer = dlg->closesByItself() ? dlg->closeTimer()->interval() : 0;
         seen->iconShown = !dlg->windowIcon().isNull();
         if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget())) seen->focused = f->text();
         *poll = nullptr; // break the cycle before acting

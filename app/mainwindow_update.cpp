@@ -1,0 +1,58 @@
+// "Update file date": the new stamps of the ticked rows, checked and written to every
+// ticked entry of the list.
+#include "frm_FlashMessage.h"
+#include "frm_MainWindow.h"
+#include "update.h"
+
+#include <QListWidget>
+
+namespace chronodex {
+
+void frm_MainWindow::com_UptateTimestamp_Click() {
+    std::array<RowInput, 3> inputs;
+    std::array<bool, 3> ticked{};
+    for (StampKind kind : AllStampKinds) {
+        inputs[kind].ticked = ticked[kind] = rows_[kind].isTicked();
+        for (int f = 0; f < FieldCount; ++f)
+            inputs[kind].texts[f] = rows_[kind].text(f);
+    }
+    const NewValues built = buildNewValues(inputs);
+    const QString crlf = QStringLiteral("\r\n");
+    FlashArgs message{.TheTitle = options_.version.productName + QStringLiteral(" - Bad date"),
+                      .Timer = 5000,
+                      .IconNumber = 1,
+                      .FontName = QStringLiteral("Arial"),
+                      .FontBold = false,
+                      .FontSize = 10,
+                      .ButtonText = QStringLiteral("&OK"),
+                      .FontColour = 0,
+                      .WindowColour = 0x00FFFFFF};
+    if (!built.problems.empty()) {
+        message.TheMessage = fieldProblemsMessage(built.problems);
+        FlashMessage(this, message);
+        return;
+    }
+    const YearReport years = checkYears(built.values, ticked);
+    if (!years.report.isEmpty() && years.refused) {
+        message.TheMessage = QStringLiteral("Note:") + crlf + years.report +
+                             QStringLiteral("Can't set the new date.");
+        FlashMessage(this, message);
+        return;
+    }
+    if (!years.report.isEmpty()) {
+        message.TheMessage = QStringLiteral("Warning:") + crlf + years.report +
+                             QStringLiteral("Set the new date anyway?");
+        message.IconNumber = 2;
+        message.ButtonText = QStringLiteral("&Cancel|&OK");
+        if (FlashMessage(this, message) != 1) return;
+    }
+    const int n = lst_FileList->count();
+    for (int i = 0; i < n; ++i) {
+        if (lst_FileList->item(i)->checkState() != Qt::Checked || !FilePaths_.hasSlot(i + 1))
+            continue;
+        PutFileDates(trimBlanks(FilePaths_.at(i + 1)), built.values[Created],
+                     built.values[Modified], built.values[Accessed]);
+    }
+}
+
+} // namespace chronodex

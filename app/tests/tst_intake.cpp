@@ -1,0 +1,270 @@
+// Files dropped on the window: replace and append, kinds and ticks, totals, the warning
+// about system files and directories, and drops that are refused.
+#include "frm_MainWindow.h"
+
+#include "dialogdriver.h"
+#include "drops.h"
+#include "filehelpers.h"
+#include "windowprobe.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using namespace chronodex;
+using namespace chronodex::testing;
+
+namespace {
+
+QStringList names(const frm_MainWindow& w) {
+    QStringList out;
+    for (int i = 0; i < w.fileList()->count(); ++i)
+        out << w.fileList()->item(i)->text();
+    return out;
+}
+
+QList<bool> ticks(const frm_MainWindow& w) {
+    QList<bool> out;
+    for (int i = 0; i < w.fileList()->count(); ++i)
+        out << (w.fileList()->item(i)->checkState() == Qt::Checked);
+    return out;
+}
+
+QStringList totals(const frm_MainWindow& w) {
+    return {caption(w, "labTotalFiles"), caption(w, "labTotalSysFiles"),
+            caption(w, "labTotalDirectories")};
+}
+
+QString makeFifo(const QTemporaryDir& dir, const QString& name) {
+    const QString path = dir.filePath(name);
+    ::mkfifo(QFile::encodeName(path).constData(), 0644);
+    return path;
+}
+
+} // namespace
+
+class tst_Intake : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString a, b, c;
+
+  private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        a = makeFile(dir, QStringLiteral("a.txt"));
+        b = makeFile(dir, QStringLiteral("b.txt"));
+        c = makeFile(dir, QStringLiteral("c.txt"));
+    }
+
+    void replaceOnTheList() {
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        QVERIFY(dropFiles(w.fileList()->viewport(), {a, b}));
+        QCOMPARE(names(w), QStringList({"a.txt", "b.txt"}));
+        QCOMPARE(ticks(w), QList<bool>({true, true}));
+        QCOMPARE(w.FilePaths().entries(), QStringList({a, b}));
+        QCOMPARE(w.PathCount(), 2);
+        QCOMPARE(totals(w), QStringList({"2 ", "0 ", "0 "}));
+        QVERIFY(label(w, "labTotalFiles")->isEnabled());
+        QCOMPARE(w.fileList()->currentRow(), 0);
+        QCOMPARE(boxText(w, "txt_FileNameValue"), QStringLiteral(" a.txt "));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - 2 files, no directories ticked."));
+        QVERIFY(w.findChild<QMenu*>(QStringLiteral("menu_EditSortList"))->isEnabled());
+    }
+
+    // Every control of "Original date values:" takes a drop like the list does.
+    void dropOnControls_data() {
+        QTest::addColumn<QString>("control");
+        for (const char* name : {"lab_OSizeValue", "labTickedDirectories", "lab_FilePath",
+                                 "fra_OldValues", "labTotalFilesTitle"})
+            QTest::newRow(name) << name;
+        QTest::newRow("the window itself") << "frm_MainWindow";
+    }
+    void dropOnControls() {
+        QFETCH(QString, control);
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        QWidget* target = control == QLatin1String("frm_MainWindow")
+                              ? static_cast<QWidget*>(&w)
+                              : w.findChild<QWidget*>(control);
+        QVERIFY(target);
+        dropFiles(target, {c});
+        QCOMPARE(names(w), QStringList({"c.txt"}));
+    }
+    void dropOnTextBox() {
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        auto* box = w.findChild<QPlainTextEdit*>(QStringLiteral("txt_FilePathValue"));
+        dropFiles(box->viewport(), {c});
+        QCOMPARE(names(w), QStringList({"c.txt"}));
+    }
+
+    void newValuesTakesNoDrop() {
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        dropFiles(w.fileList()->viewport(), {a});
+        QVERIFY(!dropFiles(w.findChild<QWidget*>(QStringLiteral("fra_NewValues")), {b}));
+        QCOMPARE(names(w), QStringList({"a.txt"}));
+    }
+
+    void append_data() {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("Shift appends")
+            << int(Qt::ShiftModifier) << QStringList{"a.txt", "b.txt", "c.txt"};
+        QTest::newRow("Ctrl+Shift replaces")
+            << int(Qt::ShiftModifier | Qt::ControlModifier) << QStringList{"c.txt"};
+        QTest::newRow("Alt+Shift replaces")
+            << int(Qt::ShiftModifier | Qt::AltModifier) << QStringList{"c.txt"};
+        QTest::newRow("no key replaces") << 0 << QStringList{"c.txt"};
+    }
+    void append() {
+        QFETCH(int, modifiers);
+        QFETCH(QStringList, expected);
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        dropFiles(w.fileList()->viewport(), {a, b});
+        w.fileList()->item(1)->setCheckState(Qt::Unchecked); // re-ticked by an append
+        dropFiles(w.fileList()->viewport(), {c}, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(names(w), expected);
+        QCOMPARE(ticks(w), QList<bool>(expected.size(), true));
+        QCOMPARE(w.fileList()->currentRow(), 0);
+        QCOMPARE(w.PathCount(), int(expected.size()));
+    }
+
+    void shiftOntoEmptyListReplaces() {
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        dropFiles(w.fileList()->viewport(), {a}, Qt::ShiftModifier);
+        QCOMPARE(names(w), QStringList({"a.txt"})); // the hint entry is not kept
+    }
+
+    void sameFileTwice() {
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        dropFiles(w.fileList()->viewport(), {a, a});
+        dropFiles(w.fileList()->viewport(), {a}, Qt::ShiftModifier);
+        QCOMPARE(names(w), QStringList({"a.txt", "a.txt", "a.txt"}));
+    }
+
+    void warnings_data() {
+        QTest::addColumn<int>("systemFiles");
+        QTest::addColumn<int>("directories");
+        QTest::addColumn<QString>("message");
+        const QString tail = QStringLiteral("\r\nSee the help file for more information.");
+        QTest::newRow("one system file")
+            << 1 << 0
+            << "You dragded a system file here.\r\nFor safety reasions you should not edit the "
+               "date of this file.\r\nPlease don't tick this item.\r\n" +
+                   tail;
+        QTest::newRow("two system files")
+            << 2 << 0
+            << "You dragded 2 system files here.\r\nFor safety reasions you should not edit the "
+               "date of these files.\r\nPlease don't tick them.\r\n" +
+                   tail;
+        QTest::newRow("one directory") << 0 << 1
+                                       << "You dragded a directory here.\r\nThis version can only "
+                                          "edit file dates, sorry.\r\n" +
+                                              tail;
+        QTest::newRow("both")
+            << 1 << 2
+            << "You dragded a system file here.\r\nFor safety reasions you should not edit the "
+               "date of this file.\r\nPlease don't tick this item.\r\nYou dragded 2 directories "
+               "here.\r\nThis version can only edit file dates, sorry.\r\n" +
+                   tail;
+    }
+    void warnings() {
+        QFETCH(int, systemFiles);
+        QFETCH(int, directories);
+        QFETCH(QString, message);
+        QTemporaryDir here;
+        QStringList paths{makeFile(here, QStringLiteral("plain"))};
+        for (int i = 0; i < systemFiles; ++i)
+            paths << makeFifo(here, QStringLiteral("fifo%1").arg(i));
+        for (int i = 0; i < directories; ++i) {
+            QDir(here.path()).mkdir(QStringLiteral("d%1").arg(i));
+            paths << here.filePath(QStringLiteral("d%1").arg(i));
+        }
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        auto seen = onNextFlashMessage(clickButton(0));
+        dropFiles(w.fileList()->viewport(), paths);
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->title, QStringLiteral("Chronodex - Warning."));
+        QCOMPARE(seen->message, message);
+        QCOMPARE(seen->buttons, QStringList({"&OK", "", "", ""}));
+        QCOMPARE(seen->timer, 15000);
+        QList<bool> expectedTicks{true};
+        for (int i = 0; i < systemFiles + directories; ++i)
+            expectedTicks << false;
+        QCOMPARE(ticks(w), expectedTicks);
+        QCOMPARE(totals(w), QStringList({QString::number(1 + systemFiles) + " ",
+                                         QString::number(systemFiles) + " ",
+                                         QString::number(directories) + " "}));
+        QCOMPARE(w.fileList()->currentRow(), 0);
+    }
+
+    void refused_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        const QString notAFile = QStringLiteral(
+            "Can't load this object.\r\nError:\r\nThis object is not a file or a directory");
+        QTest::newRow("text") << "text" << notAFile;
+        QTest::newRow("web link") << "web" << notAFile;
+        QTest::newRow("empty list") << "empty" << notAFile;
+        QTest::newRow("missing file") << "missing"
+                                      << "File not found: %1\r\n53";
+    }
+    void refused() {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        dropFiles(w.fileList()->viewport(), {a, b});
+        w.sortItems()[1]->setChecked(true);
+        w.fileList()->item(1)->setCheckState(Qt::Unchecked);
+
+        auto mime = std::make_unique<QMimeData>();
+        const QString missing = dir.filePath(QStringLiteral("missing.txt"));
+        if (kind == QLatin1String("text"))
+            mime->setText(a);
+        else if (kind == QLatin1String("web"))
+            mime->setUrls({QUrl(QStringLiteral("https://example.org/a.txt"))});
+        else if (kind == QLatin1String("empty"))
+            mime->setUrls({});
+        else
+            mime = fileList({c, missing});
+        auto seen = onNextFlashMessage(clickButton(0));
+        QVERIFY(!drop(w.fileList()->viewport(), mime.get(), Qt::ShiftModifier) ||
+                kind == QLatin1String("missing"));
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->title, QStringLiteral("Chronodex - Warning:"));
+        QCOMPARE(seen->message, kind == QLatin1String("missing") ? message.arg(missing) : message);
+        QCOMPARE(seen->timer, 5000);
+        // Nothing changed.
+        QCOMPARE(names(w), QStringList({"a.txt", "b.txt"}));
+        QCOMPARE(ticks(w), QList<bool>({true, false}));
+        QCOMPARE(w.FilePaths().entries(), QStringList({a, b}));
+        QVERIFY(w.sortItems()[1]->isChecked());
+    }
+
+    void dropClearsSortMarks() {
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        w.sortItems()[2]->setChecked(true);
+        dropFiles(w.fileList()->viewport(), {a});
+        for (QAction* item : w.sortItems())
+            QVERIFY(!item->isChecked());
+    }
+
+    // A full list refuses a drop that would pass 32,767 entries, and keeps what it holds.
+    void listLimit() {
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        dropFiles(w.fileList()->viewport(), QStringList(32766, a));
+        QCOMPARE(w.fileList()->count(), 32766);
+        QCOMPARE(caption(w, "labTotalFiles"), QStringLiteral("32,766 "));
+        auto seen = onNextFlashMessage(clickButton(0));
+        dropFiles(w.fileList()->viewport(), {a, b}, Qt::ShiftModifier);
+        QVERIFY(seen->shown);
+        QVERIFY(seen->message.endsWith(QStringLiteral("\r\n6")));
+        QCOMPARE(w.fileList()->count(), 32766);
+        dropFiles(w.fileList()->viewport(), {b}, Qt::ShiftModifier);
+        QCOMPARE(w.fileList()->count(), 32767);
+    }
+};
+
+QTEST_MAIN(tst_Intake)
+#include "tst_intake.moc"

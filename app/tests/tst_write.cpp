@@ -1,0 +1,157 @@
+// "Update file date" end to end: real files listed, rows set, dialogs answered, stamps
+// read back with stat().
+#include "frm_MainWindow.h"
+
+#include "dialogdriver.h"
+#include "drops.h"
+#include "filehelpers.h"
+#include "windowprobe.h"
+
+#include <QtTest>
+
+using namespace chronodex;
+using namespace chronodex::testing;
+
+namespace {
+
+const qint64 before = utcSeconds(2001, 2, 3, 4, 5, 6);
+
+struct Scene {
+    QTemporaryDir dir;
+    QStringList files;
+    std::unique_ptr<frm_MainWindow> window;
+
+    explicit Scene(int count) {
+        for (int i = 0; i < count; ++i) {
+            files << makeFile(dir, QStringLiteral("f%1.txt").arg(i), 10);
+            setStamps(files.last(), before, before);
+        }
+        window = std::make_unique<frm_MainWindow>(
+            pinnedOptions(QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7)), false));
+        dropFiles(window->fileList()->viewport(), files);
+    }
+    // Only the Modified row ticked, with these texts.
+    void modifiedOnly(const QStringList& texts) {
+        window->row(Accessed).check->setCheckState(Qt::Unchecked);
+        setRowTexts(*window, Modified, texts);
+    }
+    void update() { button(*window, "com_UptateTimestamp")->click(); }
+    qint64 mtime(int i) const { return statOf(files[i]).st_mtim.tv_sec; }
+    qint64 atime(int i) const { return statOf(files[i]).st_atim.tv_sec; }
+};
+
+} // namespace
+
+class tst_Write : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
+    void confirmation_data() {
+        QTest::addColumn<int>("answer"); // button to click, or -1 to let the time run out
+        QTest::addColumn<bool>("written");
+        QTest::newRow("&OK writes") << 1 << true;
+        QTest::newRow("&Cancel writes nothing") << 0 << false;
+        QTest::newRow("timed out writes nothing") << -1 << false;
+    }
+    void confirmation() {
+        QFETCH(int, answer);
+        QFETCH(bool, written);
+        Scene s(2);
+        s.modifiedOnly({"5", "3", "1975", "10", "0", "0"});
+        auto seen = onNextFlashMessage(answer >= 0 ? clickButton(answer) : nullptr);
+        s.update();
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->title, QStringLiteral("Chronodex - Bad date"));
+        QCOMPARE(seen->message,
+                 QStringLiteral("Warning:\r\nModfied date 5/03/1975, 10:00:00am\r\nDates "
+                                "before 1980 will not display the date in Windows "
+                                "Explorer.\r\nSet the new date anyway?"));
+        QCOMPARE(seen->buttons, QStringList({"&Cancel", "&OK", "", ""}));
+        QCOMPARE(seen->timer, 5000);
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(s.mtime(i), written ? utcSeconds(1975, 3, 5, 10, 0, 0) : before);
+            QCOMPARE(s.atime(i), before); // the access stamp is left alone
+        }
+    }
+
+    void refusedBefore1601() {
+        Scene s(1);
+        s.modifiedOnly({"1", "1", "1500", "0", "0", "0"});
+        auto seen = onNextFlashMessage(clickButton(0));
+        s.update();
+        QCOMPARE(seen->message,
+                 QStringLiteral("Note:\r\nModfied date 1/01/1500, 12:00:00am\r\nDates "
+                                "before 1601 can not be set with Windows.\r\nCan't "
+                                "set the new date."));
+        QCOMPARE(seen->buttons, QStringList({"&OK", "", "", ""}));
+        QCOMPARE(s.mtime(0), before);
+    }
+
+    void fieldThatCannotMakeADate() {
+        Scene s(1);
+        s.modifiedOnly({"1", "1", "2024", "25", "0", "0"});
+        auto seen = onNextFlashMessage(clickButton(0));
+        s.update();
+        QCOMPARE(seen->title, QStringLiteral("Chronodex - Bad date"));
+        QVERIFY(seen->message.contains(QStringLiteral("Modfied date, hour: \"25\"")));
+        QCOMPARE(s.mtime(0), before);
+    }
+
+    // Dates between 1980 and 2107 are written at once, to ticked entries only.
+    void onlyTickedEntries() {
+        Scene s(3);
+        s.window->fileList()->item(1)->setCheckState(Qt::Unchecked);
+        s.window->fileList()->setCurrentRow(1);
+        s.modifiedOnly({"31", "4", "2024", "13", "14", "15"});
+        s.window->row(Accessed).check->setCheckState(Qt::Checked);
+        setRowTexts(*s.window, Accessed, {"2", "2", "2022", "2", "2", "2"});
+        s.update();
+        for (int i : {0, 2}) {
+            QCOMPARE(s.mtime(i), utcSeconds(2024, 5, 1, 13, 14, 15)); // 31 April is 1 May
+            QCOMPARE(s.atime(i), utcSeconds(2022, 2, 2, 2, 2, 2));
+        }
+        QCOMPARE(s.mtime(1), before);
+        QCOMPARE(s.atime(1), before);
+        // The display still shows the stamps read before the update.
+        QCOMPARE(caption(*s.window, "lab_OModfiedValue"), QStringLiteral(" 3/02/2001, 4:05:06am"));
+    }
+
+    void readOnlyFileUntouched() {
+        Scene s(2);
+        QVERIFY(QFile::setPermissions(s.files[1], QFile::ReadOwner));
+        s.window->fileList()->item(1)->setCheckState(Qt::Checked);
+        s.modifiedOnly({"1", "1", "2020", "0", "0", "0"});
+        s.update();
+        QCOMPARE(s.mtime(0), utcSeconds(2020, 1, 1));
+        QCOMPARE(s.mtime(1), before);
+    }
+
+    // A year the file system cannot hold never leaves a different date behind.
+    void clampedYearIsTakenBack() {
+        Scene s(1);
+        s.modifiedOnly({"15", "6", "1850", "10", "30", "0"});
+        onNextFlashMessage(clickButton(1));
+        s.update();
+        const qint64 asked = utcSeconds(1850, 6, 15, 10, 30, 0);
+        QVERIFY2(s.mtime(0) == asked || s.mtime(0) == before, "a clamped date was left");
+        QCOMPARE(s.atime(0), before);
+    }
+
+    void exactOldDateOnTmpfs() {
+        auto dir = tmpfsDir();
+        if (!dir) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
+        const QString path = makeFile(*dir, QStringLiteral("old.txt"));
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime(), false));
+        dropFiles(w.fileList()->viewport(), {path});
+        w.row(Accessed).check->setCheckState(Qt::Unchecked);
+        setRowTexts(w, Modified, {"15", "6", "1850", "10", "30", "0"});
+        onNextFlashMessage(clickButton(1));
+        button(w, "com_UptateTimestamp")->click();
+        QCOMPARE(qint64(statOf(path).st_mtim.tv_sec), utcSeconds(1850, 6, 15, 10, 30, 0));
+    }
+};
+
+QTEST_MAIN(tst_Write)
+#include "tst_write.moc"

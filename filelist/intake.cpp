@@ -1,0 +1,79 @@
+#include "intake.h"
+
+#include "fspath.h"
+
+#include "platform/files.h"
+
+#include <QMimeData>
+#include <QUrl>
+
+namespace chronodex {
+
+DropData dropDataFrom(const QMimeData* mime) {
+    DropData data;
+    if (!mime || !mime->hasUrls()) return data;
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile()) data.files.append(url.toLocalFile());
+    return data;
+}
+
+int offeredEffect(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls()) return 0;
+    const QList<QUrl> urls = mime->urls();
+    if (urls.isEmpty()) return 0;
+    for (const QUrl& url : urls)
+        if (!url.isLocalFile() || url.toLocalFile().isEmpty()) return 0;
+    return 7;
+}
+
+int modifierBits(Qt::KeyboardModifiers modifiers) {
+    int bits = 0;
+    if (modifiers & Qt::ShiftModifier) bits |= 1;
+    if (modifiers & Qt::ControlModifier) bits |= 2;
+    if (modifiers & Qt::AltModifier) bits |= 4;
+    return bits;
+}
+
+QString intakeWarning(const KindCounts& counts) {
+    const QString crlf = QStringLiteral("\r\n");
+    QString text;
+    if (counts.systemFiles == 1) {
+        text += QStringLiteral("You dragded a system file here.") + crlf +
+                QStringLiteral("For safety reasions you should not edit the date of this file.") +
+                crlf + QStringLiteral("Please don't tick this item.") + crlf;
+    } else if (counts.systemFiles >= 2) {
+        text += QStringLiteral("You dragded ") + groupedNumber(counts.systemFiles) +
+                QStringLiteral(" system files here.") + crlf +
+                QStringLiteral("For safety reasions you should not edit the date of these files.") +
+                crlf + QStringLiteral("Please don't tick them.") + crlf;
+    }
+    if (counts.directories == 1) {
+        text += QStringLiteral("You dragded a directory here.") + crlf +
+                QStringLiteral("This version can only edit file dates, sorry.") + crlf;
+    } else if (counts.directories >= 2) {
+        text += QStringLiteral("You dragded ") + groupedNumber(counts.directories) +
+                QStringLiteral(" directories here.") + crlf +
+                QStringLiteral("This version can only edit file dates, sorry.") + crlf;
+    }
+    return text;
+}
+
+std::optional<IntakeFailure> planIntake(const QStringList& paths, IntakePlan& plan) {
+    if (paths.size() > MaxEntries)
+        return IntakeFailure{QStringLiteral("Overflow: the list can hold at most ") +
+                                 groupedNumber(MaxEntries) + QStringLiteral(" entries"),
+                             6};
+    plan = IntakePlan{};
+    plan.paths = paths;
+    plan.kinds.reserve(static_cast<std::size_t>(paths.size()));
+    for (const QString& path : paths) {
+        const auto attributes = platform::fileAttributes(toFsPath(path));
+        if (!attributes) return IntakeFailure{QStringLiteral("File not found: ") + path, 53};
+        const EntryKind kind = kindOf(*attributes);
+        plan.kinds.push_back(kind);
+        plan.counts.add(kind);
+    }
+    return std::nullopt;
+}
+
+} // namespace chronodex

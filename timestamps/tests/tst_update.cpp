@@ -1,0 +1,179 @@
+// Turning the editor rows' texts into new stamps and checking their years.
+#include "format.h"
+#include "update.h"
+
+#include <QtTest>
+
+using namespace chronodex;
+
+Q_DECLARE_METATYPE(chronodex::DateTime)
+
+namespace {
+
+RowInput row(const QStringList& texts) {
+    RowInput r;
+    r.ticked = true;
+    for (int i = 0; i < FieldCount; ++i)
+        r.texts[i] = texts.value(i);
+    return r;
+}
+
+} // namespace
+
+class tst_Update : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
+    void numbers_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QVariant>("leading");
+        QTest::addColumn<QVariant>("whole");
+        QTest::newRow("list entry with its blank")
+            << " 2026" << QVariant(2026.0) << QVariant(2026.0);
+        QTest::newRow("bare") << "7" << QVariant(7.0) << QVariant(7.0);
+        QTest::newRow("trailing text") << "12abc" << QVariant(12.0) << QVariant();
+        QTest::newRow("fraction") << "9.75" << QVariant(9.75) << QVariant(9.75);
+        QTest::newRow("negative") << "-3" << QVariant(-3.0) << QVariant(-3.0);
+        QTest::newRow("no number") << "abc" << QVariant() << QVariant();
+        QTest::newRow("empty") << "" << QVariant() << QVariant();
+        QTest::newRow("dash from an unread stamp") << " - " << QVariant() << QVariant();
+    }
+    void numbers() {
+        QFETCH(QString, text);
+        QFETCH(QVariant, leading);
+        QFETCH(QVariant, whole);
+        const auto l = leadingNumber(text);
+        const auto w = wholeNumber(text);
+        QCOMPARE(l.has_value(), leading.isValid());
+        QCOMPARE(w.has_value(), whole.isValid());
+        if (l) QCOMPARE(*l, leading.toDouble());
+        if (w) QCOMPARE(*w, whole.toDouble());
+    }
+
+    void build_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<DateTime>("value");
+        QTest::addColumn<int>("problemField"); // -1: none
+        QTest::newRow("created carries hour 25")
+            << int(Created) << QStringList{"28", "2", "2024", "25", "0", "0"}
+            << DateTime{2024, 2, 29, 1, 0, 0} << -1;
+        QTest::newRow("created carries minutes")
+            << int(Created) << QStringList{" 1", " 1", " 2024", "10", "75", "0"}
+            << DateTime{2024, 1, 1, 11, 15, 0} << -1;
+        QTest::newRow("created leading numbers")
+            << int(Created) << QStringList{"5x", "3", "2024", "", "", ""}
+            << DateTime{2024, 3, 5, 0, 0, 0} << -1;
+        QTest::newRow("created two-digit year")
+            << int(Created) << QStringList{"1", "1", "75", "0", "0", "0"} << NoDate(1) << int(Year);
+        QTest::newRow("created year 10000")
+            << int(Created) << QStringList{"1", "1", "10000", "0", "0", "0"} << NoDate(1)
+            << int(Year);
+        QTest::newRow("modified 31 April")
+            << int(Modified) << QStringList{"31", "4", "2024", "0", "0", "0"}
+            << DateTime{2024, 5, 1, 0, 0, 0} << -1;
+        QTest::newRow("modified hour 25")
+            << int(Modified) << QStringList{"1", "1", "2024", "25", "0", "0"} << NoDate(1)
+            << int(Hour);
+        QTest::newRow("modified month text")
+            << int(Modified) << QStringList{"1", "May", "2024", "0", "0", "0"} << NoDate(1)
+            << int(Month);
+        QTest::newRow("modified year 12abc")
+            << int(Modified) << QStringList{"1", "1", "12abc", "0", "0", "0"} << NoDate(1)
+            << int(Year);
+        QTest::newRow("modified minute 60")
+            << int(Modified) << QStringList{"1", "1", "2024", "0", "60", "0"} << NoDate(1)
+            << int(Minute);
+        QTest::newRow("modified minute text is 0")
+            << int(Modified) << QStringList{"1", "1", "2024", "3", "x", "9y"}
+            << DateTime{2024, 1, 1, 3, 0, 9} << -1;
+        QTest::newRow("accessed fraction rounds down")
+            << int(Accessed) << QStringList{"1.9", "1", "2024", "23.99", "0", "0"}
+            << DateTime{2024, 1, 1, 23, 0, 0} << -1;
+        QTest::newRow("accessed unread stamp")
+            << int(Accessed) << QStringList(6, " - ") << NoDate(1) << int(Day);
+        QTest::newRow("accessed beyond 16 bits")
+            << int(Accessed) << QStringList{"1", "1", "99999", "0", "0", "0"} << NoDate(1)
+            << int(Year);
+    }
+    void build() {
+        QFETCH(int, kind);
+        QFETCH(QStringList, texts);
+        QFETCH(DateTime, value);
+        QFETCH(int, problemField);
+        std::array<RowInput, 3> rows;
+        rows[kind] = row(texts);
+        const NewValues built = buildNewValues(rows);
+        if (problemField < 0) {
+            QVERIFY(built.problems.empty());
+            QCOMPARE(built.values[kind], value);
+        } else {
+            QVERIFY(!built.problems.empty()); // every field that cannot be read is named
+            QCOMPARE(built.problems[0].field, problemField);
+            QCOMPARE(int(built.problems[0].row), kind);
+        }
+        for (StampKind other : AllStampKinds)
+            if (other != kind) QCOMPARE(built.values[other], NoDate(1));
+    }
+
+    void problemMessage() {
+        const QString text = fieldProblemsMessage({{Modified, Hour, QStringLiteral("25")}});
+        QCOMPARE(text, QStringLiteral("Note:\r\nModfied date, hour: \"25\" can not make a date.\r\n"
+                                      "Can't set the new date."));
+    }
+
+    void years_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("1500") << 1500 << "Dates before 1601 can not be set with Windows." << true;
+        QTest::newRow("1600") << 1600 << "Dates before 1601 can not be set with Windows." << true;
+        QTest::newRow("1601") << 1601
+                              << "Dates before 1980 will not display the date in Windows Explorer."
+                              << false;
+        QTest::newRow("1979") << 1979
+                              << "Dates before 1980 will not display the date in Windows Explorer."
+                              << false;
+        QTest::newRow("1980") << 1980 << "" << false;
+        QTest::newRow("2107") << 2107 << "" << false;
+        QTest::newRow("2108") << 2108
+                              << "Dates after 2107 will not display the date in Windows Explorer."
+                              << false;
+        QTest::newRow("no date")
+            << 1752 << "Dates before 1980 will not display the date in Windows Explorer." << false;
+    }
+    void years() {
+        QFETCH(int, year);
+        QFETCH(QString, line);
+        QFETCH(bool, refused);
+        const DateTime v{year, year == 1752 ? 9 : 3, year == 1752 ? 4 : 5, 10, 0, 0};
+        const YearReport r = checkYears({NoDate(1), v, NoDate(1)}, {false, true, false});
+        QCOMPARE(r.refused, refused);
+        QCOMPARE(r.report, line.isEmpty()
+                               ? QString()
+                               : QStringLiteral("Modfied date ") + formatDateTime(v) +
+                                     QStringLiteral("\r\n") + line + QStringLiteral("\r\n"));
+    }
+
+    void refusalWinsAndRowsKeepTheirOrder() {
+        const YearReport r =
+            checkYears({DateTime{1500, 1, 1, 0, 0, 0}, DateTime{1970, 1, 1, 0, 0, 0}, NoDate(1)},
+                       {true, true, false});
+        QVERIFY(r.refused);
+        QCOMPARE(r.report,
+                 QStringLiteral(
+                     "Created date 1/01/1500, 12:00:00am\r\nDates before 1601 can not be set with "
+                     "Windows.\r\nModfied date 1/01/1970, 12:00:00am\r\nDates before 1980 will not "
+                     "display the date in Windows Explorer.\r\n"));
+    }
+
+    void trimming() {
+        QCOMPARE(trimBlanks(QStringLiteral("  /a b/c  ")), QStringLiteral("/a b/c"));
+        QCOMPARE(trimBlanks(QStringLiteral("\t/a\t")), QStringLiteral("\t/a\t"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Update)
+#include "tst_update.moc"

@@ -1,0 +1,180 @@
+#include "update.h"
+
+#include "format.h"
+#include "fspath.h"
+
+#include "platform/files.h"
+
+#include <cmath>
+#include <limits>
+
+namespace chronodex {
+namespace {
+
+// Reads an optional sign, digits and a fraction from `pos`; advances past them.
+std::optional<double> numberAt(const QString& text, qsizetype& pos) {
+    const qsizetype start = pos;
+    if (pos < text.size() && (text[pos] == QLatin1Char('+') || text[pos] == QLatin1Char('-')))
+        ++pos;
+    const qsizetype digitsFrom = pos;
+    while (pos < text.size() && text[pos].isDigit() && text[pos].unicode() < 128)
+        ++pos;
+    bool digits = pos > digitsFrom;
+    if (pos < text.size() && text[pos] == QLatin1Char('.')) {
+        const qsizetype fracFrom = ++pos;
+        while (pos < text.size() && text[pos].isDigit() && text[pos].unicode() < 128)
+            ++pos;
+        digits = digits || pos > fracFrom;
+    }
+    if (!digits) {
+        pos = start;
+        return std::nullopt;
+    }
+    bool ok = false;
+    const double value = text.mid(start, pos - start).toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+qsizetype skipBlanks(const QString& text, qsizetype pos) {
+    while (pos < text.size() && text[pos].isSpace())
+        ++pos;
+    return pos;
+}
+
+// Rounded down into the 16-bit range of the fields; nothing when it does not fit.
+std::optional<std::int16_t> field16(double value) {
+    const double whole = std::floor(value);
+    if (whole < std::numeric_limits<std::int16_t>::min() ||
+        whole > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<std::int16_t>(whole);
+}
+
+} // namespace
+
+std::optional<double> leadingNumber(const QString& text) {
+    qsizetype pos = skipBlanks(text, 0);
+    return numberAt(text, pos);
+}
+
+std::optional<double> wholeNumber(const QString& text) {
+    qsizetype pos = skipBlanks(text, 0);
+    const auto value = numberAt(text, pos);
+    if (!value || skipBlanks(text, pos) != text.size()) return std::nullopt;
+    return value;
+}
+
+NewValues buildNewValues(const std::array<RowInput, 3>& rows) {
+    NewValues out;
+    for (StampKind kind : AllStampKinds) {
+        const RowInput& row = rows[kind];
+        if (!row.ticked) continue;
+        std::array<std::int16_t, FieldCount> f{};
+        bool usable = true;
+        for (int i = 0; i < FieldCount; ++i) {
+            const bool strict = kind != Created && i <= Hour;
+            std::optional<double> number =
+                strict ? wholeNumber(row.texts[i]) : leadingNumber(row.texts[i]).value_or(0.0);
+            const auto value = number ? field16(*number) : std::nullopt;
+            if (!value) {
+                out.problems.push_back({kind, i, row.texts[i]});
+                usable = false;
+                continue;
+            }
+            f[i] = *value;
+        }
+        if (!usable) continue;
+
+        const auto date = dateWithCarry(f[Year], f[Month], f[Day]);
+        if (kind == Created) {
+            // The time is a span added to the date, so fields past their range carry over.
+            const std::int64_t span = std::int64_t(f[Hour]) * 3600 + f[Minute] * 60 + f[Second];
+            const auto value = date ? addSeconds(*date, span) : std::nullopt;
+            if (!value) {
+                out.problems.push_back({kind, Year, row.texts[Year]});
+                continue;
+            }
+            out.values[kind] = *value;
+            continue;
+        }
+        int bad = -1;
+        if (f[Hour] < 0 || f[Hour] > 23)
+            bad = Hour;
+        else if (f[Minute] < 0 || f[Minute] > 59)
+            bad = Minute;
+        else if (f[Second] < 0 || f[Second] > 59)
+            bad = Second;
+        else if (!date)
+            bad = Year;
+        if (bad >= 0) {
+            out.problems.push_back({kind, bad, row.texts[bad]});
+            continue;
+        }
+        out.values[kind] = BuildDate(f[Year], f[Month], f[Day], f[Hour], f[Minute], f[Second]);
+    }
+    return out;
+}
+
+QString rowLabel(StampKind kind) {
+    static const std::array<const char*, 3> labels{"Created date ", "Modfied date ",
+                                                   "Accessed date "};
+    return QString::fromLatin1(labels.at(kind));
+}
+
+YearReport checkYears(const std::array<DateTime, 3>& values, const std::array<bool, 3>& ticked) {
+    YearReport r;
+    const QString crlf = QStringLiteral("\r\n");
+    for (StampKind kind : AllStampKinds) {
+        if (!ticked[kind]) continue;
+        const DateTime& v = values[kind];
+        const QString first = rowLabel(kind) + formatDateTime(v) + crlf;
+        if (v.year < 1601) {
+            r.report +=
+                first + QStringLiteral("Dates before 1601 can not be set with Windows.") + crlf;
+            r.refused = true;
+        } else if (v.year < 1980) {
+            r.report +=
+                first +
+                QStringLiteral("Dates before 1980 will not display the date in Windows Explorer.") +
+                crlf;
+        } else if (v.year > 2107) {
+            r.report +=
+                first +
+                QStringLiteral("Dates after 2107 will not display the date in Windows Explorer.") +
+                crlf;
+        }
+    }
+    return r;
+}
+
+QString fieldProblemsMessage(const std::vector<FieldProblem>& problems) {
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = QStringLiteral("Note:") + crlf;
+    for (const FieldProblem& p : problems)
+        text += rowLabel(p.row).trimmed() + QStringLiteral(", ") + fieldName(p.field) +
+                QStringLiteral(": \"") + p.text + QStringLiteral("\" can not make a date.") + crlf;
+    return text + QStringLiteral("Can't set the new date.");
+}
+
+bool PutFileDates(const QString& path, const DateTime& created, const DateTime& modified,
+                  const DateTime& accessed) {
+    auto wanted = [](const DateTime& v) -> std::optional<platform::SystemTime> {
+        if (IsSameDay(v, NoDate())) return std::nullopt;
+        return toSystemTime(v);
+    };
+    const auto c = platform::canSetCreationTime() ? wanted(created) : std::nullopt;
+    if (c || wanted(modified) || wanted(accessed))
+        platform::writeFileTimes(toFsPath(path), c, wanted(accessed), wanted(modified));
+    return true;
+}
+
+QString trimBlanks(const QString& path) {
+    qsizetype from = 0, to = path.size();
+    while (from < to && path[from] == QLatin1Char(' '))
+        ++from;
+    while (to > from && path[to - 1] == QLatin1Char(' '))
+        --to;
+    return path.mid(from, to - from);
+}
+
+} // namespace chronodex
