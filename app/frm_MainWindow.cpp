@@ -245,9 +245,14 @@ void frm_MainWindow::buildMenus() {
         item->setObjectName(QStringLiteral("menu_EditSortUsing"));
         item->setCheckable(true);
         menu_EditSortUsing[i] = item;
+        connect(item, &QAction::triggered, this,
+                [this, i] { menu_EditSortUsing_Click(static_cast<int>(i)); });
     }
     menu_EditRemoveCopies = menu_Edit->addAction(QStringLiteral("&Remove duplicated files"));
     menu_EditRemoveCopies->setObjectName(QStringLiteral("menu_EditRemoveCopies"));
+    connect(menu_Edit, &QMenu::aboutToShow, this, [this] { menu_Edit_Click(); });
+    connect(menu_EditRemoveCopies, &QAction::triggered, this,
+            [this] { menu_EditRemoveCopies_Click(); });
 
     menu_Help = menuBar()->addMenu(QStringLiteral("&Help"));
     menu_Help->setObjectName(QStringLiteral("menu_Help"));

@@ -59,6 +59,9 @@ class frm_MainWindow : public QMainWindow {
     // drops here unchanged.
     void Form_OLEDragDrop(const DropData& Data, int Effect, int Button, int Shift, int X, int Y);
     void com_UptateTimestamp_Click();
+    void menu_Edit_Click();
+    void menu_EditRemoveCopies_Click();
+    void menu_EditSortUsing_Click(int Index);
 
     void ShowTickedStatus();
     void SetSortChecks(bool Mark);
