@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -59,6 +60,7 @@ void useFieldColours(QWidget* w) {
 MainWindowOptions defaultMainWindowOptions() {
     MainWindowOptions options;
     options.creationWritable = platform::canSetCreationTime();
+    options.programFolder = QCoreApplication::applicationDirPath();
     return options;
 }
 
@@ -260,6 +262,9 @@ void frm_MainWindow::buildMenus() {
     menu_HelpFile->setObjectName(QStringLiteral("menu_HelpFile"));
     menu_HelpAbout = menu_Help->addAction(QStringLiteral("&About this application"));
     menu_HelpAbout->setObjectName(QStringLiteral("menu_HelpAbout"));
+    connect(menu_Help, &QMenu::aboutToShow, this, [this] { menu_Help_Click(); });
+    connect(menu_HelpFile, &QAction::triggered, this, [this] { menu_HelpFile_Click(); });
+    connect(menu_HelpAbout, &QAction::triggered, this, [this] { menu_HelpAbout_Click(); });
 }
 
 void frm_MainWindow::setClientHeightTwips(int twips) {

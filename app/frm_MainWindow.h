@@ -5,6 +5,7 @@
 
 #include "appinfo.h"
 #include "editorrows.h"
+#include "helpdocument.h"
 #include "intake.h"
 #include "listmodel.h"
 
@@ -30,6 +31,10 @@ struct MainWindowOptions {
     VersionInfo version = currentVersion();
     // Whether the system lets the program set creation stamps (Windows does, Linux not).
     bool creationWritable = true;
+    // The folder the program runs from (where its help documents are), and the desktop's
+    // opener for documents, folders and web addresses.
+    QString programFolder;
+    ShellOpen shell = desktopShellOpen;
 };
 MainWindowOptions defaultMainWindowOptions();
 
@@ -62,6 +67,9 @@ class frm_MainWindow : public QMainWindow {
     void menu_Edit_Click();
     void menu_EditRemoveCopies_Click();
     void menu_EditSortUsing_Click(int Index);
+    void menu_Help_Click();
+    void menu_HelpFile_Click();
+    void menu_HelpAbout_Click();
 
     void ShowTickedStatus();
     void SetSortChecks(bool Mark);

@@ -1,4 +1,5 @@
 // The window as it stands after start-up, at a pinned clock.
+#include "dialogdriver.h"
 #include "frm_MainWindow.h"
 #include "twips.h"
 
@@ -163,6 +164,19 @@ class tst_Startup : public QObject {
                  QStringList({"A-Z, a-z", "Aa-Zz", "Full path A-Z, a-z", "Full path Aa-Zz"}));
         QCOMPARE(w.findChild<QAction*>(QStringLiteral("menu_HelpAbout"))->text(),
                  QStringLiteral("&About this application"));
+        emit w.findChild<QMenu*>(QStringLiteral("menu_Help"))->aboutToShow();
+        QCOMPARE(w.findChild<QAction*>(QStringLiteral("menu_HelpAbout"))->text(),
+                 QStringLiteral("&About Chronodex"));
+    }
+
+    void aboutBox() {
+        frm_MainWindow w(pinned(QDateTime::currentDateTime()));
+        auto seen = testing::onNextFlashMessage(testing::clickButton(0));
+        w.findChild<QAction*>(QStringLiteral("menu_HelpAbout"))->trigger();
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->title, QStringLiteral("About Chronodex."));
+        QCOMPARE(seen->timer, 25000);
+        QVERIFY(seen->message.startsWith(QStringLiteral("Chronodex  (Chronodex)\r\n")));
     }
 };
 

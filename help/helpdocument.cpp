@@ -1,0 +1,108 @@
+#include "helpdocument.h"
+
+#include "appinfo.h"
+#include "messagebox.h"
+#include "readsetting.h"
+
+#include "platform/files.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace chronodex {
+namespace {
+
+bool isBlank(const QString& text) {
+    return text.trimmed().isEmpty();
+}
+
+QString joinFolder(const QString& folder, const QString& name) {
+    return folder.isEmpty() ? name : folder + QLatin1Char(platform::pathSeparator) + name;
+}
+
+} // namespace
+
+int desktopShellOpen(const QString& file, const QString& /*parameters*/, int /*showMode*/) {
+    const QUrl asUrl(file, QUrl::StrictMode);
+    const bool webAddress = asUrl.isValid() && asUrl.scheme().size() > 1 && !asUrl.isLocalFile();
+    if (webAddress) return QDesktopServices::openUrl(asUrl) ? 42 : 31;
+    const QString local = asUrl.isLocalFile() ? asUrl.toLocalFile() : file;
+    if (!QFileInfo::exists(local)) return 2; // nothing to open; nothing is launched
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(local)) ? 42 : 31;
+}
+
+int OpenFileOrURL(const QString& FileOrURL, const QString& Parameters, int WindowMode,
+                  const QString& programFolder, const ShellOpen& shell) {
+    QString target = FileOrURL;
+    if (target.isEmpty()) target = joinFolder(programFolder, QStringLiteral("Help.txt"));
+    const int showMode = WindowMode == 1 ? 3 : WindowMode == 2 ? 2 : 1;
+    try {
+        return shell(target, Parameters, showMode);
+    } catch (const std::exception& e) {
+        const QString crlf = QStringLiteral("\r\n");
+        showStandardMessageBox(
+            currentVersion().productName + QStringLiteral(" - File error."),
+            QStringLiteral("Can't find or load file or URL;") + crlf + QLatin1Char('\t') + target +
+                crlf + crlf + QStringLiteral("\tError;\t\t") + QString::fromLocal8Bit(e.what()) +
+                crlf + QStringLiteral("\tError number;\t") + QString::number(5) + crlf);
+        return 0;
+    }
+}
+
+QStringList helpFileNames() {
+    return {QStringLiteral("Help.odt"), QStringLiteral("Help.doc"), QStringLiteral("Help.rtf"),
+            QStringLiteral("Help.html"), QStringLiteral("Help.txt")};
+}
+
+void openHelpDocument(const HelpContext& c) {
+    const std::string key = "SOFTWARE\\" + c.productName.toStdString() + "\\Settings";
+    auto readPriority = [&] {
+        SettingValue value;
+        ReadSetting("HKEY_LOCAL_MACHINE", key, "HelpFilePirority", "B", SettingValue(true), value);
+        return settingNumber(value);
+    };
+    auto readHelpPath = [&] {
+        SettingValue value;
+        ReadSetting("HKEY_LOCAL_MACHINE", key, "HelpPath", "S", SettingValue(std::string()), value);
+        return QString::fromStdString(settingText(value));
+    };
+    auto open = [&](const QString& file) {
+        return OpenFileOrURL(file, QString(), 0, c.programFolder, c.shell);
+    };
+
+    int result = 2;
+    if (readPriority() != 0) {
+        const QString path = readHelpPath();
+        if (!isBlank(path)) result = open(path);
+    }
+    for (const QString& name : helpFileNames())
+        if (result != 42) result = open(joinFolder(c.programFolder, name));
+    if (result != 42 && readPriority() == 0) {
+        const QString path = readHelpPath();
+        if (!isBlank(path)) result = open(path);
+    }
+    if (result == 42) return;
+
+    const QString crlf = QStringLiteral("\r\n");
+    QString message = QStringLiteral("Can't find or open the help file.") + crlf +
+                      QStringLiteral("Do you want to view the ") + c.productName +
+                      QStringLiteral(" directory?") + crlf + crlf +
+                      QStringLiteral("\tIf you can't find one of the following files,") + crlf +
+                      QStringLiteral("\tthen you may need to check the website for a copy.");
+    for (const QString& name : helpFileNames())
+        message += crlf + QStringLiteral("\t\t") + name;
+    const int answer = c.ask({.TheMessage = message,
+                              .TheTitle = c.productName + QStringLiteral(" - Help not found."),
+                              .Timer = 30000,
+                              .IconNumber = 1,
+                              .FontName = QStringLiteral("Arial"),
+                              .FontBold = false,
+                              .FontSize = 10,
+                              .ButtonText = QStringLiteral("&No|&Yes"),
+                              .FontColour = 0,
+                              .WindowColour = 0x00FFFFFF});
+    if (answer == 1) open(c.programFolder);
+}
+
+} // namespace chronodex

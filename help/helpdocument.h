@@ -1,0 +1,42 @@
+// Finding the help document and handing it to the desktop, which opens it with the
+// application the user has for it.
+#pragma once
+
+#include "frm_FlashMessage.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace chronodex {
+
+// Opens a document, folder or web address: the shell's result, 42 on success. The show
+// mode is 1 normal, 2 minimised, 3 maximised.
+using ShellOpen = std::function<int(const QString& file, const QString& parameters, int showMode)>;
+
+// The desktop's opener: a local file or folder that does not exist gives 2 without
+// launching anything; what the desktop opens gives 42, anything it cannot open 31.
+int desktopShellOpen(const QString& file, const QString& parameters, int showMode);
+
+// Opens FileOrURL (the program folder's Help.txt when empty) with the show mode for
+// WindowMode (1 maximised, 2 minimised, else normal) and returns the shell's result. A
+// failure on the way is shown in the standard message box and gives 0.
+int OpenFileOrURL(const QString& FileOrURL, const QString& Parameters, int WindowMode,
+                  const QString& programFolder, const ShellOpen& shell);
+
+// The local help documents, tried in this order in the program's folder.
+QStringList helpFileNames();
+
+// Help > Help file: the configured document first (or last, when "HelpFilePirority" is
+// stored as zero), the local documents in order, and when none opens, the question whether
+// to show the program's folder instead. `ask` shows that question.
+struct HelpContext {
+    QString productName;
+    QString programFolder;
+    ShellOpen shell;
+    std::function<int(const FlashArgs&)> ask;
+};
+void openHelpDocument(const HelpContext& context);
+
+} // namespace chronodex
