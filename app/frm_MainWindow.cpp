@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -40,10 +41,18 @@ constexpr int clientWidthTwips = 5055;
 constexpr int newValuesTop = 5640;
 constexpr int newValuesHeight = 2535;
 
+// MS Sans Serif where it exists (Windows), else the first metric-compatible face the
+// system has; one lookup, so that no later font has to walk through missing families.
 QFont dialogFont() {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    const QStringList families{QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                               QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    for (const QString& family : families) {
+        if (QFontDatabase::hasFamily(family)) {
+            font.setFamily(family);
+            break;
+        }
+    }
     font.setPointSizeF(8.25);
     font.setBold(false); // explicit, so that controls inside the bold frames stay regular
     return font;
@@ -392,15 +401,21 @@ void frm_MainWindow::com_ResetTime_Click() {
 
 void frm_MainWindow::ShowTickedStatus() {
     const int n = lst_FileList->count();
+    const bool known = kindsJustRead_.size() == static_cast<std::size_t>(n);
     int files = 0, systemFiles = 0, directories = 0;
     for (int k = 0; k < n; ++k) {
         if (lst_FileList->item(k)->checkState() != Qt::Checked) continue;
-        if (!FilePaths_.hasSlot(k + 1))
-            return; // no path behind the entry: leave labels and caption as they are
-        const auto attributes = platform::fileAttributes(toFsPath(FilePaths_.at(k + 1)));
-        if (!attributes)
-            return; // a ticked entry that vanished ends the refresh before anything changes
-        const EntryKind kind = kindOf(*attributes);
+        EntryKind kind = EntryKind::File;
+        if (known) {
+            kind = kindsJustRead_[static_cast<std::size_t>(k)];
+        } else {
+            if (!FilePaths_.hasSlot(k + 1))
+                return; // no path behind the entry: leave labels and caption as they are
+            const auto attributes = platform::fileAttributes(toFsPath(FilePaths_.at(k + 1)));
+            if (!attributes)
+                return; // a ticked entry that vanished ends the refresh before anything changes
+            kind = kindOf(*attributes);
+        }
         if (kind == EntryKind::Directory) {
             ++directories;
         } else {
@@ -476,6 +491,7 @@ void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryK
         }
         lst_FileList->setCurrentRow(-1);
     }
+    kindsJustRead_ = kinds;
     showTotals(counts);
 }
 
@@ -492,6 +508,7 @@ void frm_MainWindow::RebuildList() {
     }
     fillList(paths, kinds, counts);
     setListIndex(0);
+    kindsJustRead_.clear();
     EnableUpdateButton();
 }
 

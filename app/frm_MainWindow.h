@@ -111,6 +111,9 @@ class frm_MainWindow : public QMainWindow {
     MainWindowOptions options_;
     FilePathTable FilePaths_;
     int clientHeightTwips_ = 0;
+    // The kinds that filling the list has just read, for the ticked status that the same
+    // action shows right after; empty at any other time, so nothing outlives the action.
+    std::vector<EntryKind> kindsJustRead_;
 
     QWidget* client = nullptr;
     QGroupBox* fra_OldValues = nullptr;

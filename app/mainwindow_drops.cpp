@@ -66,6 +66,7 @@ void frm_MainWindow::Form_OLEDragDrop(const DropData& Data, int Effect, int /*Bu
             warningArgs(warning + crlf + QStringLiteral("See the help file for more information."),
                         options_.version.productName + QStringLiteral(" - Warning."), 15000));
     setListIndex(0);
+    kindsJustRead_.clear();
     SetSortChecks(false);
     EnableUpdateButton();
 }

@@ -11,8 +11,13 @@
 namespace platform {
 namespace {
 
+// A name starting with "." is hidden (not "." and ".." themselves). Read off the native
+// string: splitting the path into components costs more than the stat() beside it.
 bool hiddenName(const std::filesystem::path& path) {
-    const std::string name = path.filename().string();
+    const std::string& p = path.native();
+    const auto slash = p.find_last_of('/');
+    const std::string_view name =
+        std::string_view(p).substr(slash == std::string::npos ? 0 : slash + 1);
     return !name.empty() && name[0] == '.' && name != "." && name != "..";
 }
 
@@ -48,8 +53,9 @@ class Fd {
 // Opens a file the way the program's reader and writer do on Windows: for reading and
 // writing. Directories, other non-regular files and files without any write bit fail,
 // whoever runs the program (root included). O_NONBLOCK keeps a FIFO from blocking.
-Fd openForReadWrite(const std::filesystem::path& path) {
-    struct stat st {};
+// Only regular files are ever opened: opening a device can have effects of its own. `st`
+// receives the file's status as it was before the operation.
+Fd openForReadWrite(const std::filesystem::path& path, struct stat& st) {
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
         (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return Fd(-1);
@@ -94,7 +100,8 @@ std::int64_t normalFileLength(const std::filesystem::path& path) {
 
 FileTimes readFileTimes(const std::filesystem::path& path) {
     FileTimes result;
-    Fd fd = openForReadWrite(path);
+    struct stat st {};
+    Fd fd = openForReadWrite(path, st);
     if (!fd.valid()) return result;
     struct statx stx {};
     if (::statx(fd.get(), "", AT_EMPTY_PATH, STATX_BTIME | STATX_ATIME | STATX_MTIME, &stx) != 0)
@@ -122,9 +129,9 @@ bool writeFileTimes(const std::filesystem::path& path, const std::optional<Syste
                     const std::optional<SystemTime>& accessed,
                     const std::optional<SystemTime>& modified) {
     if (!accessed && !modified) return true;
-    Fd fd = openForReadWrite(path);
     struct stat before {};
-    if (!fd.valid() || ::fstat(fd.get(), &before) != 0) return false;
+    Fd fd = openForReadWrite(path, before);
+    if (!fd.valid()) return false;
     const struct timespec times[2] = {toTimespec(accessed), toTimespec(modified)};
     if (::futimens(fd.get(), times) != 0) return false;
     // ext4 and others clamp times they cannot hold; a file must never keep a date that

@@ -1,0 +1,285 @@
+// Chronodex at scale: intake, append, click, sort, duplicate removal, update and start-up
+// with 1,000 to 32,767 files on tmpfs, each figure beside the floor it is compared with
+// (stat() in a plain loop, touch through xargs, a minimal Qt Widgets program).
+//
+// Usage: chronodex_bench [--sizes 1000,10000,32767] [--reps 5] [--dir /dev/shm]
+// Prints a Markdown report. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen).
+#include "frm_MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace chronodex;
+
+namespace {
+
+// tmpfs where the machine has it, so that the figures measure the program, not the disk.
+QString scratchBase() {
+    return ::access("/dev/shm", W_OK) == 0 ? QStringLiteral("/dev/shm") : QDir::tempPath();
+}
+
+struct Settings {
+    std::vector<int> sizes{1000, 10000, 32767};
+    int reps = 5;
+    QString base = scratchBase();
+};
+
+// The median of `reps` timed runs after one warm-up; `prepare` runs untimed before each.
+double medianMs(int reps, const std::function<void()>& prepare, const std::function<void()>& run) {
+    std::vector<double> times;
+    for (int i = 0; i <= reps; ++i) {
+        prepare();
+        QElapsedTimer t;
+        t.start();
+        run();
+        const double ms = double(t.nsecsElapsed()) / 1e6;
+        if (i > 0) times.push_back(ms);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+QStringList makeFiles(const QString& folder, int n) {
+    QStringList paths;
+    paths.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        const QString p = QStringLiteral("%1/f%2.txt").arg(folder).arg(i, 5, 10, QLatin1Char('0'));
+        QFile f(p);
+        f.open(QIODevice::WriteOnly);
+        f.write("x");
+        paths << p;
+    }
+    return paths;
+}
+
+void statAll(const QStringList& paths) {
+    struct stat st {};
+    for (const QString& p : paths)
+        ::stat(QFile::encodeName(p).constData(), &st);
+}
+
+// touch -m -a -d over the files through xargs, as a shell user would do it.
+void touchAll(const QString& listFile) {
+    QProcess::execute(QStringLiteral("sh"),
+                      {QStringLiteral("-c"),
+                       QStringLiteral("xargs -d '\\n' touch -m -a -d '2020-01-02 03:04:05' < '%1'")
+                           .arg(listFile)});
+}
+
+MainWindowOptions quietOptions() {
+    MainWindowOptions o = defaultMainWindowOptions();
+    o.shell = [](const QString&, const QString&, int) { return 42; };
+    return o;
+}
+
+void setRow(const frm_MainWindow& w, StampKind kind, bool ticked, const QStringList& texts) {
+    w.row(kind).check->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    for (int f = 0; f < FieldCount; ++f)
+        w.row(kind).fields[f]->setEditText(texts[f]);
+}
+
+// The peak resident memory of this process image (VmHWM). getrusage() would also count
+// the parent's memory from before the exec.
+long maxRssKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+// Start-up of a child process (this program in a probe mode): median wall time in ms and
+// the child's peak memory in kB.
+std::pair<double, long> probe(const QString& mode, int entries, int reps) {
+    std::vector<double> times;
+    long rss = 0;
+    for (int i = 0; i <= reps; ++i) {
+        QProcess p;
+        QElapsedTimer t;
+        t.start();
+        p.start(QCoreApplication::applicationFilePath(), {mode, QString::number(entries)});
+        p.waitForFinished(-1);
+        const double ms = double(t.nsecsElapsed()) / 1e6;
+        rss = p.readAllStandardOutput().trimmed().toLong();
+        if (i > 0) times.push_back(ms);
+    }
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], rss};
+}
+
+int runProbe(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString mode = QString::fromLocal8Bit(argv[1]);
+    const int entries = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (mode == QLatin1String("--probe-minimal")) {
+        // The least a Qt Widgets program shows: one window with a line of text.
+        QLabel w(QStringLiteral("Drag files here to show and set the date"));
+        w.resize(337, 376);
+        w.show();
+        QCoreApplication::processEvents();
+    } else {
+        frm_MainWindow w(quietOptions());
+        w.show();
+        QCoreApplication::processEvents();
+        if (entries > 0) {
+            QTemporaryDir dir(scratchBase() + QStringLiteral("/chronodex-probe-XXXXXX"));
+            const QStringList paths = makeFiles(dir.path(), entries);
+            w.Form_OLEDragDrop({paths}, 7, 1, 0, 0, 0);
+        }
+    }
+    std::printf("%ld\n", maxRssKb());
+    return 0;
+}
+
+struct Row {
+    QString name;
+    int n;
+    double ms;
+    double floorMs; // 0 when the figure has no floor
+    QString floorName;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && QByteArray(argv[1]).startsWith("--probe-")) return runProbe(argc, argv);
+
+    QApplication app(argc, argv);
+    Settings s;
+    const QStringList args = app.arguments();
+    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--sizes")) {
+            s.sizes.clear();
+            for (const QString& n : args[i + 1].split(QLatin1Char(',')))
+                s.sizes.push_back(n.toInt());
+        } else if (args[i] == QLatin1String("--reps")) {
+            s.reps = std::max(1, args[i + 1].toInt());
+        } else if (args[i] == QLatin1String("--dir")) {
+            s.base = args[i + 1];
+        }
+    }
+
+    std::vector<Row> rows;
+    for (int n : s.sizes) {
+        QTemporaryDir dir(s.base + QStringLiteral("/chronodex-bench-XXXXXX"));
+        const QStringList files = makeFiles(dir.path(), n);
+        const QString listFile = dir.filePath(QStringLiteral("list.txt"));
+        {
+            QFile f(listFile);
+            f.open(QIODevice::WriteOnly);
+            f.write(files.join(QLatin1Char('\n')).toLocal8Bit());
+        }
+
+        frm_MainWindow w(quietOptions());
+        w.show();
+        QCoreApplication::processEvents();
+
+        const double statFloor = medianMs(
+            s.reps, [] {}, [&] { statAll(files); });
+        // The list widget's own cost: N checkable entries added to a bare QListWidget.
+        QListWidget bare;
+        const double listFloor = medianMs(
+            s.reps, [&] { bare.clear(); },
+            [&] {
+                const QSignalBlocker quiet(&bare);
+                for (const QString& f : files) {
+                    auto* item = new QListWidgetItem(f.mid(f.lastIndexOf(QLatin1Char('/')) + 1));
+                    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
+                                   Qt::ItemIsUserCheckable);
+                    item->setCheckState(Qt::Checked);
+                    bare.addItem(item);
+                }
+            });
+        auto dropAll = [&] { w.Form_OLEDragDrop({files}, 7, 1, 0, 0, 0); };
+        auto reset = [&] { w.Form_OLEDragDrop({{files.first()}}, 7, 1, 0, 0, 0); };
+        rows.push_back({QStringLiteral("intake (replace)"), n, medianMs(s.reps, reset, dropAll),
+                        statFloor + listFloor, QStringLiteral("stat() x N + list widget")});
+        // Half the files, then the other half with Shift: a list of N in the end.
+        const QStringList firstHalf = files.mid(0, n / 2), secondHalf = files.mid(n / 2);
+        rows.push_back({QStringLiteral("append (Shift) N/2 onto N/2"), n,
+                        medianMs(
+                            s.reps, [&] { w.Form_OLEDragDrop({firstHalf}, 7, 1, 0, 0, 0); },
+                            [&] { w.Form_OLEDragDrop({secondHalf}, 7, 1, 1, 0, 0); }),
+                        statFloor + listFloor, QStringLiteral("stat() x N + list widget")});
+        dropAll();
+        int row = 0;
+        rows.push_back({QStringLiteral("click (N ticked)"), n,
+                        medianMs(
+                            s.reps, [] {}, [&] { w.fileList()->setCurrentRow(row = 1 - row); }),
+                        statFloor, QStringLiteral("stat() x N")});
+
+        // 10 % duplicates for the Edit menu commands.
+        QStringList withDuplicates = files;
+        for (int i = 0; i < n / 10; ++i)
+            withDuplicates[i * 10 + 1] = files[i * 10];
+        auto loadDuplicates = [&] { w.Form_OLEDragDrop({withDuplicates}, 7, 1, 0, 0, 0); };
+        const std::array<const char*, 4> orders{"sort A-Z, a-z", "sort Aa-Zz",
+                                                "sort full path A-Z, a-z", "sort full path Aa-Zz"};
+        for (int i = 0; i < 4; ++i)
+            rows.push_back(
+                {QString::fromLatin1(orders[i]), n,
+                 medianMs(s.reps, loadDuplicates, [&] { w.menu_EditSortUsing_Click(i); }), 0,
+                 QString()});
+        rows.push_back({QStringLiteral("remove duplicates"), n,
+                        medianMs(s.reps, loadDuplicates, [&] { w.menu_EditRemoveCopies_Click(); }),
+                        0, QString()});
+
+        dropAll();
+        setRow(w, Created, false, {"1", "1", "2020", "0", "0", "0"});
+        setRow(w, Modified, true, {"2", "1", "2020", "3", "4", "5"});
+        setRow(w, Accessed, true, {"2", "1", "2020", "3", "4", "5"});
+        const double touchFloor = medianMs(
+            s.reps, [] {}, [&] { touchAll(listFile); });
+        rows.push_back({QStringLiteral("update (modified + accessed)"), n,
+                        medianMs(
+                            s.reps, [] {}, [&] { w.com_UptateTimestamp_Click(); }),
+                        touchFloor, QStringLiteral("touch -m -a via xargs")});
+    }
+
+    const auto [startMs, startRss] = probe(QStringLiteral("--probe-window"), 0, s.reps);
+    const auto [minimalMs, minimalRss] = probe(QStringLiteral("--probe-minimal"), 0, s.reps);
+
+    std::printf("| figure | N | median ms | floor | floor ms | ratio |\n");
+    std::printf("|---|---:|---:|---|---:|---:|\n");
+    for (const Row& r : rows) {
+        if (r.floorMs > 0)
+            std::printf("| %s | %d | %.2f | %s | %.2f | %.2f |\n", qPrintable(r.name), r.n, r.ms,
+                        qPrintable(r.floorName), r.floorMs, r.ms / r.floorMs);
+        else
+            std::printf("| %s | %d | %.2f | | | |\n", qPrintable(r.name), r.n, r.ms);
+    }
+    std::printf("| start-up to the first shown window | 0 | %.1f | minimal Qt Widgets window with "
+                "a label | %.1f | %.2f |\n",
+                startMs, minimalMs, startMs / minimalMs);
+    std::printf("| peak memory at start-up (kB) | 0 | %ld | minimal Qt Widgets window with a label "
+                "| %ld | %.2f |\n",
+                startRss, minimalRss, double(startRss) / double(minimalRss));
+    for (int n : s.sizes) {
+        const auto [ms, rss] = probe(QStringLiteral("--probe-window"), n, 1);
+        Q_UNUSED(ms);
+        std::printf("| peak memory with N entries (kB) | %d | %ld | minimal Qt Widgets window with "
+                    "a label | %ld | %.2f |\n",
+                    n, rss, minimalRss, double(rss) / double(minimalRss));
+    }
+    return 0;
+}
