@@ -16,6 +16,11 @@ std::string upper(std::string text) {
     return text;
 }
 
+// Texts cross as UTF-8, whatever the system's own encoding of names.
+std::filesystem::path fromUtf8(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 // A "Q" value passes through a fixed-point number with four decimal places, which holds
 // no more than this.
 constexpr std::int64_t largestQuad = 922337203685477;
@@ -35,8 +40,7 @@ std::uint32_t RootKeyFromName(const std::string& RootName) {
     for (const auto& [longName, shortName, handle] : roots)
         if (name == longName || name == shortName) return handle;
     try {
-        return !RootName.empty() && platform::isNormalFile(std::filesystem::u8path(RootName)) ? 1
-                                                                                              : 0;
+        return !RootName.empty() && platform::isNormalFile(fromUtf8(RootName)) ? 1 : 0;
     } catch (...) {
         return 0; // a name the system cannot take counts as not found
     }
@@ -51,7 +55,7 @@ std::int32_t ReadSetting(const std::string& RootOrFile, const std::string& KeyPa
     const std::string type = upper(ValueType);
 
     if (root == 1) {
-        const auto file = std::filesystem::u8path(RootOrFile);
+        const auto file = fromUtf8(RootOrFile);
         if (type == "S")
             ValueRead =
                 platform::iniReadString(file, KeyPath, ValueName, settingText(DefaultValue), 255);
