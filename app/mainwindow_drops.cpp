@@ -19,17 +19,9 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
+// Intake messages: the warning icon in the dialog's standard font, colours and "&OK".
 FlashArgs warningArgs(const QString& message, const QString& title, int timer) {
-    return {.TheMessage = message,
-            .TheTitle = title,
-            .Timer = timer,
-            .IconNumber = 1,
-            .FontName = QStringLiteral("Arial"),
-            .FontBold = false,
-            .FontSize = 10,
-            .ButtonText = QStringLiteral("&OK"),
-            .FontColour = 0,
-            .WindowColour = 0x00FFFFFF};
+    return {.TheMessage = message, .TheTitle = title, .Timer = timer, .IconNumber = 1};
 }
 
 } // namespace

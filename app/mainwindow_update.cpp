@@ -18,15 +18,10 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
     }
     const NewValues built = buildNewValues(inputs);
     const QString crlf = QStringLiteral("\r\n");
+    // Arial 10, black on white, "&OK": the dialog's own defaults.
     FlashArgs message{.TheTitle = options_.version.productName + QStringLiteral(" - Bad date"),
                       .Timer = 5000,
-                      .IconNumber = 1,
-                      .FontName = QStringLiteral("Arial"),
-                      .FontBold = false,
-                      .FontSize = 10,
-                      .ButtonText = QStringLiteral("&OK"),
-                      .FontColour = 0,
-                      .WindowColour = 0x00FFFFFF};
+                      .IconNumber = 1};
     if (!built.problems.empty()) {
         message.TheMessage = fieldProblemsMessage(built.problems);
         FlashMessage(this, message);

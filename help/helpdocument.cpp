@@ -103,12 +103,7 @@ void openHelpDocument(const HelpContext& c) {
                               .TheTitle = c.productName + QStringLiteral(" - Help not found."),
                               .Timer = 30000,
                               .IconNumber = 1,
-                              .FontName = QStringLiteral("Arial"),
-                              .FontBold = false,
-                              .FontSize = 10,
-                              .ButtonText = QStringLiteral("&No|&Yes"),
-                              .FontColour = 0,
-                              .WindowColour = 0x00FFFFFF});
+                              .ButtonText = QStringLiteral("&No|&Yes")});
     if (answer == 1) open(c.programFolder);
 }
 

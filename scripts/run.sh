@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-  echo "No display to open a window on: run this on a desktop, or under Xvfb with: xvfb-run -a scripts/run.sh" >&2
+  echo "No display to open a window on: run this on a desktop, or with Xvfb (apt-get install xvfb): xvfb-run -a scripts/run.sh" >&2
   exit 1
 fi
 scripts/setup.sh build

@@ -5,18 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build-win}
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 wine doctest-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/ensure-packages.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 wine doctest-dev
 
 mkdir -p "$build_dir"
 # Wine's own folder lives in the build folder, owned by whoever runs this. One persistent

@@ -14,13 +14,6 @@ using namespace chronodex::testing;
 
 namespace {
 
-QStringList names(const frm_MainWindow& w) {
-    QStringList out;
-    for (int i = 0; i < w.fileList()->count(); ++i)
-        out << w.fileList()->item(i)->text();
-    return out;
-}
-
 QAction* removeItem(const frm_MainWindow& w) {
     return w.findChild<QAction*>(QStringLiteral("menu_EditRemoveCopies"));
 }
@@ -55,7 +48,7 @@ class tst_EditMenu : public QObject {
         dropFiles(w.fileList()->viewport(), paths);
         w.fileList()->item(2)->setCheckState(Qt::Unchecked);
         w.sortItems()[static_cast<std::size_t>(index)]->trigger();
-        QCOMPARE(names(w), expected);
+        QCOMPARE(entryNames(w), expected);
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(w.sortItems()[static_cast<std::size_t>(i)]->isChecked(), i == index);
             QCOMPARE(w.fileList()->item(i)->checkState(), Qt::Checked); // ticks reset
@@ -96,7 +89,7 @@ class tst_EditMenu : public QObject {
         QVERIFY(removeItem(w)->isEnabled());
         removeItem(w)->trigger();
         QCOMPARE(w.FilePaths().entries(), QStringList({x, y, z}));
-        QCOMPARE(names(w), QStringList({"dx", "dy", "dz"}));
+        QCOMPARE(entryNames(w), QStringList({"dx", "dy", "dz"}));
         QVERIFY(w.sortItems()[1]->isChecked());
         QCOMPARE(caption(w, "labTotalFiles"), QStringLiteral("3 "));
     }
@@ -109,7 +102,7 @@ class tst_EditMenu : public QObject {
         dropFiles(w.fileList()->viewport(), {keep, gone});
         QVERIFY(QFile::remove(gone));
         w.sortItems()[2]->trigger();
-        QCOMPARE(names(w), QStringList({"gone", "keep"}));
+        QCOMPARE(entryNames(w), QStringList({"gone", "keep"}));
         QCOMPARE(w.fileList()->item(0)->checkState(), Qt::Unchecked);
         QCOMPARE(w.fileList()->item(1)->checkState(), Qt::Checked);
         QCOMPARE(caption(w, "labTotalSysFiles"), QStringLiteral("1 "));

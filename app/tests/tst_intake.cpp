@@ -18,20 +18,6 @@ using namespace chronodex::testing;
 
 namespace {
 
-QStringList names(const frm_MainWindow& w) {
-    QStringList out;
-    for (int i = 0; i < w.fileList()->count(); ++i)
-        out << w.fileList()->item(i)->text();
-    return out;
-}
-
-QList<bool> ticks(const frm_MainWindow& w) {
-    QList<bool> out;
-    for (int i = 0; i < w.fileList()->count(); ++i)
-        out << (w.fileList()->item(i)->checkState() == Qt::Checked);
-    return out;
-}
-
 QStringList totals(const frm_MainWindow& w) {
     return {caption(w, "labTotalFiles"), caption(w, "labTotalSysFiles"),
             caption(w, "labTotalDirectories")};
@@ -62,8 +48,8 @@ class tst_Intake : public QObject {
     void replaceOnTheList() {
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
         QVERIFY(dropFiles(w.fileList()->viewport(), {a, b}));
-        QCOMPARE(names(w), QStringList({"a.txt", "b.txt"}));
-        QCOMPARE(ticks(w), QList<bool>({true, true}));
+        QCOMPARE(entryNames(w), QStringList({"a.txt", "b.txt"}));
+        QCOMPARE(entryTicks(w), QList<bool>({true, true}));
         QCOMPARE(w.FilePaths().entries(), QStringList({a, b}));
         QCOMPARE(w.PathCount(), 2);
         QCOMPARE(totals(w), QStringList({"2 ", "0 ", "0 "}));
@@ -90,20 +76,20 @@ class tst_Intake : public QObject {
                               : w.findChild<QWidget*>(control);
         QVERIFY(target);
         dropFiles(target, {c});
-        QCOMPARE(names(w), QStringList({"c.txt"}));
+        QCOMPARE(entryNames(w), QStringList({"c.txt"}));
     }
     void dropOnTextBox() {
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
         auto* box = w.findChild<QPlainTextEdit*>(QStringLiteral("txt_FilePathValue"));
         dropFiles(box->viewport(), {c});
-        QCOMPARE(names(w), QStringList({"c.txt"}));
+        QCOMPARE(entryNames(w), QStringList({"c.txt"}));
     }
 
     void newValuesTakesNoDrop() {
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
         dropFiles(w.fileList()->viewport(), {a});
         QVERIFY(!dropFiles(w.findChild<QWidget*>(QStringLiteral("fra_NewValues")), {b}));
-        QCOMPARE(names(w), QStringList({"a.txt"}));
+        QCOMPARE(entryNames(w), QStringList({"a.txt"}));
     }
 
     void append_data() {
@@ -124,8 +110,8 @@ class tst_Intake : public QObject {
         dropFiles(w.fileList()->viewport(), {a, b});
         w.fileList()->item(1)->setCheckState(Qt::Unchecked); // re-ticked by an append
         dropFiles(w.fileList()->viewport(), {c}, Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(names(w), expected);
-        QCOMPARE(ticks(w), QList<bool>(expected.size(), true));
+        QCOMPARE(entryNames(w), expected);
+        QCOMPARE(entryTicks(w), QList<bool>(expected.size(), true));
         QCOMPARE(w.fileList()->currentRow(), 0);
         QCOMPARE(w.PathCount(), int(expected.size()));
     }
@@ -133,14 +119,14 @@ class tst_Intake : public QObject {
     void shiftOntoEmptyListReplaces() {
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
         dropFiles(w.fileList()->viewport(), {a}, Qt::ShiftModifier);
-        QCOMPARE(names(w), QStringList({"a.txt"})); // the hint entry is not kept
+        QCOMPARE(entryNames(w), QStringList({"a.txt"})); // the hint entry is not kept
     }
 
     void sameFileTwice() {
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
         dropFiles(w.fileList()->viewport(), {a, a});
         dropFiles(w.fileList()->viewport(), {a}, Qt::ShiftModifier);
-        QCOMPARE(names(w), QStringList({"a.txt", "a.txt", "a.txt"}));
+        QCOMPARE(entryNames(w), QStringList({"a.txt", "a.txt", "a.txt"}));
     }
 
     void warnings_data() {
@@ -192,7 +178,7 @@ class tst_Intake : public QObject {
         QList<bool> expectedTicks{true};
         for (int i = 0; i < systemFiles + directories; ++i)
             expectedTicks << false;
-        QCOMPARE(ticks(w), expectedTicks);
+        QCOMPARE(entryTicks(w), expectedTicks);
         QCOMPARE(totals(w), QStringList({QString::number(1 + systemFiles) + " ",
                                          QString::number(systemFiles) + " ",
                                          QString::number(directories) + " "}));
@@ -236,8 +222,8 @@ class tst_Intake : public QObject {
         QCOMPARE(seen->message, kind == QLatin1String("missing") ? message.arg(missing) : message);
         QCOMPARE(seen->timer, 5000);
         // Nothing changed.
-        QCOMPARE(names(w), QStringList({"a.txt", "b.txt"}));
-        QCOMPARE(ticks(w), QList<bool>({true, false}));
+        QCOMPARE(entryNames(w), QStringList({"a.txt", "b.txt"}));
+        QCOMPARE(entryTicks(w), QList<bool>({true, false}));
         QCOMPARE(w.FilePaths().entries(), QStringList({a, b}));
         QVERIFY(w.sortItems()[1]->isChecked());
     }

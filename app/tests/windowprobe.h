@@ -49,6 +49,20 @@ inline void setRowTexts(const frm_MainWindow& w, StampKind kind, const QStringLi
         w.row(kind).fields[f]->setEditText(texts.value(f));
 }
 
+// The names and ticks the list shows, top to bottom.
+inline QStringList entryNames(const frm_MainWindow& w) {
+    QStringList out;
+    for (int i = 0; i < w.fileList()->count(); ++i)
+        out << w.fileList()->item(i)->text();
+    return out;
+}
+inline QList<bool> entryTicks(const frm_MainWindow& w) {
+    QList<bool> out;
+    for (int i = 0; i < w.fileList()->count(); ++i)
+        out << (w.fileList()->item(i)->checkState() == Qt::Checked);
+    return out;
+}
+
 // Puts paths into the list the way a rebuild does, and selects the first entry.
 inline void listPaths(frm_MainWindow& w, const QStringList& paths) {
     w.FilePaths().assign(paths);

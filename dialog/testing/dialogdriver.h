@@ -29,17 +29,27 @@ struct SeenDialog {
     QString focused;
 };
 
-// Waits for the next FlashMessage dialog, records it and lets `act` answer it (click a
-// button, close it, or do nothing and let its timer run out).
-inline std::shared_ptr<SeenDialog> onNextFlashMessage(std::function<void(frm_FlashMessage*)> act) {
-    auto seen = std::make_shared<SeenDialog>();
+// Calls `act` with the modal dialog of type T as soon as one is open. The check runs from
+// the event loop, so it also runs inside the modal call of the code under test.
+template <class T> void whenOpen(std::function<void(T*)> act) {
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [seen, act, poll] {
-        auto* dlg = qobject_cast<frm_FlashMessage*>(QApplication::activeModalWidget());
+    *poll = [act, poll] {
+        auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget());
         if (!dlg || !dlg->isVisible()) {
             QTimer::singleShot(5, *poll);
             return;
         }
+        *poll = nullptr; // the timer runs a copy of this function; this ends the cycle
+        act(dlg);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+// Waits for the next FlashMessage dialog, records it and lets `act` answer it (click a
+// button, close it, or do nothing and let its timer run out).
+inline std::shared_ptr<SeenDialog> onNextFlashMessage(std::function<void(frm_FlashMessage*)> act) {
+    auto seen = std::make_shared<SeenDialog>();
+    whenOpen<frm_FlashMessage>([seen, act](frm_FlashMessage* dlg) {
         seen->shown = true;
         seen->title = dlg->windowTitle();
         seen->message = dlg->message();
@@ -50,11 +60,11 @@ inline std::shared_ptr<SeenDialog> onNextFlashMessage(std::function<void(frm_Fla
         seen->buttonLeft0 = dlg->buttonLeftTwips(0);
         seen->timer = dlg->closesByItself() ? dlg->closeTimer()->interval() : 0;
         seen->iconShown = !dlg->windowIcon().isNull();
-        if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget())) seen->focused = f->text();
-        *poll = nullptr; // break the cycle before acting
-        if (act) act(dlg);
-    };
-    QTimer::singleShot(0, *poll);
+        if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget()))
+            seen->focused = f->text();
+        if (act)
+            act(dlg);
+    });
     return seen;
 }
 
@@ -71,20 +81,12 @@ struct SeenBox {
 };
 inline std::shared_ptr<SeenBox> closeNextMessageBox() {
     auto seen = std::make_shared<SeenBox>();
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [seen, poll] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) {
-            QTimer::singleShot(5, *poll);
-            return;
-        }
+    whenOpen<QMessageBox>([seen](QMessageBox* box) {
         seen->shown = true;
         seen->title = box->windowTitle();
         seen->text = box->text();
-        *poll = nullptr;
         box->accept();
-    };
-    QTimer::singleShot(0, *poll);
+    });
     return seen;
 }
 

@@ -1,4 +1,6 @@
-// The Linux file facilities on real files: attributes, lengths, reading and writing stamps.
+// The Linux file facilities on real files: calendar conversions, attributes, lengths and
+// the objects the stamp reader refuses. Reading and writing stamps is tested through the
+// window (tst_selection, tst_write).
 #include "platform/civil.h"
 #include "platform/files.h"
 
@@ -25,25 +27,6 @@ QString makeFile(const QTemporaryDir& dir, const QString& name, qint64 size = 0)
     if (!f.open(QIODevice::WriteOnly) || !f.resize(size))
         qFatal("cannot create %s", qPrintable(path));
     return path;
-}
-
-void setTimes(const QString& path, std::int64_t atime, long ansec, std::int64_t mtime, long mnsec) {
-    const struct timespec ts[2] = {{static_cast<time_t>(atime), ansec},
-                                   {static_cast<time_t>(mtime), mnsec}};
-    QCOMPARE(::utimensat(AT_FDCWD, path.toLocal8Bit().constData(), ts, 0), 0);
-}
-
-struct stat statOf(const QString& path) {
-    struct stat st {};
-    ::stat(path.toLocal8Bit().constData(), &st);
-    return st;
-}
-
-// A folder on tmpfs, which holds any year; empty where the machine has none.
-QString tmpfsFolder() {
-    struct statvfs v {};
-    if (::statvfs("/dev/shm", &v) != 0 || ::access("/dev/shm", W_OK) != 0) return {};
-    return QStringLiteral("/dev/shm");
 }
 
 } // namespace
@@ -113,17 +96,6 @@ class tst_Platform : public QObject {
         QCOMPARE(platform::normalFileLength(fs(dir.filePath(QStringLiteral("none")))), -1);
     }
 
-    // Stamps read back exactly as written, fractions dropped, not rounded.
-    void readStamps() {
-        QTemporaryDir dir;
-        const QString path = makeFile(dir, QStringLiteral("s.txt"));
-        setTimes(path, 1709215509, 999999999, 1000000000, 500000000);
-        const auto times = platform::readFileTimes(fs(path));
-        QVERIFY(times.opened);
-        QCOMPARE(*times.accessed, (SystemTime{2024, 2, 29, 14, 5, 9}));
-        QCOMPARE(*times.modified, (SystemTime{2001, 9, 9, 1, 46, 40}));
-        QVERIFY(times.created); // tmpfs and ext4 keep birth times
-    }
 
     void readRefused_data() {
         QTest::addColumn<QString>("kind");
@@ -149,45 +121,8 @@ class tst_Platform : public QObject {
         QVERIFY(!times.created && !times.accessed && !times.modified);
     }
 
-    void writeStamps() {
-        QTemporaryDir dir;
-        const QString path = makeFile(dir, QStringLiteral("w.txt"));
-        setTimes(path, 1000000000, 0, 1100000000, 0);
-        // Only the modification time changes; the access time is left alone.
-        QVERIFY(platform::writeFileTimes(fs(path), std::nullopt, std::nullopt,
-                                         SystemTime{1975, 3, 5, 10, 0, 0}));
-        QCOMPARE(statOf(path).st_mtim.tv_sec, 163245600);
-        QCOMPARE(statOf(path).st_atim.tv_sec, 1000000000);
-        QVERIFY(platform::writeFileTimes(fs(path), std::nullopt, SystemTime{2020, 1, 2, 3, 4, 5},
-                                         std::nullopt));
-        QCOMPARE(statOf(path).st_atim.tv_sec, 1577934245);
-        QCOMPARE(statOf(path).st_mtim.tv_sec, 163245600);
-    }
 
-    void writeRefusedForReadOnly() {
-        QTemporaryDir dir;
-        const QString path = makeFile(dir, QStringLiteral("ro.txt"));
-        setTimes(path, 1000000000, 0, 1000000000, 0);
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-        QVERIFY(!platform::writeFileTimes(fs(path), std::nullopt, SystemTime{2020, 1, 1, 0, 0, 0},
-                                          SystemTime{2020, 1, 1, 0, 0, 0}));
-        QCOMPARE(statOf(path).st_mtim.tv_sec, 1000000000);
-        QCOMPARE(statOf(path).st_atim.tv_sec, 1000000000);
-    }
 
-    // Years that ext4 clamps go through on tmpfs exactly.
-    void writeOldYearOnTmpfs() {
-        const QString shm = tmpfsFolder();
-        if (shm.isEmpty()) QSKIP("no tmpfs folder (/dev/shm) on this machine");
-        QTemporaryDir dir(shm + QStringLiteral("/chronodex-XXXXXX"));
-        QVERIFY(dir.isValid());
-        const QString path = makeFile(dir, QStringLiteral("old.txt"));
-        const SystemTime old{1850, 6, 15, 10, 30, 0};
-        QVERIFY(platform::writeFileTimes(fs(path), std::nullopt, old, old));
-        const auto times = platform::readFileTimes(fs(path));
-        QCOMPARE(*times.modified, old);
-        QCOMPARE(*times.accessed, old);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_Platform)
