@@ -304,9 +304,7 @@ void frm_MainWindow::Form_Load() {
         l->setText(notAvailable);
 
     // One reading of the clock gives every default.
-    const QDateTime now = options_.clock();
-    const DateTime present{now.date().year(), now.date().month(),  now.date().day(),
-                           now.time().hour(), now.time().minute(), now.time().second()};
+    const DateTime present = readClock();
     for (const EditorRow& r : rows_)
         fillRowLists(r, present);
 
@@ -316,8 +314,10 @@ void frm_MainWindow::Form_Load() {
     }
 }
 
-QString frm_MainWindow::pathOfEntry(int entry) const {
-    return FilePaths_.hasSlot(entry + 1) ? FilePaths_.at(entry + 1) : QString();
+DateTime frm_MainWindow::readClock() const {
+    const QDateTime now = options_.clock();
+    return DateTime{now.date().year(), now.date().month(),  now.date().day(),
+                    now.time().hour(), now.time().minute(), now.time().second()};
 }
 
 void frm_MainWindow::setListIndex(int index) {
@@ -376,9 +376,7 @@ void frm_MainWindow::ShowOldValues(const QString& path) {
 }
 
 void frm_MainWindow::com_NowTime_Click() {
-    const QDateTime now = options_.clock();
-    const DateTime present{now.date().year(), now.date().month(),  now.date().day(),
-                           now.time().hour(), now.time().minute(), now.time().second()};
+    const DateTime present = readClock();
     for (const EditorRow& r : rows_)
         if (r.isTicked()) r.setValue(present);
 }
@@ -402,7 +400,7 @@ void frm_MainWindow::com_ResetTime_Click() {
 void frm_MainWindow::ShowTickedStatus() {
     const int n = lst_FileList->count();
     const bool known = kindsJustRead_.size() == static_cast<std::size_t>(n);
-    int files = 0, systemFiles = 0, directories = 0;
+    KindCounts ticked;
     for (int k = 0; k < n; ++k) {
         if (lst_FileList->item(k)->checkState() != Qt::Checked) continue;
         EntryKind kind = EntryKind::File;
@@ -416,20 +414,15 @@ void frm_MainWindow::ShowTickedStatus() {
                 return; // a ticked entry that vanished ends the refresh before anything changes
             kind = kindOf(*attributes);
         }
-        if (kind == EntryKind::Directory) {
-            ++directories;
-        } else {
-            ++files;
-            if (kind == EntryKind::SystemFile) ++systemFiles;
-        }
+        ticked.add(kind);
     }
-    labTickedFiles->setText(formatCount(files));
-    labTickedSysFiles->setText(formatCount(systemFiles));
-    labTickedDirectories->setText(formatCount(directories));
+    labTickedFiles->setText(formatCount(ticked.files));
+    labTickedSysFiles->setText(formatCount(ticked.systemFiles));
+    labTickedDirectories->setText(formatCount(ticked.directories));
     for (QLabel* l : {labTickedFiles, labTickedSysFiles, labTickedDirectories})
         l->setEnabled(true);
     setWindowTitle(options_.version.productName + QStringLiteral(" - ") +
-                   tickedStatusText(files, directories));
+                   tickedStatusText(ticked.files, ticked.directories));
 }
 
 void frm_MainWindow::SetSortChecks(bool Mark) {

@@ -105,7 +105,8 @@ class frm_MainWindow : public QMainWindow {
     void com_ResetTime_Click();
     // Sets the current entry of the list; a change runs the click handler.
     void setListIndex(int index);
-    QString pathOfEntry(int entry) const;
+    // One reading of the present local date and time.
+    DateTime readClock() const;
     void showTotals(const KindCounts& counts);
 
     MainWindowOptions options_;

@@ -60,10 +60,8 @@ inline std::shared_ptr<SeenDialog> onNextFlashMessage(std::function<void(frm_Fla
         seen->buttonLeft0 = dlg->buttonLeftTwips(0);
         seen->timer = dlg->closesByItself() ? dlg->closeTimer()->interval() : 0;
         seen->iconShown = !dlg->windowIcon().isNull();
-        if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget()))
-            seen->focused = f->text();
-        if (act)
-            act(dlg);
+        if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget())) seen->focused = f->text();
+        if (act) act(dlg);
     });
     return seen;
 }

@@ -96,7 +96,6 @@ class tst_Platform : public QObject {
         QCOMPARE(platform::normalFileLength(fs(dir.filePath(QStringLiteral("none")))), -1);
     }
 
-
     void readRefused_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("read-only file") << "readonly";
@@ -120,9 +119,6 @@ class tst_Platform : public QObject {
         QVERIFY(!times.opened);
         QVERIFY(!times.created && !times.accessed && !times.modified);
     }
-
-
-
 };
 
 QTEST_GUILESS_MAIN(tst_Platform)
