@@ -60,30 +60,6 @@ class tst_Intake : public QObject {
         QVERIFY(w.findChild<QMenu*>(QStringLiteral("menu_EditSortList"))->isEnabled());
     }
 
-    // Every control of "Original date values:" takes a drop like the list does.
-    void dropOnControls_data() {
-        QTest::addColumn<QString>("control");
-        for (const char* name : {"lab_OSizeValue", "labTickedDirectories", "lab_FilePath",
-                                 "fra_OldValues", "labTotalFilesTitle"})
-            QTest::newRow(name) << name;
-        QTest::newRow("the window itself") << "frm_MainWindow";
-    }
-    void dropOnControls() {
-        QFETCH(QString, control);
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        QWidget* target = control == QLatin1String("frm_MainWindow")
-                              ? static_cast<QWidget*>(&w)
-                              : w.findChild<QWidget*>(control);
-        QVERIFY(target);
-        dropFiles(target, {c});
-        QCOMPARE(entryNames(w), QStringList({"c.txt"}));
-    }
-    void dropOnTextBox() {
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        auto* box = w.findChild<QPlainTextEdit*>(QStringLiteral("txt_FilePathValue"));
-        dropFiles(box->viewport(), {c});
-        QCOMPARE(entryNames(w), QStringList({"c.txt"}));
-    }
 
     void newValuesTakesNoDrop() {
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));

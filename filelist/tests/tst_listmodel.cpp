@@ -50,18 +50,6 @@ class tst_ListModel : public QObject {
         QCOMPARE(SplitPath(path, false, separator), directory);
     }
 
-    void pathTable() {
-        FilePathTable t;
-        QCOMPARE(t.PathCount(), -1);
-        QVERIFY(!t.hasSlot(0));
-        t.assign({QStringLiteral("a"), QStringLiteral("b")});
-        QCOMPARE(t.PathCount(), 2);
-        QCOMPARE(t.at(0), QString());
-        QCOMPARE(t.entries(), QStringList({"a", "b"}));
-        t.resize(0);
-        QCOMPARE(t.PathCount(), 0);
-        QVERIFY(t.hasSlot(0));
-    }
 
     void tickedStatus_data() {
         QTest::addColumn<int>("files");
@@ -93,11 +81,6 @@ class tst_ListModel : public QObject {
         QCOMPARE(formatCount(n), text);
     }
 
-    void capitalFirst() {
-        QCOMPARE(CapitalFirst(QString()), QString());
-        QCOMPARE(CapitalFirst(QStringLiteral("no file")), QStringLiteral("No file"));
-        QCOMPARE(CapitalFirst(QStringLiteral("1 x")), QStringLiteral("1 x"));
-    }
 
     // The kind rule on real objects: regular files are ordinary, FIFOs count as system
     // files, directories as directories, and a missing path has no attributes at all.

@@ -70,11 +70,6 @@ class tst_DateTime : public QObject {
         QVERIFY(!addSeconds(DateTime{9999, 12, 31, 23, 0, 0}, 3600));
     }
 
-    void systemTimes() {
-        QVERIFY(!fromSystemTime(platform::SystemTime{30000, 1, 1, 0, 0, 0}));
-        QCOMPARE(*fromSystemTime(platform::SystemTime{1850, 6, 15, 10, 30, 0}),
-                 (DateTime{1850, 6, 15, 10, 30, 0}));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_DateTime)
