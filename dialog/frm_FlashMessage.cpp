@@ -57,6 +57,12 @@ QPixmap pictureFor(int iconNumber, QWidget* owner, int size) {
 
 } // namespace
 
+double lineWidthTwips(double textWidth, int tabs, int fontSize) {
+    // The allowance is formed in 16 bits, as the layout has always done.
+    const auto allowance = static_cast<std::int16_t>(tabs * fontSize * 64);
+    return leftMargin + textWidth + allowance;
+}
+
 frm_FlashMessage::frm_FlashMessage(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("frm_FlashMessage"));
     setWindowTitle(QStringLiteral("Warning message:"));
@@ -168,7 +174,9 @@ void frm_FlashMessage::drawMessage(const FlashArgs& args) {
     p.setPen(fromBgr(args.FontColour));
     const QFontMetricsF metrics(font, &surface_);
     const double lineHeight = pixelsToTwipsY(metrics.height(), this);
-    const double tabAllowance = double(args.FontSize) * 64; // twips a tab character adds
+    // Tabs are drawn as stops every eight average characters from the left margin, so
+    // that tabbed columns line up.
+    const double tabStop = pixelsToTwipsX(8 * metrics.averageCharWidth(), this);
 
     W_ = 1500;
     B_ = 0;
@@ -179,18 +187,24 @@ void frm_FlashMessage::drawMessage(const FlashArgs& args) {
         const QString line = end < 0 ? remaining : remaining.left(end);
         remaining = end < 0 ? QString() : remaining.mid(end + 2);
 
-        // Each run of text is drawn where the previous one ended; a tab moves on by the
-        // tab allowance, so the drawn line ends where the width decision puts it.
         double x = leftMargin;
+        double textWidth = 0;
         const QStringList runs = line.split(QLatin1Char('\t'));
         for (qsizetype r = 0; r < runs.size(); ++r) {
-            if (r > 0) x += tabAllowance;
+            if (r > 0) x = leftMargin + (std::floor((x - leftMargin) / tabStop) + 1) * tabStop;
             const QPointF at(x * logicalDpiX() / 1440.0,
                              y * logicalDpiY() / 1440.0 + metrics.ascent());
             p.drawText(at, runs[r]);
-            x += pixelsToTwipsX(metrics.horizontalAdvance(runs[r]), this);
+            const double w = pixelsToTwipsX(metrics.horizontalAdvance(runs[r]), this);
+            x += w;
+            textWidth += w;
         }
-        if (x > W_) W_ = roundTwips(x);
+        // The width the line is laid out for: its text, and the tab allowance. Where the tab
+        // stops reach further, the line's real end decides, so that nothing is clipped.
+        const double decided =
+            lineWidthTwips(textWidth, static_cast<int>(runs.size() - 1), args.FontSize);
+        const double widest = std::max(decided, x);
+        if (widest > W_) W_ = roundTwips(widest);
         y += lineHeight;
         B_ = roundTwips(y);
     }

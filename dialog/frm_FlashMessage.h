@@ -29,6 +29,10 @@ struct FlashArgs {
     std::uint32_t WindowColour = 0x00FFFFFF;
 };
 
+// The width in twips that a message line is laid out for: the left margin (720), the
+// width of its text, and the allowance of FontSize x 64 twips for each tab character.
+double lineWidthTwips(double textWidth, int tabs, int fontSize);
+
 // Shows the dialog modally over the owner and returns the index of the pressed button
 // (the position of its label in ButtonText, from 0), or -1 when it closed in any other way.
 int FlashMessage(QWidget* owner, const FlashArgs& args = {});

@@ -60,7 +60,6 @@ class tst_Intake : public QObject {
         QVERIFY(w.findChild<QMenu*>(QStringLiteral("menu_EditSortList"))->isEnabled());
     }
 
-
     void newValuesTakesNoDrop() {
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
         dropFiles(w.fileList()->viewport(), {a});

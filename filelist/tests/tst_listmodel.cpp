@@ -50,7 +50,6 @@ class tst_ListModel : public QObject {
         QCOMPARE(SplitPath(path, false, separator), directory);
     }
 
-
     void tickedStatus_data() {
         QTest::addColumn<int>("files");
         QTest::addColumn<int>("directories");
@@ -80,7 +79,6 @@ class tst_ListModel : public QObject {
         QFETCH(QString, text);
         QCOMPARE(formatCount(n), text);
     }
-
 
     // The kind rule on real objects: regular files are ordinary, FIFOs count as system
     // files, directories as directories, and a missing path has no attributes at all.

@@ -69,7 +69,6 @@ class tst_DateTime : public QObject {
                  (DateTime{2024, 1, 1, 11, 15, 0}));
         QVERIFY(!addSeconds(DateTime{9999, 12, 31, 23, 0, 0}, 3600));
     }
-
 };
 
 QTEST_GUILESS_MAIN(tst_DateTime)
