@@ -226,7 +226,8 @@ void frm_FlashMessage::keyPressEvent(QKeyEvent* event) {
 int FlashMessage(QWidget* owner, const FlashArgs& args) {
     frm_FlashMessage dialog(owner);
     dialog.prepare(args);
-    if (!PlayWAV(QStringLiteral("C:\\WINDOWS\\Media\\Windows Error.wav"), false, false))
+    if (!PlayWAV(dialog.soundPlayer(), QStringLiteral("C:\\WINDOWS\\Media\\Windows Error.wav"),
+                 false, false))
         QApplication::beep();
     if (dialog.closesByItself()) dialog.closeTimer()->start();
     dialog.exec();

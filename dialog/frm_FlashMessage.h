@@ -3,6 +3,8 @@
 // sound, and an optional time after which it closes itself.
 #pragma once
 
+#include "platform/sound.h"
+
 #include <QDialog>
 #include <QPixmap>
 #include <QString>
@@ -47,6 +49,8 @@ class frm_FlashMessage : public QDialog {
     void prepare(const FlashArgs& args);
     int ButtonPressed() const { return ButtonPressed_; }
     const QString& message() const { return message_; }
+    // The warning sound plays while the dialog is open.
+    platform::SoundPlayer& soundPlayer() { return sound_; }
 
     QPushButton* button(int index) const { return com_OK.at(static_cast<std::size_t>(index)); }
     QLabel* iconImage() const { return img_IcornImage; }
@@ -74,6 +78,7 @@ class frm_FlashMessage : public QDialog {
     QTimer* tim_CloseTimer = nullptr;
     int ButtonPressed_ = -1;
     QString message_;
+    platform::SoundPlayer sound_;
     bool autoClose_ = false;
     QPixmap surface_;
     int W_ = 1500;

@@ -7,11 +7,12 @@
 
 namespace chronodex {
 
-bool PlayWAV(const QString& WavFile, bool LoopSound, bool ShowError) {
+bool PlayWAV(platform::SoundPlayer& player, const QString& WavFile, bool LoopSound,
+             bool ShowError) {
     const QString extension = WavFile.right(4).toUpper();
     if (extension == QLatin1String(".DAT") || extension == QLatin1String(".WAV") ||
         WavFile.isEmpty()) {
-        if (platform::playSoundAsync(WavFile.toStdString(), LoopSound)) return true;
+        if (player.play(WavFile.toStdString(), LoopSound)) return true;
         if (ShowError)
             showStandardMessageBox(
                 currentVersion().productName + QStringLiteral(" - Sound file error."),

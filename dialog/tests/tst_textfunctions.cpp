@@ -96,11 +96,12 @@ class tst_TextFunctions : public QObject {
     void playWav() {
         QFETCH(QString, file);
         QFETCH(bool, played);
-        QCOMPARE(PlayWAV(file, false, false), played);
+        platform::SoundPlayer player;
+        QCOMPARE(PlayWAV(player, file, false, false), played);
         if (!played) {
             // With ShowError the refusal is reported first, in the standard message box.
             auto box = testing::closeNextMessageBox();
-            QCOMPARE(PlayWAV(file, false, true), false);
+            QCOMPARE(PlayWAV(player, file, false, true), false);
             QVERIFY(box->shown);
             QCOMPARE(box->title, QStringLiteral("Chronodex - Sound file error."));
             QCOMPARE(box->text,

@@ -1,4 +1,5 @@
-// PlaySound in the background; Windows plays its default sound when the file is missing.
+// PlaySound in the background; Windows plays its default sound when the file is missing,
+// and owns the playing itself.
 #include "platform/sound.h"
 
 #include "wide.h"
@@ -7,7 +8,12 @@
 
 namespace platform {
 
-bool playSoundAsync(const std::string& file, bool loop) {
+struct SoundPlayer::Impl {};
+
+SoundPlayer::SoundPlayer() : impl_(std::make_unique<Impl>()) {}
+SoundPlayer::~SoundPlayer() = default;
+
+bool SoundPlayer::play(const std::string& file, bool loop) {
     const std::wstring name = widen(file);
     // The result is not examined: a missing file still plays the default sound.
     PlaySoundW(name.empty() ? nullptr : name.c_str(), nullptr,

@@ -2,13 +2,28 @@
 // the file is missing. No Qt here.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace platform {
 
-// Asks the system to play the file (or, when it does not exist, the default warning sound)
-// without waiting for it to finish; `loop` repeats it. Returns false only when the request
-// could not be made at all.
-bool playSoundAsync(const std::string& file, bool loop);
+// Plays one sound at a time in the background. Whatever it still plays when it is
+// destroyed is stopped, so nothing of it outlives its owner.
+class SoundPlayer {
+  public:
+    SoundPlayer();
+    ~SoundPlayer();
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
+
+    // Starts playing the file (or, when it does not exist, the default warning sound)
+    // and returns at once; `loop` repeats it. What was playing before is stopped. Returns
+    // false only when the request could not be made at all.
+    bool play(const std::string& file, bool loop);
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
 
 } // namespace platform

@@ -229,7 +229,8 @@ TEST_CASE("the date-time value converts system times of every year it holds") {
 
 TEST_CASE("the shell refuses a document that does not exist; the sound request returns") {
     CHECK(platform::shellExecute("C:\\no\\such\\Help.odt", "", 1) <= 32);
-    CHECK(platform::playSoundAsync("C:\\no\\such\\sound.wav", false));
+    platform::SoundPlayer player;
+    CHECK(player.play("C:\\no\\such\\sound.wav", false));
 }
 
 TEST_CASE("the version resource names the product and its version") {
