@@ -63,8 +63,6 @@ class frm_FlashMessage : public QDialog {
     int clientHeightTwips() const { return clientHeight_; }
     int buttonLeftTwips(int index) const { return buttonLeft_.at(static_cast<std::size_t>(index)); }
     int buttonTopTwips() const { return buttonTop_; }
-    // What was drawn, for a look at it.
-    const QPixmap& surface() const { return surface_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -17,12 +17,10 @@ class FilePathTable {
   public:
     // Resizing always discards the contents; a sized table always has slot 0.
     void resize(int entries) { slots_.assign(static_cast<std::size_t>(entries) + 1, QString()); }
-    bool isSized() const { return !slots_.empty(); }
     // The highest slot, which is the number of entries; -1 when never sized.
     int PathCount() const { return static_cast<int>(slots_.size()) - 1; }
     bool hasSlot(int i) const { return i >= 0 && i < static_cast<int>(slots_.size()); }
     const QString& at(int i) const { return slots_.at(static_cast<std::size_t>(i)); }
-    void set(int i, const QString& path) { slots_.at(static_cast<std::size_t>(i)) = path; }
     // Slots 1 to n, in order.
     QStringList entries() const;
     // Sizes the table to the given entries and stores them in slots 1 onward.

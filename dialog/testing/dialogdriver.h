@@ -21,10 +21,6 @@ struct SeenDialog {
     QString title;
     QString message;
     QStringList buttons;
-    int widestLine = 0;
-    int clientWidth = 0;
-    int buttonLeft0 = 0;
-    bool iconShown = false;
     int timer = 0;
     QString focused;
 };
@@ -55,11 +51,7 @@ inline std::shared_ptr<SeenDialog> onNextFlashMessage(std::function<void(frm_Fla
         seen->message = dlg->message();
         for (int i = 0; i < 4; ++i)
             seen->buttons << (dlg->button(i)->isHidden() ? QString() : dlg->button(i)->text());
-        seen->widestLine = dlg->widestLine();
-        seen->clientWidth = dlg->clientWidthTwips();
-        seen->buttonLeft0 = dlg->buttonLeftTwips(0);
         seen->timer = dlg->closesByItself() ? dlg->closeTimer()->interval() : 0;
-        seen->iconShown = !dlg->windowIcon().isNull();
         if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget())) seen->focused = f->text();
         if (act) act(dlg);
     });
