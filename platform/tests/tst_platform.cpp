@@ -3,6 +3,7 @@
 // window (tst_selection, tst_write).
 #include "platform/civil.h"
 #include "platform/files.h"
+#include "platform/localtime.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,6 +17,28 @@
 using platform::SystemTime;
 
 namespace {
+
+SystemTime parse(const QString& text) {
+    const QDateTime d = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return SystemTime{d.date().year(), d.date().month(),  d.date().day(),
+                      d.time().hour(), d.time().minute(), d.time().second()};
+}
+
+// Runs with the process in a time zone, then back in the one it had.
+class ZoneScope {
+  public:
+    explicit ZoneScope(const QByteArray& zone) : old_(qgetenv("TZ")) {
+        qputenv("TZ", zone);
+        ::tzset();
+    }
+    ~ZoneScope() {
+        qputenv("TZ", old_);
+        ::tzset();
+    }
+
+  private:
+    QByteArray old_;
+};
 
 std::filesystem::path fs(const QString& p) {
     return std::filesystem::path(p.toStdString());
@@ -35,6 +58,61 @@ class tst_Platform : public QObject {
     Q_OBJECT
 
   private slots:
+    // Local time both ways, with the rules of the date itself: summer and winter, the hour
+    // skipped in spring, the hour repeated in autumn (its first occurrence), a half-hour
+    // zone, the local mean time of 1850 and the far year 9999.
+    void localTime_data() {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<QString>("utc"); // empty: the local time does not exist
+        const QByteArray ny = "America/New_York";
+        QTest::newRow("New York summer") << ny << "2026-07-01 12:00:00"
+                                         << "2026-07-01 16:00:00";
+        QTest::newRow("New York winter") << ny << "2026-01-15 09:05:00"
+                                         << "2026-01-15 14:05:00";
+        QTest::newRow("New York skipped hour") << ny << "2026-03-08 02:30:00"
+                                               << "";
+        QTest::newRow("New York repeated hour") << ny << "2026-11-01 01:30:00"
+                                                << "2026-11-01 05:30:00";
+        QTest::newRow("New York after the repeat") << ny << "2026-11-01 02:00:00"
+                                                   << "2026-11-01 07:00:00";
+        QTest::newRow("New York 1850") << ny << "1850-06-15 10:30:00"
+                                       << "1850-06-15 15:26:02";
+        QTest::newRow("New York 9999") << ny << "9999-07-01 12:00:00"
+                                       << "9999-07-01 16:00:00";
+        const QByteArray london = "Europe/London";
+        QTest::newRow("London summer") << london << "2026-07-01 12:00:00"
+                                       << "2026-07-01 11:00:00";
+        QTest::newRow("London winter") << london << "2026-12-06 12:00:00"
+                                       << "2026-12-06 12:00:00";
+        const QByteArray adelaide = "Australia/Adelaide";
+        QTest::newRow("Adelaide summer") << adelaide << "2026-01-15 12:00:00"
+                                         << "2026-01-15 01:30:00";
+        QTest::newRow("Adelaide winter") << adelaide << "2026-07-01 12:00:00"
+                                         << "2026-07-01 02:30:00";
+        QTest::newRow("Adelaide skipped") << adelaide << "2026-10-04 02:15:00"
+                                          << "";
+    }
+    void localTime() {
+        QFETCH(QByteArray, zone);
+        QFETCH(QString, local);
+        QFETCH(QString, utc);
+        if (!QFile::exists(QStringLiteral("/usr/share/zoneinfo/") + QString::fromLatin1(zone)))
+            QSKIP("the time-zone database (tzdata) is not installed");
+        ZoneScope scope(zone);
+        const auto result = platform::localToUtc(parse(local));
+        if (utc.isEmpty()) {
+            QVERIFY(!result.utc);
+            QVERIFY(result.skipped);
+            return;
+        }
+        QVERIFY(result.utc);
+        QVERIFY(!result.skipped);
+        QCOMPARE(*result.utc, parse(utc));
+        const auto back = platform::utcToLocal(parse(utc));
+        QVERIFY(back);
+        QCOMPARE(*back, parse(local));
+    }
     void civil_data() {
         QTest::addColumn<qint64>("seconds");
         QTest::addColumn<QString>("text");
