@@ -476,7 +476,7 @@ void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryK
         menu_EditSortList->setEnabled(PathCount() > 0);
         const QChar separator = QLatin1Char(platform::pathSeparator);
         for (qsizetype i = 0; i < paths.size(); ++i) {
-            auto* item = new QListWidgetItem(SplitPath(paths[i], true, separator));
+            auto* item = new QListWidgetItem(displayText(SplitPath(paths[i], true, separator)));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
             const bool tick = tickedOnIntake(kinds[static_cast<std::size_t>(i)]);
             item->setCheckState(tick ? Qt::Checked : Qt::Unchecked);

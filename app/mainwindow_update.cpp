@@ -45,8 +45,8 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
     for (int i = 0; i < n; ++i) {
         if (lst_FileList->item(i)->checkState() != Qt::Checked || !FilePaths_.hasSlot(i + 1))
             continue;
-        PutFileDates(trimBlanks(FilePaths_.at(i + 1)), built.values[Created],
-                     built.values[Modified], built.values[Accessed]);
+        PutFileDates(FilePaths_.at(i + 1), built.values[Created], built.values[Modified],
+                     built.values[Accessed]);
     }
 }
 

@@ -13,7 +13,7 @@ DropData dropDataFrom(const QMimeData* mime) {
     DropData data;
     if (!mime || !mime->hasUrls()) return data;
     for (const QUrl& url : mime->urls())
-        if (url.isLocalFile()) data.files.append(url.toLocalFile());
+        if (url.isLocalFile()) data.files.append(pathFromUrl(url));
     return data;
 }
 
@@ -22,7 +22,7 @@ int offeredEffect(const QMimeData* mime) {
     const QList<QUrl> urls = mime->urls();
     if (urls.isEmpty()) return 0;
     for (const QUrl& url : urls)
-        if (!url.isLocalFile() || url.toLocalFile().isEmpty()) return 0;
+        if (!url.isLocalFile() || pathFromUrl(url).isEmpty()) return 0;
     return 7;
 }
 
@@ -68,7 +68,8 @@ std::optional<IntakeFailure> planIntake(const QStringList& paths, IntakePlan& pl
     plan.kinds.reserve(static_cast<std::size_t>(paths.size()));
     for (const QString& path : paths) {
         const auto attributes = platform::fileAttributes(toFsPath(path));
-        if (!attributes) return IntakeFailure{QStringLiteral("File not found: ") + path, 53};
+        if (!attributes)
+            return IntakeFailure{QStringLiteral("File not found: ") + displayText(path), 53};
         const EntryKind kind = kindOf(*attributes);
         plan.kinds.push_back(kind);
         plan.counts.add(kind);

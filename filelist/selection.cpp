@@ -17,7 +17,7 @@ std::optional<SelectionView> readSelection(const QString& path) {
     if (*attributes & platform::AttrDirectory) {
         v.isDirectory = true;
         v.pathHeading = QStringLiteral("Directory:");
-        v.pathText = blank + path + blank;
+        v.pathText = blank + displayText(path) + blank;
         v.nameText = QStringLiteral(" - ");
         v.nameEnabled = false;
         v.sizeHeading = QStringLiteral("Directory size:");
@@ -30,8 +30,8 @@ std::optional<SelectionView> readSelection(const QString& path) {
     }
     const QChar separator = QLatin1Char(platform::pathSeparator);
     v.pathHeading = QStringLiteral("File path:");
-    v.pathText = blank + SplitPath(path, false, separator) + blank;
-    v.nameText = blank + SplitPath(path, true, separator) + blank;
+    v.pathText = blank + displayText(SplitPath(path, false, separator)) + blank;
+    v.nameText = blank + displayText(SplitPath(path, true, separator)) + blank;
     v.nameEnabled = true;
     v.sizeHeading = QStringLiteral(" File size:");
     const qint64 size = GetFileLength(path);

@@ -1,21 +1,30 @@
-// Paths cross into the platform layer as std::filesystem::path.
+// Paths cross into the platform layer as std::filesystem::path. On Windows a path is wide
+// text; elsewhere it is bytes, which need not be UTF-8 (old disks and archives hold names in
+// other encodings). Such bytes travel inside the program's QStrings as the lone surrogates
+// U+DC80 to U+DCFF, one per byte, so that every name reaches the system exactly as the
+// system gave it, and show as replacement characters.
 #pragma once
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 
 #include <filesystem>
 
+class QUrl;
+
 namespace chronodex {
 
-// Windows paths are wide; elsewhere a path is the name in the local 8-bit encoding, which
-// needs no conversion inside std::filesystem (this runs for every entry of long lists).
-inline std::filesystem::path toFsPath(const QString& path) {
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
+// The program's text of a path the system gave as bytes, and those bytes back.
+QString fromNativeBytes(const QByteArray& bytes);
+QByteArray toNativeBytes(const QString& path);
+
+std::filesystem::path toFsPath(const QString& path);
+
+// The path of a local file URL, byte for byte as its percent-encoding carries it.
+QString pathFromUrl(const QUrl& url);
+
+// A path or name as the window shows it: bytes that are not text, and control characters
+// such as a newline, as the replacement character.
+QString displayText(const QString& path);
 
 } // namespace chronodex

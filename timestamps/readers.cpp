@@ -18,7 +18,7 @@ bool GetFileDates(const QString& path, DateTime& created, DateTime& modified, Da
         {{&times.created, &created}, {&times.accessed, &accessed}, {&times.modified, &modified}}};
     for (const auto& [raw, out] : stamps) {
         if (!*raw) continue;
-        const auto value = fromSystemTime(**raw);
+        const auto value = localFromUtc(**raw);
         if (!value) {
             showStandardMessageBox(
                 currentVersion().productName + QStringLiteral(" - Get file date error."),
@@ -35,7 +35,7 @@ DateTime GetDirectoryCreated(QString path) {
     const QChar separator = QLatin1Char(platform::pathSeparator);
     if (path.endsWith(separator)) path.chop(1);
     if (const auto created = platform::directoryCreated(toFsPath(path))) {
-        if (const auto value = fromSystemTime(*created)) return *value;
+        if (const auto value = localFromUtc(*created)) return *value;
     }
     if (path.size() == 2) return GetDriveCreated(path);
     return NoDate(1);

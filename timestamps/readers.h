@@ -1,6 +1,6 @@
 // Reading what the file system knows of one object: a file's three stamps, a directory's
-// creation stamp and a file's length. Stamps are taken as the file system keeps them (no
-// time-zone conversion), fractions of a second dropped.
+// creation stamp and a file's length. Stamps are shown in local time, converted from the
+// file system's UTC by the rules of each date; fractions of a second are dropped.
 #pragma once
 
 #include "core/datetime.h"

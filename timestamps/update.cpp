@@ -57,60 +57,94 @@ std::optional<double> leadingNumber(const QString& text) {
     return numberAt(text, pos);
 }
 
-std::optional<double> wholeNumber(const QString& text) {
+std::optional<int> integerField(const QString& text) {
     qsizetype pos = skipBlanks(text, 0);
-    const auto value = numberAt(text, pos);
-    if (!value || skipBlanks(text, pos) != text.size()) return std::nullopt;
+    const qsizetype start = pos;
+    if (pos < text.size() && (text[pos] == QLatin1Char('+') || text[pos] == QLatin1Char('-')))
+        ++pos;
+    const qsizetype digitsFrom = pos;
+    while (pos < text.size() && text[pos].isDigit() && text[pos].unicode() < 128)
+        ++pos;
+    if (pos == digitsFrom || skipBlanks(text, pos) != text.size()) return std::nullopt;
+    bool ok = false;
+    const int value = text.mid(start, pos - start).toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+namespace {
+
+// The Created row: each field's leading number, the date with the calendar's carry and the
+// time as a span added to it, so 10:75:00 is 11:15:00 and 25:00:00 one o'clock the next day.
+std::optional<DateTime> createdValue(const RowInput& row, std::vector<FieldProblem>& problems) {
+    std::array<std::int16_t, FieldCount> f{};
+    bool usable = true;
+    for (int i = 0; i < FieldCount; ++i) {
+        const auto value = field16(leadingNumber(row.texts[i]).value_or(0.0));
+        if (!value) {
+            problems.push_back({Created, i, row.texts[i]});
+            usable = false;
+            continue;
+        }
+        f[i] = *value;
+    }
+    if (!usable) return std::nullopt;
+    const auto date = dateWithCarry(f[Year], f[Month], f[Day]);
+    const std::int64_t span = std::int64_t(f[Hour]) * 3600 + f[Minute] * 60 + f[Second];
+    const auto value = date ? addSeconds(*date, span) : std::nullopt;
+    if (!value) problems.push_back({Created, Year, row.texts[Year]});
     return value;
 }
+
+// The Modified and Accessed rows: every field a whole number in its range, and a day the
+// month has. The first field that cannot make the date is named.
+std::optional<DateTime> strictValue(StampKind kind, const RowInput& row,
+                                    std::vector<FieldProblem>& problems) {
+    std::array<int, FieldCount> f{};
+    for (int i = 0; i < FieldCount; ++i) {
+        const auto value = integerField(row.texts[i]);
+        if (!value) {
+            problems.push_back({kind, i, row.texts[i]});
+            return std::nullopt;
+        }
+        f[i] = *value;
+    }
+    int bad = -1;
+    if (f[Month] < 1 || f[Month] > 12)
+        bad = Month;
+    else if (f[Year] < MinYear || f[Year] > MaxYear)
+        bad = Year;
+    else if (const auto date = dateWithCarry(f[Year], f[Month], f[Day]);
+             f[Day] < 1 || !date || date->month != f[Month] || date->day != f[Day])
+        bad = Day;
+    else if (f[Hour] < 0 || f[Hour] > 23)
+        bad = Hour;
+    else if (f[Minute] < 0 || f[Minute] > 59)
+        bad = Minute;
+    else if (f[Second] < 0 || f[Second] > 59)
+        bad = Second;
+    if (bad >= 0) {
+        problems.push_back({kind, bad, row.texts[bad]});
+        return std::nullopt;
+    }
+    return DateTime{f[Year], f[Month], f[Day], f[Hour], f[Minute], f[Second]};
+}
+
+} // namespace
 
 NewValues buildNewValues(const std::array<RowInput, 3>& rows) {
     NewValues out;
     for (StampKind kind : AllStampKinds) {
         const RowInput& row = rows[kind];
         if (!row.ticked) continue;
-        std::array<std::int16_t, FieldCount> f{};
-        bool usable = true;
-        for (int i = 0; i < FieldCount; ++i) {
-            const bool strict = kind != Created && i <= Hour;
-            std::optional<double> number =
-                strict ? wholeNumber(row.texts[i]) : leadingNumber(row.texts[i]).value_or(0.0);
-            const auto value = number ? field16(*number) : std::nullopt;
-            if (!value) {
-                out.problems.push_back({kind, i, row.texts[i]});
-                usable = false;
-                continue;
-            }
-            f[i] = *value;
-        }
-        if (!usable) continue;
-
-        const auto date = dateWithCarry(f[Year], f[Month], f[Day]);
-        if (kind == Created) {
-            // The time is a span added to the date, so fields past their range carry over.
-            const std::int64_t span = std::int64_t(f[Hour]) * 3600 + f[Minute] * 60 + f[Second];
-            const auto value = date ? addSeconds(*date, span) : std::nullopt;
-            if (!value) {
-                out.problems.push_back({kind, Year, row.texts[Year]});
-                continue;
-            }
-            out.values[kind] = *value;
+        const auto value = kind == Created ? createdValue(row, out.problems)
+                                           : strictValue(kind, row, out.problems);
+        if (!value) continue;
+        // The hour that clocks skip in spring is no time at all in this time zone.
+        if (utcFromLocal(*value).skipped) {
+            out.problems.push_back({kind, Hour, row.texts[Hour], FieldProblem::SkippedHour});
             continue;
         }
-        int bad = -1;
-        if (f[Hour] < 0 || f[Hour] > 23)
-            bad = Hour;
-        else if (f[Minute] < 0 || f[Minute] > 59)
-            bad = Minute;
-        else if (f[Second] < 0 || f[Second] > 59)
-            bad = Second;
-        else if (!date)
-            bad = Year;
-        if (bad >= 0) {
-            out.problems.push_back({kind, bad, row.texts[bad]});
-            continue;
-        }
-        out.values[kind] = BuildDate(f[Year], f[Month], f[Day], f[Hour], f[Minute], f[Second]);
+        out.values[kind] = *value;
     }
     return out;
 }
@@ -150,9 +184,15 @@ YearReport checkYears(const std::array<DateTime, 3>& values, const std::array<bo
 QString fieldProblemsMessage(const std::vector<FieldProblem>& problems) {
     const QString crlf = QStringLiteral("\r\n");
     QString text = QStringLiteral("Note:") + crlf;
-    for (const FieldProblem& p : problems)
+    for (const FieldProblem& p : problems) {
         text += rowLabel(p.row).trimmed() + QStringLiteral(", ") + fieldName(p.field) +
-                QStringLiteral(": \"") + p.text + QStringLiteral("\" can not make a date.") + crlf;
+                QStringLiteral(": \"") + p.text;
+        text += p.reason == FieldProblem::SkippedHour
+                    ? QStringLiteral("\" does not exist on that day in this time zone (the "
+                                     "clocks go forward).")
+                    : QStringLiteral("\" can not make a date.");
+        text += crlf;
+    }
     return text + QStringLiteral("Can't set the new date.");
 }
 
@@ -160,21 +200,12 @@ bool PutFileDates(const QString& path, const DateTime& created, const DateTime& 
                   const DateTime& accessed) {
     auto wanted = [](const DateTime& v) -> std::optional<platform::SystemTime> {
         if (IsSameDay(v, NoDate())) return std::nullopt;
-        return toSystemTime(v);
+        return utcFromLocal(v).utc; // a local time that does not exist was refused before
     };
     const auto c = platform::canSetCreationTime() ? wanted(created) : std::nullopt;
     if (c || wanted(modified) || wanted(accessed))
         platform::writeFileTimes(toFsPath(path), c, wanted(accessed), wanted(modified));
     return true;
-}
-
-QString trimBlanks(const QString& path) {
-    qsizetype from = 0, to = path.size();
-    while (from < to && path[from] == QLatin1Char(' '))
-        ++from;
-    while (to > from && path[to - 1] == QLatin1Char(' '))
-        --to;
-    return path.mid(from, to - from);
 }
 
 } // namespace chronodex

@@ -24,6 +24,8 @@ struct FieldProblem {
     StampKind row = Created;
     int field = Day;
     QString text;
+    // Why: the text cannot make a date, or the local time it makes is skipped by the clocks.
+    enum Reason { NotADate, SkippedHour } reason = NotADate;
 };
 
 struct NewValues {
@@ -34,14 +36,15 @@ struct NewValues {
 
 // The number a text starts with, after blanks: "12abc" gives 12, "abc" nothing.
 std::optional<double> leadingNumber(const QString& text);
-// The number a text is, blanks around it allowed: "12abc" gives nothing.
-std::optional<double> wholeNumber(const QString& text);
+// A whole number with blanks around it: "12" and " 5" give 12 and 5; "5.7", "x" and ""
+// give nothing.
+std::optional<int> integerField(const QString& text);
 
-// Builds the new values. The Created row reads each field's leading number and adds its
-// time as a span, so 25:00:00 is one o'clock the next day. The Modified and Accessed rows
-// need whole numbers in their year, month, day and hour fields and build a real time of
-// day. A field that cannot make a date (no number, hour 25 in the Modified row, a year
-// outside 100 to 9999) is listed as a problem instead.
+// Builds the new values, in local time. The Created row reads each field's leading number
+// and adds its time as a span, so 25:00:00 is one o'clock the next day. The Modified and
+// Accessed rows need a whole number in every field and a real date and time: no carry, so
+// 31 February and minute 60 are refused. A field that cannot make a date, and the hour of a
+// local time that the clocks skip, are listed as problems instead.
 NewValues buildNewValues(const std::array<RowInput, 3>& rows);
 
 // "Created date ", "Modfied date ", "Accessed date ".
@@ -62,8 +65,5 @@ QString fieldProblemsMessage(const std::vector<FieldProblem>& problems);
 // its stamps). Where the system cannot set a creation stamp, that value is not written.
 bool PutFileDates(const QString& path, const DateTime& created, const DateTime& modified,
                   const DateTime& accessed);
-
-// A path with the blanks at either end removed (only blanks, as the list stores paths).
-QString trimBlanks(const QString& path);
 
 } // namespace chronodex

@@ -104,18 +104,98 @@ class tst_Write : public QObject {
         Scene s(3);
         s.window->fileList()->item(1)->setCheckState(Qt::Unchecked);
         s.window->fileList()->setCurrentRow(1);
-        s.modifiedOnly({"31", "4", "2024", "13", "14", "15"});
+        s.modifiedOnly({"30", "4", "2024", "13", "14", "15"});
         s.window->row(Accessed).check->setCheckState(Qt::Checked);
         setRowTexts(*s.window, Accessed, {"2", "2", "2022", "2", "2", "2"});
         s.update();
         for (int i : {0, 2}) {
-            QCOMPARE(s.mtime(i), utcSeconds(2024, 5, 1, 13, 14, 15)); // 31 April is 1 May
+            QCOMPARE(s.mtime(i), utcSeconds(2024, 4, 30, 13, 14, 15));
             QCOMPARE(s.atime(i), utcSeconds(2022, 2, 2, 2, 2, 2));
         }
         QCOMPARE(s.mtime(1), before);
         QCOMPARE(s.atime(1), before);
         // The display still shows the stamps read before the update.
         QCOMPARE(caption(*s.window, "lab_OModfiedValue"), QStringLiteral(" 3/02/2001, 4:05:06am"));
+    }
+
+    // What the user types is local time: the file gets the instant that the local time
+    // names in the user's zone, by the rules of that date, and shows it again as typed.
+    void localTime_data() {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<qint64>("utc");
+        QTest::addColumn<bool>("tmpfs"); // a year that ext4 cannot hold
+        const QByteArray ny = "America/New_York";
+        QTest::newRow("New York summer") << ny << QStringList{"1", "7", "2026", "9", "5", "0"}
+                                         << utcSeconds(2026, 7, 1, 13, 5, 0) << false;
+        QTest::newRow("New York winter") << ny << QStringList{"15", "1", "2026", "9", "5", "0"}
+                                         << utcSeconds(2026, 1, 15, 14, 5, 0) << false;
+        QTest::newRow("New York repeated hour, first")
+            << ny << QStringList{"1", "11", "2026", "1", "30", "0"}
+            << utcSeconds(2026, 11, 1, 5, 30, 0) << false;
+        QTest::newRow("New York 1850") << ny << QStringList{"15", "6", "1850", "10", "30", "0"}
+                                       << utcSeconds(1850, 6, 15, 15, 26, 2) << true;
+        QTest::newRow("New York 9999") << ny << QStringList{"1", "7", "9999", "12", "0", "0"}
+                                       << utcSeconds(9999, 7, 1, 16, 0, 0) << true;
+        QTest::newRow("London summer")
+            << QByteArray("Europe/London") << QStringList{"1", "7", "2026", "12", "0", "0"}
+            << utcSeconds(2026, 7, 1, 11, 0, 0) << false;
+        QTest::newRow("Adelaide summer")
+            << QByteArray("Australia/Adelaide") << QStringList{"15", "1", "2026", "12", "0", "0"}
+            << utcSeconds(2026, 1, 15, 1, 30, 0) << false;
+        QTest::newRow("Adelaide winter")
+            << QByteArray("Australia/Adelaide") << QStringList{"1", "7", "2026", "12", "0", "0"}
+            << utcSeconds(2026, 7, 1, 2, 30, 0) << false;
+    }
+    void localTime() {
+        QFETCH(QByteArray, zone);
+        QFETCH(QStringList, texts);
+        QFETCH(qint64, utc);
+        QFETCH(bool, tmpfs);
+        if (!ZoneScope::available(zone)) QSKIP("the time-zone database (tzdata) is not installed");
+        ZoneScope scope(zone);
+        auto shm = tmpfs ? tmpfsDir() : std::make_unique<QTemporaryDir>();
+        if (!shm) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
+        const QString path = makeFile(*shm, QStringLiteral("f.txt"));
+        frm_MainWindow w(pinnedOptions(QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7)), false));
+        dropFiles(w.fileList()->viewport(), {path});
+        w.row(Accessed).check->setCheckState(Qt::Unchecked);
+        setRowTexts(w, Modified, texts);
+        onNextFlashMessage(clickButton(1), 300); // the Explorer question of far years
+        button(w, "com_UptateTimestamp")->click();
+        QCOMPARE(qint64(statOf(path).st_mtim.tv_sec), utc);
+        // Selected again, the file shows the local time that was typed.
+        w.fileList()->setCurrentRow(-1);
+        w.fileList()->setCurrentRow(0);
+        QCOMPARE(rowTexts(w, Modified), texts);
+    }
+
+    // "Set time to now" writes now, whatever the zone.
+    void nowWritesThisInstant() {
+        ZoneScope scope("America/New_York");
+        if (!ZoneScope::available("America/New_York")) QSKIP("no tzdata");
+        const QDateTime now(QDate(2026, 3, 3), QTime(9, 5, 7)); // local, in New York
+        Scene s(1);
+        frm_MainWindow w(pinnedOptions(now, false));
+        dropFiles(w.fileList()->viewport(), {s.files[0]});
+        button(w, "com_NowTime")->click();
+        button(w, "com_UptateTimestamp")->click();
+        QCOMPARE(qint64(statOf(s.files[0]).st_mtim.tv_sec), now.toSecsSinceEpoch());
+        QCOMPARE(qint64(statOf(s.files[0]).st_atim.tv_sec), now.toSecsSinceEpoch());
+        QCOMPARE(now.toSecsSinceEpoch(), utcSeconds(2026, 3, 3, 14, 5, 7));
+    }
+
+    void skippedHourWritesNothing() {
+        if (!ZoneScope::available("America/New_York")) QSKIP("no tzdata");
+        ZoneScope scope("America/New_York");
+        Scene s(1);
+        s.modifiedOnly({"8", "3", "2026", "2", "30", "0"});
+        auto seen = onNextFlashMessage(clickButton(0));
+        s.update();
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->title, QStringLiteral("Chronodex - Bad date"));
+        QVERIFY(seen->message.contains(QStringLiteral("Modfied date, hour: \"2\"")));
+        QCOMPARE(s.mtime(0), before);
     }
 
     void readOnlyFileUntouched() {

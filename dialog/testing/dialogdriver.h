@@ -5,6 +5,7 @@
 #include "frm_FlashMessage.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -26,13 +27,19 @@ struct SeenDialog {
 };
 
 // Calls `act` with the modal dialog of type T as soon as one is open. The check runs from
-// the event loop, so it also runs inside the modal call of the code under test.
-template <class T> void whenOpen(std::function<void(T*)> act) {
+// the event loop, so it also runs inside the modal call of the code under test. It gives up
+// after the deadline, so a dialog that never comes leaves no check behind to catch a later
+// one; the test then sees that the dialog was not shown.
+template <class T> void whenOpen(std::function<void(T*)> act, int deadlineMs = 5000) {
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, poll] {
+    const QDeadlineTimer deadline(deadlineMs);
+    *poll = [act, poll, deadline] {
         auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget());
         if (!dlg || !dlg->isVisible()) {
-            QTimer::singleShot(5, *poll);
+            if (deadline.hasExpired())
+                *poll = nullptr;
+            else
+                QTimer::singleShot(5, *poll);
             return;
         }
         *poll = nullptr; // the timer runs a copy of this function; this ends the cycle
@@ -43,18 +50,21 @@ template <class T> void whenOpen(std::function<void(T*)> act) {
 
 // Waits for the next FlashMessage dialog, records it and lets `act` answer it (click a
 // button, close it, or do nothing and let its timer run out).
-inline std::shared_ptr<SeenDialog> onNextFlashMessage(std::function<void(frm_FlashMessage*)> act) {
+inline std::shared_ptr<SeenDialog> onNextFlashMessage(std::function<void(frm_FlashMessage*)> act,
+                                                      int deadlineMs = 5000) {
     auto seen = std::make_shared<SeenDialog>();
-    whenOpen<frm_FlashMessage>([seen, act](frm_FlashMessage* dlg) {
-        seen->shown = true;
-        seen->title = dlg->windowTitle();
-        seen->message = dlg->message();
-        for (int i = 0; i < 4; ++i)
-            seen->buttons << (dlg->button(i)->isHidden() ? QString() : dlg->button(i)->text());
-        seen->timer = dlg->closesByItself() ? dlg->closeTimer()->interval() : 0;
-        if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget())) seen->focused = f->text();
-        if (act) act(dlg);
-    });
+    whenOpen<frm_FlashMessage>(
+        [seen, act](frm_FlashMessage* dlg) {
+            seen->shown = true;
+            seen->title = dlg->windowTitle();
+            seen->message = dlg->message();
+            for (int i = 0; i < 4; ++i)
+                seen->buttons << (dlg->button(i)->isHidden() ? QString() : dlg->button(i)->text());
+            seen->timer = dlg->closesByItself() ? dlg->closeTimer()->interval() : 0;
+            if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget())) seen->focused = f->text();
+            if (act) act(dlg);
+        },
+        deadlineMs);
     return seen;
 }
 

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <ctime>
 #include <memory>
 
 namespace chronodex::testing {
@@ -40,6 +41,27 @@ inline struct stat statOf(const QString& path) {
     ::stat(QFile::encodeName(path).constData(), &st);
     return st;
 }
+
+// Runs with the process in a time zone ("America/New_York"), then back in the one it had.
+class ZoneScope {
+  public:
+    explicit ZoneScope(const QByteArray& zone) : old_(qgetenv("TZ")) {
+        qputenv("TZ", zone);
+        ::tzset();
+    }
+    ~ZoneScope() {
+        qputenv("TZ", old_);
+        ::tzset();
+    }
+    ZoneScope(const ZoneScope&) = delete;
+    ZoneScope& operator=(const ZoneScope&) = delete;
+    static bool available(const QByteArray& zone) {
+        return QFile::exists(QStringLiteral("/usr/share/zoneinfo/") + QString::fromLatin1(zone));
+    }
+
+  private:
+    QByteArray old_;
+};
 
 // A temporary folder on tmpfs, which holds any year; null where the machine has none.
 inline std::unique_ptr<QTemporaryDir> tmpfsDir() {

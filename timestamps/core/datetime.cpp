@@ -26,6 +26,16 @@ platform::SystemTime toSystemTime(const DateTime& d) {
     return platform::SystemTime{d.year, d.month, d.day, d.hour, d.minute, d.second};
 }
 
+std::optional<DateTime> localFromUtc(const platform::SystemTime& utc) {
+    const auto local = platform::utcToLocal(utc);
+    if (!local) return std::nullopt;
+    return fromSystemTime(*local);
+}
+
+platform::LocalToUtc utcFromLocal(const DateTime& local) {
+    return platform::localToUtc(toSystemTime(local));
+}
+
 std::optional<DateTime> dateWithCarry(int year, int month, int day) {
     const std::int64_t monthIndex = static_cast<std::int64_t>(month) - 1;
     const std::int64_t y = year + floorDiv(monthIndex, 12);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/files.h"
+#include "platform/localtime.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,6 +33,15 @@ constexpr bool IsSameDay(const DateTime& a, const DateTime& b) {
 // The value of a system time, or nothing when its year lies outside 100 to 9999.
 std::optional<DateTime> fromSystemTime(const platform::SystemTime& t);
 platform::SystemTime toSystemTime(const DateTime& d);
+
+// The system keeps stamps in UTC; the window shows and takes local time. The local value of
+// a stamp, or nothing when it cannot be shown (its local year outside 100 to 9999, or a time
+// the system cannot convert).
+std::optional<DateTime> localFromUtc(const platform::SystemTime& utc);
+// The stamp to write for a local value: nothing, with `skipped` set, for a local time that
+// does not exist (the hour skipped when clocks go forward); the first of two for a local
+// time that occurs twice.
+platform::LocalToUtc utcFromLocal(const DateTime& local);
 
 // A date at midnight from year, month and day with the calendar's carry (month 13 is
 // January of the next year, day 0 the last day of the previous month); nothing when the

@@ -1,4 +1,5 @@
 // Turning the editor rows' texts into new stamps and checking their years.
+#include "filehelpers.h"
 #include "format.h"
 #include "update.h"
 
@@ -30,12 +31,12 @@ class tst_Update : public QObject {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QVariant>("leading");
         QTest::addColumn<QVariant>("whole");
-        QTest::newRow("list entry with its blank")
-            << " 2026" << QVariant(2026.0) << QVariant(2026.0);
+        QTest::newRow("list entry with its blank") << " 2026" << QVariant(2026.0) << QVariant(2026);
         QTest::newRow("trailing text") << "12abc" << QVariant(12.0) << QVariant();
-        QTest::newRow("fraction") << "9.75" << QVariant(9.75) << QVariant(9.75);
-        QTest::newRow("negative") << "-3" << QVariant(-3.0) << QVariant(-3.0);
+        QTest::newRow("fraction") << "9.75" << QVariant(9.75) << QVariant();
+        QTest::newRow("negative") << "-3" << QVariant(-3.0) << QVariant(-3);
         QTest::newRow("no number") << "abc" << QVariant() << QVariant();
+        QTest::newRow("empty") << "" << QVariant() << QVariant();
         QTest::newRow("dash from an unread stamp") << " - " << QVariant() << QVariant();
     }
     void numbers() {
@@ -43,11 +44,11 @@ class tst_Update : public QObject {
         QFETCH(QVariant, leading);
         QFETCH(QVariant, whole);
         const auto l = leadingNumber(text);
-        const auto w = wholeNumber(text);
+        const auto w = integerField(text);
         QCOMPARE(l.has_value(), leading.isValid());
         QCOMPARE(w.has_value(), whole.isValid());
         if (l) QCOMPARE(*l, leading.toDouble());
-        if (w) QCOMPARE(*w, whole.toDouble());
+        if (w) QCOMPARE(*w, whole.toInt());
     }
 
     void build_data() {
@@ -69,32 +70,32 @@ class tst_Update : public QObject {
         QTest::newRow("created year 10000")
             << int(Created) << QStringList{"1", "1", "10000", "0", "0", "0"} << NoDate(1)
             << int(Year);
-        QTest::newRow("modified 31 April")
-            << int(Modified) << QStringList{"31", "4", "2024", "0", "0", "0"}
-            << DateTime{2024, 5, 1, 0, 0, 0} << -1;
-        QTest::newRow("modified hour 25")
-            << int(Modified) << QStringList{"1", "1", "2024", "25", "0", "0"} << NoDate(1)
-            << int(Hour);
-        QTest::newRow("modified month text")
-            << int(Modified) << QStringList{"1", "May", "2024", "0", "0", "0"} << NoDate(1)
-            << int(Month);
-        QTest::newRow("modified year 12abc")
-            << int(Modified) << QStringList{"1", "1", "12abc", "0", "0", "0"} << NoDate(1)
-            << int(Year);
-        QTest::newRow("modified minute 60")
-            << int(Modified) << QStringList{"1", "1", "2024", "0", "60", "0"} << NoDate(1)
-            << int(Minute);
-        QTest::newRow("modified minute text is 0")
-            << int(Modified) << QStringList{"1", "1", "2024", "3", "x", "9y"}
-            << DateTime{2024, 1, 1, 3, 0, 9} << -1;
-        QTest::newRow("accessed fraction rounds down")
-            << int(Accessed) << QStringList{"1.9", "1", "2024", "23.99", "0", "0"}
-            << DateTime{2024, 1, 1, 23, 0, 0} << -1;
-        QTest::newRow("accessed unread stamp")
-            << int(Accessed) << QStringList(6, " - ") << NoDate(1) << int(Day);
-        QTest::newRow("accessed beyond 16 bits")
-            << int(Accessed) << QStringList{"1", "1", "99999", "0", "0", "0"} << NoDate(1)
-            << int(Year);
+        // The Modified and Accessed rows take only real dates and times, field by field.
+        const auto refused = [](StampKind kind, const QStringList& texts, int field) {
+            QTest::addRow("%s %s: %s", kind == Modified ? "modified" : "accessed",
+                          qPrintable(fieldName(field)), qPrintable(texts[field]))
+                << int(kind) << texts << NoDate(1) << field;
+        };
+        refused(Modified, {"31", "4", "2024", "0", "0", "0"}, Day);
+        refused(Modified, {"31", "2", "2023", "0", "0", "0"}, Day);
+        refused(Accessed, {"29", "2", "2023", "0", "0", "0"}, Day);
+        refused(Modified, {"0", "3", "2024", "0", "0", "0"}, Day);
+        refused(Modified, {"1", "13", "2024", "0", "0", "0"}, Month);
+        refused(Modified, {"1", "May", "2024", "0", "0", "0"}, Month);
+        refused(Modified, {"1", "1", "12abc", "0", "0", "0"}, Year);
+        refused(Accessed, {"1", "1", "99999", "0", "0", "0"}, Year);
+        refused(Modified, {"1", "1", "99", "0", "0", "0"}, Year);
+        refused(Modified, {"1", "1", "2024", "25", "0", "0"}, Hour);
+        refused(Modified, {"1", "1", "2024", "3", "x", "0"}, Minute);
+        refused(Accessed, {"1", "1", "2024", "3", "60", "0"}, Minute);
+        refused(Modified, {"1", "1", "2024", "3", "5.7", "0"}, Minute);
+        refused(Modified, {"1", "1", "2024", "3", "4", ""}, Second);
+        refused(Accessed, {"1", "1", "2024", "3", "4", "75"}, Second);
+        refused(Accessed, {"1.9", "1", "2024", "23", "0", "0"}, Day);
+        refused(Accessed, {" - ", " - ", " - ", " - ", " - ", " - "}, Day);
+        QTest::newRow("accessed 29 February of a leap year")
+            << int(Accessed) << QStringList{" 29", " 2", " 2024", " 23", " 59", " 59"}
+            << DateTime{2024, 2, 29, 23, 59, 59} << -1;
     }
     void build() {
         QFETCH(int, kind);
@@ -114,6 +115,43 @@ class tst_Update : public QObject {
         }
         for (StampKind other : AllStampKinds)
             if (other != kind) QCOMPARE(built.values[other], NoDate(1));
+    }
+
+    // The hour that clocks skip in spring is refused in every row; the hour they repeat in
+    // autumn is taken (as its first occurrence when written).
+    void localTimeThatDoesNotExist_data() {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<bool>("refused");
+        const QByteArray ny = "America/New_York";
+        QTest::newRow("skipped, modified")
+            << ny << int(Modified) << QStringList{"8", "3", "2026", "2", "30", "0"} << true;
+        QTest::newRow("skipped, created")
+            << ny << int(Created) << QStringList{"8", "3", "2026", "1", "90", "0"} << true;
+        QTest::newRow("repeated, accessed")
+            << ny << int(Accessed) << QStringList{"1", "11", "2026", "1", "30", "0"} << false;
+        QTest::newRow("Adelaide skipped") << QByteArray("Australia/Adelaide") << int(Modified)
+                                          << QStringList{"4", "10", "2026", "2", "0", "0"} << true;
+        QTest::newRow("same time in UTC") << QByteArray("UTC") << int(Modified)
+                                          << QStringList{"8", "3", "2026", "2", "30", "0"} << false;
+    }
+    void localTimeThatDoesNotExist() {
+        QFETCH(QByteArray, zone);
+        QFETCH(int, kind);
+        QFETCH(QStringList, texts);
+        QFETCH(bool, refused);
+        if (!testing::ZoneScope::available(zone))
+            QSKIP("the time-zone database (tzdata) is not installed");
+        testing::ZoneScope scope(zone);
+        std::array<RowInput, 3> rows;
+        rows[kind] = row(texts);
+        const NewValues built = buildNewValues(rows);
+        QCOMPARE(built.problems.size(), std::size_t(refused ? 1 : 0));
+        if (!refused) return;
+        QCOMPARE(built.problems[0].field, int(Hour));
+        QCOMPARE(built.problems[0].reason, FieldProblem::SkippedHour);
+        QVERIFY(fieldProblemsMessage(built.problems).contains(QStringLiteral("does not exist")));
     }
 
     void problemMessage() {
@@ -165,11 +203,6 @@ class tst_Update : public QObject {
                      "Created date 1/01/1500, 12:00:00am\r\nDates before 1601 can not be set with "
                      "Windows.\r\nModfied date 1/01/1970, 12:00:00am\r\nDates before 1980 will not "
                      "display the date in Windows Explorer.\r\n"));
-    }
-
-    void trimming() {
-        QCOMPARE(trimBlanks(QStringLiteral("  /a b/c  ")), QStringLiteral("/a b/c"));
-        QCOMPARE(trimBlanks(QStringLiteral("\t/a\t")), QStringLiteral("\t/a\t"));
     }
 };
 
