@@ -466,8 +466,15 @@ void frm_MainWindow::showTotals(const KindCounts& counts) {
         l->setEnabled(true);
 }
 
+std::vector<bool> frm_MainWindow::entryTicks() const {
+    std::vector<bool> ticks(static_cast<std::size_t>(lst_FileList->count()));
+    for (std::size_t k = 0; k < ticks.size(); ++k)
+        ticks[k] = lst_FileList->item(static_cast<int>(k))->checkState() == Qt::Checked;
+    return ticks;
+}
+
 void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,
-                              const KindCounts& counts) {
+                              const KindCounts& counts, const std::vector<bool>& ticks) {
     {
         // One pass with the list quiet: no click handler per entry.
         const QSignalBlocker quiet(lst_FileList);
@@ -478,7 +485,8 @@ void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryK
         for (qsizetype i = 0; i < paths.size(); ++i) {
             auto* item = new QListWidgetItem(displayText(SplitPath(paths[i], true, separator)));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-            const bool tick = tickedOnIntake(kinds[static_cast<std::size_t>(i)]);
+            const auto k = static_cast<std::size_t>(i);
+            const bool tick = k < ticks.size() ? ticks[k] : tickedOnIntake(kinds[k]);
             item->setCheckState(tick ? Qt::Checked : Qt::Unchecked);
             lst_FileList->addItem(item);
         }
@@ -488,7 +496,7 @@ void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryK
     showTotals(counts);
 }
 
-void frm_MainWindow::RebuildList() {
+void frm_MainWindow::RebuildList(const std::vector<bool>& ticks) {
     const QStringList paths = FilePaths_.entries();
     std::vector<EntryKind> kinds;
     kinds.reserve(static_cast<std::size_t>(paths.size()));
@@ -499,7 +507,7 @@ void frm_MainWindow::RebuildList() {
         kinds.push_back(kind);
         counts.add(kind);
     }
-    fillList(paths, kinds, counts);
+    fillList(paths, kinds, counts, ticks);
     setListIndex(0);
     kindsJustRead_.clear();
     EnableUpdateButton();

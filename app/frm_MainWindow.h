@@ -55,10 +55,11 @@ class frm_MainWindow : public QMainWindow {
     // The window's client height in twips, as its layout states set it.
     int clientHeightTwips() const { return clientHeightTwips_; }
 
-    // Fills the list from the path table in one pass (no click handler per entry), ticks
-    // by the ticking rule, shows the totals and makes entry 0 current. Attributes that
-    // cannot be read count as 0, so such an entry ends unticked as a system file.
-    void RebuildList();
+    // Fills the list from the path table in one pass (no click handler per entry), shows the
+    // totals and makes entry 0 current. Each entry gets its tick from `ticks` (one per
+    // entry), or by the ticking rule when none are given; attributes that cannot be read
+    // count as 0, so by the rule such an entry ends unticked as a system file.
+    void RebuildList(const std::vector<bool>& ticks = {});
 
     // The drop handler of the window; every control of "Original date values:" passes its
     // drops here unchanged.
@@ -90,8 +91,14 @@ class frm_MainWindow : public QMainWindow {
     // has returned to the source, so that no dialog runs inside the drag protocol.
     void deliverDrop(QDropEvent* event);
     void showIntakeFailure(const QString& message);
+    // Fills the list; entries beyond `ticks` are ticked by the ticking rule.
     void fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,
-                  const KindCounts& counts);
+                  const KindCounts& counts, const std::vector<bool>& ticks = {});
+    // The tick of every entry of the list, top to bottom.
+    std::vector<bool> entryTicks() const;
+    // Rebuilds the list with the entries at `positions` of `entries`, in that order, each
+    // with the tick it has now.
+    void keepEntries(const QStringList& entries, const std::vector<int>& positions);
     void buildOldValuesFrame();
     void buildNewValuesFrame();
     void buildMenus();

@@ -42,7 +42,12 @@ void frm_MainWindow::Form_OLEDragDrop(const DropData& Data, int Effect, int /*Bu
     // leaves the list and the path table exactly as they were.
     const bool append = Shift == 1 && PathCount() > 0;
     QStringList paths;
-    if (append) paths = FilePaths_.entries().mid(0, lst_FileList->count());
+    std::vector<bool> ticks; // the old entries keep theirs; new ones follow the rule
+    if (append) {
+        paths = FilePaths_.entries().mid(0, lst_FileList->count());
+        ticks = entryTicks();
+        ticks.resize(static_cast<std::size_t>(paths.size()));
+    }
     paths += Data.files;
     IntakePlan plan;
     if (const auto failure = planIntake(paths, plan)) {
@@ -50,7 +55,7 @@ void frm_MainWindow::Form_OLEDragDrop(const DropData& Data, int Effect, int /*Bu
         return;
     }
 
-    fillList(plan.paths, plan.kinds, plan.counts);
+    fillList(plan.paths, plan.kinds, plan.counts, ticks);
     const QString warning = intakeWarning(plan.counts);
     if (!warning.isEmpty())
         FlashMessage(

@@ -9,8 +9,8 @@
 
 namespace chronodex {
 
-void SortPaths(FilePathTable& paths, bool IgnoreCase, bool FullPath, QChar separator) {
-    const QStringList entries = paths.entries();
+std::vector<int> sortedOrder(const QStringList& entries, bool IgnoreCase, bool FullPath,
+                             QChar separator) {
     const auto n = static_cast<std::size_t>(entries.size());
     std::vector<std::u16string> keys(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -19,17 +19,19 @@ void SortPaths(FilePathTable& paths, bool IgnoreCase, bool FullPath, QChar separ
         if (IgnoreCase) key = key.toUpper();
         keys[i] = key.toStdU16String();
     }
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
     // std::u16string compares char16_t code units numerically; the stable sort keeps equal
     // keys in their earlier order, as the passes of a bubble sort do.
-    std::stable_sort(order.begin(), order.end(),
-                     [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
-    QStringList sorted;
-    sorted.reserve(static_cast<qsizetype>(n));
-    for (std::size_t i : order)
-        sorted.append(entries[static_cast<qsizetype>(i)]);
-    paths.assign(sorted);
+    std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
+        return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
+    });
+    return order;
+}
+
+void SortPaths(FilePathTable& paths, bool IgnoreCase, bool FullPath, QChar separator) {
+    const QStringList entries = paths.entries();
+    paths.assign(pick(entries, sortedOrder(entries, IgnoreCase, FullPath, separator)));
 }
 
 SortOrder sortOrderFor(int Index) {
@@ -55,17 +57,21 @@ int DuplicateCount(const FilePathTable& paths) {
     return static_cast<int>(entries.size() - distinct.size());
 }
 
-QStringList withoutDuplicates(const QStringList& paths) {
+std::vector<int> firstOccurrences(const QStringList& paths) {
     QSet<QString> seen;
     seen.reserve(paths.size());
-    QStringList kept;
-    kept.reserve(paths.size());
-    for (const QString& p : paths)
-        if (!seen.contains(p)) {
-            seen.insert(p);
-            kept.append(p);
+    std::vector<int> kept;
+    kept.reserve(static_cast<std::size_t>(paths.size()));
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        if (!seen.contains(paths[i])) {
+            seen.insert(paths[i]);
+            kept.push_back(static_cast<int>(i));
         }
     return kept;
+}
+
+QStringList withoutDuplicates(const QStringList& paths) {
+    return pick(paths, firstOccurrences(paths));
 }
 
 } // namespace chronodex

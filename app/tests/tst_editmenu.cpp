@@ -46,15 +46,66 @@ class tst_EditMenu : public QObject {
             paths << makeFile(dir, QString::fromLatin1(n));
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
         dropFiles(w.fileList()->viewport(), paths);
-        w.fileList()->item(2)->setCheckState(Qt::Unchecked);
         w.sortItems()[static_cast<std::size_t>(index)]->trigger();
         QCOMPARE(entryNames(w), expected);
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 4; ++i)
             QCOMPARE(w.sortItems()[static_cast<std::size_t>(i)]->isChecked(), i == index);
-            QCOMPARE(w.fileList()->item(i)->checkState(), Qt::Checked); // ticks reset
-        }
         QCOMPARE(w.fileList()->currentRow(), 0);
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - 4 files, no directories ticked."));
+    }
+
+    // Sorting and removing duplicates are ways of looking at the list: each entry keeps the
+    // tick the user gave it, a kept duplicate that of the entry that stays, and an update
+    // then writes exactly the ticked files.
+    void ticksStayWithTheirEntries_data() {
+        QTest::addColumn<int>("command"); // a sort order, or -1 for the duplicate removal
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<bool>>("ticks");
+        QTest::newRow("A-Z, a-z") << 0 << QStringList{"A.txt", "B.txt", "a.txt", "b.txt", "b.txt"}
+                                  << QList<bool>{false, true, true, true, false};
+        QTest::newRow("Aa-Zz") << 1 << QStringList{"A.txt", "a.txt", "b.txt", "B.txt", "b.txt"}
+                               << QList<bool>{false, true, true, true, false};
+        QTest::newRow("Full path A-Z, a-z")
+            << 2 << QStringList{"A.txt", "B.txt", "a.txt", "b.txt", "b.txt"}
+            << QList<bool>{false, true, true, true, false};
+        QTest::newRow("Full path Aa-Zz")
+            << 3 << QStringList{"A.txt", "a.txt", "b.txt", "B.txt", "b.txt"}
+            << QList<bool>{false, true, true, true, false};
+        QTest::newRow("remove duplicates") << -1 << QStringList{"b.txt", "A.txt", "a.txt", "B.txt"}
+                                           << QList<bool>{true, false, true, true};
+    }
+    void ticksStayWithTheirEntries() {
+        QFETCH(int, command);
+        QFETCH(QStringList, names);
+        QFETCH(QList<bool>, ticks);
+        QTemporaryDir here;
+        QStringList paths;
+        for (const char* n : {"b.txt", "A.txt", "a.txt", "B.txt"})
+            paths << makeFile(here, QString::fromLatin1(n));
+        paths << paths[0]; // b.txt twice: the first ticked, the second not
+        const qint64 before = utcSeconds(2001, 2, 3);
+        for (const QString& p : paths)
+            setStamps(p, before, before);
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime(), false));
+        dropFiles(w.fileList()->viewport(), paths);
+        w.fileList()->item(1)->setCheckState(Qt::Unchecked); // A.txt
+        w.fileList()->item(4)->setCheckState(Qt::Unchecked); // the second b.txt
+        if (command >= 0)
+            w.sortItems()[static_cast<std::size_t>(command)]->trigger();
+        else
+            removeItem(w)->trigger();
+        QCOMPARE(entryNames(w), names);
+        QCOMPARE(entryTicks(w), ticks);
+
+        w.row(Accessed).check->setCheckState(Qt::Unchecked);
+        setRowTexts(w, Modified, {"1", "6", "2020", "0", "0", "0"});
+        button(w, "com_UptateTimestamp")->click();
+        const qint64 after = utcSeconds(2020, 6, 1);
+        for (int i = 0; i < 4; ++i) {
+            const QString name = QFileInfo(paths[i]).fileName();
+            const bool written = name != QStringLiteral("A.txt");
+            QCOMPARE(qint64(statOf(paths[i]).st_mtim.tv_sec), written ? after : before);
+        }
     }
 
     void nameOrderAgainstFullPath() {
@@ -94,7 +145,7 @@ class tst_EditMenu : public QObject {
         QCOMPARE(caption(w, "labTotalFiles"), QStringLiteral("3 "));
     }
 
-    // An entry whose file was deleted is counted as a system file and left unticked.
+    // An entry whose file was deleted counts as a system file and keeps its tick.
     void deletedFileAfterSort() {
         const QString keep = makeFile(dir, QStringLiteral("keep"));
         const QString gone = makeFile(dir, QStringLiteral("gone"));
@@ -103,8 +154,7 @@ class tst_EditMenu : public QObject {
         QVERIFY(QFile::remove(gone));
         w.sortItems()[2]->trigger();
         QCOMPARE(entryNames(w), QStringList({"gone", "keep"}));
-        QCOMPARE(w.fileList()->item(0)->checkState(), Qt::Unchecked);
-        QCOMPARE(w.fileList()->item(1)->checkState(), Qt::Checked);
+        QCOMPARE(entryTicks(w), QList<bool>({true, true}));
         QCOMPARE(caption(w, "labTotalSysFiles"), QStringLiteral("1 "));
         QCOMPARE(caption(w, "labTotalFiles"), QStringLiteral("2 "));
     }

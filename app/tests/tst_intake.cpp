@@ -67,26 +67,39 @@ class tst_Intake : public QObject {
         QCOMPARE(entryNames(w), QStringList({"a.txt"}));
     }
 
+    // An append keeps the ticks the user gave the listed entries; only new entries are
+    // ticked by the rule (files ticked, directories not).
     void append_data() {
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QList<bool>>("ticks");
         QTest::newRow("Shift appends")
-            << int(Qt::ShiftModifier) << QStringList{"a.txt", "b.txt", "c.txt"};
+            << int(Qt::ShiftModifier) << QStringList{"a.txt", "b.txt", "sub", "c.txt", "sub"}
+            << QList<bool>{true, false, true, true, false};
         QTest::newRow("Ctrl+Shift replaces")
-            << int(Qt::ShiftModifier | Qt::ControlModifier) << QStringList{"c.txt"};
+            << int(Qt::ShiftModifier | Qt::ControlModifier) << QStringList{"c.txt", "sub"}
+            << QList<bool>{true, false};
         QTest::newRow("Alt+Shift replaces")
-            << int(Qt::ShiftModifier | Qt::AltModifier) << QStringList{"c.txt"};
-        QTest::newRow("no key replaces") << 0 << QStringList{"c.txt"};
+            << int(Qt::ShiftModifier | Qt::AltModifier) << QStringList{"c.txt", "sub"}
+            << QList<bool>{true, false};
+        QTest::newRow("no key replaces")
+            << 0 << QStringList{"c.txt", "sub"} << QList<bool>{true, false};
     }
     void append() {
         QFETCH(int, modifiers);
         QFETCH(QStringList, expected);
+        QFETCH(QList<bool>, ticks);
+        const QString sub = dir.filePath(QStringLiteral("sub"));
+        QDir().mkpath(sub);
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        dropFiles(w.fileList()->viewport(), {a, b});
-        w.fileList()->item(1)->setCheckState(Qt::Unchecked); // re-ticked by an append
-        dropFiles(w.fileList()->viewport(), {c}, Qt::KeyboardModifiers(modifiers));
+        onNextFlashMessage(clickButton(0)); // the warning about the directory
+        dropFiles(w.fileList()->viewport(), {a, b, sub});
+        w.fileList()->item(1)->setCheckState(Qt::Unchecked);
+        w.fileList()->item(2)->setCheckState(Qt::Checked);
+        onNextFlashMessage(clickButton(0));
+        dropFiles(w.fileList()->viewport(), {c, sub}, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(entryNames(w), expected);
-        QCOMPARE(entryTicks(w), QList<bool>(expected.size(), true));
+        QCOMPARE(entryTicks(w), ticks);
         QCOMPARE(w.fileList()->currentRow(), 0);
         QCOMPARE(w.PathCount(), int(expected.size()));
     }
