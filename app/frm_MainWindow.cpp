@@ -291,6 +291,10 @@ void frm_MainWindow::Form_Load() {
         auto* hint = new QListWidgetItem(hintEntry);
         hint->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         lst_FileList->addItem(hint);
+        // "No entry" is the list's chosen current entry: without this, the list makes its
+        // first row current when it first gets the keyboard focus, which would select the
+        // hint entry and replace the version in the title.
+        lst_FileList->setCurrentIndex(QModelIndex());
     }
 
     menu_EditSortList->setEnabled(PathCount() > 0);

@@ -112,6 +112,11 @@ QString displayText(const QString& path) {
     QString out = path;
     for (qsizetype i = 0; i < out.size(); ++i) {
         const char16_t c = out[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < out.size() &&
+            QChar::isLowSurrogate(out[i + 1].unicode())) {
+            ++i; // a character beyond 16 bits, whose second half may look like a byte
+            continue;
+        }
         if (isEscapedByte(c) || c < 0x20 || c == 0x7F) out[i] = QChar(Replacement);
     }
     return out;

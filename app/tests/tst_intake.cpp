@@ -11,7 +11,9 @@
 #include <QMenu>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace chronodex;
 using namespace chronodex::testing;
@@ -102,6 +104,58 @@ class tst_Intake : public QObject {
         QCOMPARE(entryTicks(w), ticks);
         QCOMPARE(w.fileList()->currentRow(), 0);
         QCOMPARE(w.PathCount(), int(expected.size()));
+    }
+
+    // A file name is bytes: names that are not UTF-8, or hold a newline, blanks at either
+    // end or 255 bytes, are listed, read and written like any other, on the real file.
+    void anyFileName_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Latin-1, not UTF-8")
+            << QByteArray("caf\xE9.txt") << QStringLiteral("caf\uFFFD.txt");
+        QTest::newRow("broken sequence")
+            << QByteArray("x\xE2\x82.txt") << QStringLiteral("x\uFFFD\uFFFD.txt");
+        QTest::newRow("newline") << QByteArray("two\nlines") << QStringLiteral("two\uFFFDlines");
+        QTest::newRow("blanks at both ends")
+            << QByteArray("  padded.txt  ") << QStringLiteral("  padded.txt  ");
+        QTest::newRow("UTF-8 beyond 16 bits")
+            << QByteArray("\xF0\x9F\x93\x85.txt") << QStringLiteral("\U0001F4C5.txt");
+        QTest::newRow("255 bytes")
+            << QByteArray(251, 'n') + ".txt" << QString(251, QLatin1Char('n')) + ".txt";
+    }
+    void anyFileName() {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
+        const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+        const QByteArray raw = folder + name;
+        const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+        QVERIFY2(fd >= 0, "the file system refused the name");
+        ::close(fd);
+        const qint64 before = utcSeconds(2001, 2, 3);
+        const struct timespec ts[2] = {{static_cast<time_t>(before), 0},
+                                       {static_cast<time_t>(before), 0}};
+        QVERIFY(::utimensat(AT_FDCWD, raw.constData(), ts, 0) == 0);
+
+        auto mime = std::make_unique<QMimeData>();
+        mime->setUrls({QUrl::fromLocalFile(a),
+                       QUrl::fromEncoded("file://" + raw.toPercentEncoding("/")),
+                       QUrl::fromLocalFile(b)});
+        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime(), false));
+        QVERIFY(drop(w.fileList()->viewport(), mime.get()));
+        QCOMPARE(entryNames(w), QStringList({"a.txt", shown, "b.txt"}));
+        w.fileList()->setCurrentRow(1);
+        QCOMPARE(boxText(w, "txt_FileNameValue"), QLatin1Char(' ') + shown + QLatin1Char(' '));
+        QCOMPARE(caption(w, "lab_OModfiedValue"), QStringLiteral(" 3/02/2001, 12:00:00am"));
+
+        w.fileList()->item(0)->setCheckState(Qt::Unchecked);
+        w.fileList()->item(2)->setCheckState(Qt::Unchecked);
+        w.row(Accessed).check->setCheckState(Qt::Unchecked);
+        setRowTexts(w, Modified, {"1", "6", "2020", "0", "0", "0"});
+        button(w, "com_UptateTimestamp")->click();
+        struct stat st {};
+        QCOMPARE(::stat(raw.constData(), &st), 0);
+        QCOMPARE(qint64(st.st_mtim.tv_sec), utcSeconds(2020, 6, 1));
+        ::unlink(raw.constData());
     }
 
     void shiftOntoEmptyListReplaces() {

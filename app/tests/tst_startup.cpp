@@ -54,6 +54,25 @@ class tst_Startup : public QObject {
                  QStringLiteral("0 "));
     }
 
+    // Shown and focused, as on a desktop: the list's focus does not pick the hint entry, so
+    // the title keeps the version and the ticked counts stay as laid out until a drop.
+    void shownAndFocused() {
+        frm_MainWindow w(pinned(QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7))));
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.fileList()->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(w.fileList()->hasFocus());
+        QCoreApplication::processEvents();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - version 0.00.0003"));
+        QCOMPARE(w.fileList()->currentRow(), -1);
+        for (const char* name : {"labTickedFiles", "labTickedSysFiles", "labTickedDirectories"}) {
+            auto* l = w.findChild<QLabel*>(QLatin1String(name));
+            QCOMPARE(l->text(), QStringLiteral("0 "));
+            QVERIFY(!l->isEnabled());
+        }
+    }
+
     void comboLists_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("entries");

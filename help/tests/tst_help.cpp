@@ -211,8 +211,6 @@ class tst_Help : public QObject {
             "Comments:",
             "This version is not yet finished.  ",
             "Works with files only and not directories.  ",
-            "Time can be out by a number of hours if in a different time zone.  ",
-            "EG. GMT or BST.",
             ""};
         QCOMPARE(lines, expected);
     }
