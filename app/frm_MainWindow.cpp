@@ -336,38 +336,40 @@ void frm_MainWindow::lst_FileList_Click() {
     EnableUpdateButton();
 }
 
-void frm_MainWindow::ShowOldValues(const QString& path) {
-    const auto view = readSelection(path);
-    if (!view) return; // the object is gone: keep what is shown
+void frm_MainWindow::ShowOldValues(const QString& path, bool loadRows) {
+    const SelectionView view = readSelection(path);
 
     auto showText = [](QPlainTextEdit* box, const QString& text, bool enabled) {
         box->setPlainText(text);
         box->moveCursor(QTextCursor::End); // the end of a long path stays in view
         box->setEnabled(enabled);
     };
-    lab_FilePath->setText(view->pathHeading);
-    showText(txt_FilePathValue, view->pathText, true);
-    showText(txt_FileNameValue, view->nameText, view->nameEnabled);
-    lab_OSize->setText(view->sizeHeading);
-    lab_OSizeValue->setText(view->sizeText);
-    lab_OSizeValue->setEnabled(view->sizeEnabled);
+    lab_FilePath->setText(view.pathHeading);
+    showText(txt_FilePathValue, view.pathText, true);
+    showText(txt_FileNameValue, view.nameText, view.nameEnabled);
+    lab_OSize->setText(view.sizeHeading);
+    lab_OSizeValue->setText(view.sizeText);
+    lab_OSizeValue->setEnabled(view.sizeEnabled);
 
-    fra_NewValues->setVisible(view->stampsRead);
-    setClientHeightTwips(view->stampsRead ? newValuesTop + newValuesHeight + 128 : newValuesTop);
+    // After an update the rows keep what the user typed, so that it can be written again.
+    if (loadRows) {
+        fra_NewValues->setVisible(view.stampsRead);
+        setClientHeightTwips(view.stampsRead ? newValuesTop + newValuesHeight + 128 : newValuesTop);
+    }
 
-    const std::array<std::pair<QLabel*, DateTime>, 3> stamps{
-        {{lab_OCreatedValue, view->created},
-         {lab_OModfiedValue, view->modified},
-         {lab_OAccessedValue, view->accessed}}};
+    const std::array<std::pair<QLabel*, DateTime>, 3> stamps{{{lab_OCreatedValue, view.created},
+                                                              {lab_OModfiedValue, view.modified},
+                                                              {lab_OAccessedValue, view.accessed}}};
     for (const auto& [label, value] : stamps) {
-        const bool shown = view->stampsRead && !IsSameDay(value, NoDate());
+        const bool shown = view.stampsRead && !IsSameDay(value, NoDate());
         label->setText(shown ? stampText(value) : notAvailable);
         label->setEnabled(shown);
     }
 
     for (StampKind kind : AllStampKinds) {
         const EditorRow& r = rows_[kind];
-        if (view->stampsRead) {
+        if (!loadRows) break;
+        if (view.stampsRead) {
             r.setValue(stamps[kind].second);
             // The creation stamp cannot be written where the system does not allow it, so
             // its row shows the value but is never ticked there.

@@ -106,7 +106,9 @@ class frm_MainWindow : public QMainWindow {
     void Form_Load();
 
     void lst_FileList_Click();
-    void ShowOldValues(const QString& path);
+    // Shows the object's values; with `loadRows` also loads its stamps into the editor rows
+    // (or hides them when its stamps cannot be read).
+    void ShowOldValues(const QString& path, bool loadRows = true);
     void chk_Update_Click(StampKind kind);
     void com_NowTime_Click();
     void com_ResetTime_Click();

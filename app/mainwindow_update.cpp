@@ -48,6 +48,9 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         PutFileDates(FilePaths_.at(i + 1), built.values[Created], built.values[Modified],
                      built.values[Accessed]);
     }
+    // The display follows the disk: the selected entry shows the stamps it has now.
+    const int slot = lst_FileList->currentRow() + 1;
+    if (slot > 0 && FilePaths_.hasSlot(slot)) ShowOldValues(FilePaths_.at(slot), false);
 }
 
 } // namespace chronodex

@@ -9,12 +9,11 @@
 
 namespace chronodex {
 
-std::optional<SelectionView> readSelection(const QString& path) {
+SelectionView readSelection(const QString& path) {
     const auto attributes = platform::fileAttributes(toFsPath(path));
-    if (!attributes) return std::nullopt;
     SelectionView v;
     const QChar blank = QLatin1Char(' ');
-    if (*attributes & platform::AttrDirectory) {
+    if (attributes && (*attributes & platform::AttrDirectory)) {
         v.isDirectory = true;
         v.pathHeading = QStringLiteral("Directory:");
         v.pathText = blank + displayText(path) + blank;
@@ -34,6 +33,10 @@ std::optional<SelectionView> readSelection(const QString& path) {
     v.nameText = blank + displayText(SplitPath(path, true, separator)) + blank;
     v.nameEnabled = true;
     v.sizeHeading = QStringLiteral(" File size:");
+    if (!attributes) { // deleted or moved since it was listed: nothing to read
+        v.sizeText = QStringLiteral(" N/A");
+        return v;
+    }
     const qint64 size = GetFileLength(path);
     v.sizeEnabled = size >= 0;
     v.sizeText =

@@ -23,9 +23,9 @@ struct SelectionView {
     DateTime created = NoDate(0), modified = NoDate(0), accessed = NoDate(0);
 };
 
-// Reads the object behind a path; nothing when its attributes cannot be read (it was
-// deleted or moved since it was listed), so the display keeps what it showed.
-std::optional<SelectionView> readSelection(const QString& path);
+// Reads the object behind a path. One that was deleted or moved since it was listed shows
+// its own path and name, with no size and no stamps.
+SelectionView readSelection(const QString& path);
 
 // The caption of a stamp label: a blank and the date, or " N/A " for no date.
 QString stampText(const DateTime& value);

@@ -168,7 +168,8 @@ class tst_Selection : public QObject {
         QVERIFY(newValuesShown(w));
     }
 
-    void vanishedEntryKeepsTheDisplay() {
+    // A deleted entry shows its own path and name, no size and no stamps, and hides the rows.
+    void vanishedEntryShowsItself() {
         QTemporaryDir dir;
         const QString a = makeFile(dir, QStringLiteral("a.txt"), 1);
         const QString b = makeFile(dir, QStringLiteral("b.txt"), 2);
@@ -179,8 +180,18 @@ class tst_Selection : public QObject {
         w.fileList()->item(0)->setCheckState(Qt::Unchecked);
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - No file, no directories ticked."));
         w.fileList()->setCurrentRow(1);
-        QCOMPARE(boxText(w, "txt_FileNameValue"), QStringLiteral(" a.txt "));
-        QCOMPARE(caption(w, "lab_OSizeValue"), QStringLiteral(" 1 bytes"));
+        QCOMPARE(boxText(w, "txt_FilePathValue"), QLatin1Char(' ') + dir.path() + QLatin1Char(' '));
+        QCOMPARE(boxText(w, "txt_FileNameValue"), QStringLiteral(" b.txt "));
+        QCOMPARE(caption(w, "lab_OSizeValue"), QStringLiteral(" N/A"));
+        QVERIFY(!label(w, "lab_OSizeValue")->isEnabled());
+        for (const char* name : {"lab_OCreatedValue", "lab_OModfiedValue", "lab_OAccessedValue"}) {
+            QCOMPARE(caption(w, name), QStringLiteral(" N/A "));
+            QVERIFY(!label(w, name)->isEnabled());
+        }
+        QVERIFY(!newValuesShown(w));
+        for (StampKind k : AllStampKinds)
+            QCOMPARE(w.row(k).check->checkState(), Qt::Unchecked);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - No file, no directories ticked."));
         QVERIFY(!button(w, "com_UptateTimestamp")->isEnabled()); // recomputed: nothing ticked
     }
 
