@@ -1,12 +1,15 @@
 // Chronodex: shows and sets the created, modified and last-accessed stamps of files.
+#include "commandline.h"
 #include "frm_MainWindow.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
+    if (const auto status = chronodex::answerCommandLine(argc, argv)) return *status;
 #ifndef _WIN32
     const bool hasDisplay =
         std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
@@ -18,9 +21,13 @@ int main(int argc, char* argv[]) {
     }
 #endif
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Chronodex"));
-    QApplication::setApplicationVersion(QStringLiteral("0.0.3"));
+    chronodex::checkCommandLine(app);
     chronodex::frm_MainWindow window;
     window.show();
+    // Files named on the command line (a file manager's "Open with") arrive as a drop that
+    // replaces the list, once the window is up to show its warnings.
+    const QStringList files = chronodex::commandLineFiles(argc, argv, QApplication::arguments());
+    if (!files.isEmpty())
+        QTimer::singleShot(0, &window, [&window, files] { window.openFiles(files); });
     return QApplication::exec();
 }

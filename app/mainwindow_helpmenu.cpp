@@ -14,7 +14,10 @@ void frm_MainWindow::menu_Help_Click() {
 
 void frm_MainWindow::menu_HelpFile_Click() {
     openHelpDocument({options_.version.productName, options_.programFolder, options_.shell,
-                      [this](const FlashArgs& args) { return FlashMessage(this, args); }});
+                      [this](const FlashArgs& args) { return FlashMessage(this, args); },
+                      [this](const QString& document) {
+                          showHelpWindow(this, document, options_.version.productName);
+                      }});
 }
 
 void frm_MainWindow::menu_HelpAbout_Click() {

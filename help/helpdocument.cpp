@@ -9,6 +9,7 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QTextBrowser>
 #include <QUrl>
 
 namespace chronodex {
@@ -90,6 +91,15 @@ void openHelpDocument(const HelpContext& c) {
         if (!isBlank(path)) result = open(path);
     }
     if (result == 42) return;
+    if (c.showInProgram) {
+        for (const QString& name : {QStringLiteral("Help.html"), QStringLiteral("Help.txt")}) {
+            const QString document = joinFolder(c.programFolder, name);
+            if (QFileInfo(document).isFile()) {
+                c.showInProgram(document);
+                return;
+            }
+        }
+    }
 
     const QString crlf = QStringLiteral("\r\n");
     QString message = QStringLiteral("Can't find or open the help file.") + crlf +
@@ -105,6 +115,24 @@ void openHelpDocument(const HelpContext& c) {
                               .IconNumber = 1,
                               .ButtonText = QStringLiteral("&No|&Yes")});
     if (answer == 1) open(c.programFolder);
+}
+
+void showHelpWindow(QWidget* owner, const QString& document, const QString& productName) {
+    auto* browser = owner->findChild<QTextBrowser*>(QStringLiteral("helpWindow"));
+    if (!browser) {
+        browser = new QTextBrowser(owner);
+        browser->setObjectName(QStringLiteral("helpWindow"));
+        browser->setWindowFlags(Qt::Window);
+        browser->setAttribute(Qt::WA_DeleteOnClose);
+        browser->setOpenExternalLinks(true); // web addresses go to the browser
+        browser->resize(browser->fontMetrics().averageCharWidth() * 90,
+                        browser->fontMetrics().height() * 40);
+    }
+    browser->setWindowTitle(productName + QStringLiteral(" - Help"));
+    browser->setSource(QUrl::fromLocalFile(document));
+    browser->show();
+    browser->raise();
+    browser->activateWindow();
 }
 
 } // namespace chronodex

@@ -29,14 +29,21 @@ int OpenFileOrURL(const QString& FileOrURL, const QString& Parameters, int Windo
 QStringList helpFileNames();
 
 // Help > Help file: the configured document first (or last, when "HelpFilePirority" is
-// stored as zero), the local documents in order, and when none opens, the question whether
+// stored as zero), the local documents in order. When the desktop opens none of them but a
+// local document that the program can show itself is there (no opener installed, or the
+// opener failed), `showInProgram` shows it; only when there is none, the question whether
 // to show the program's folder instead. `ask` shows that question.
 struct HelpContext {
     QString productName;
     QString programFolder;
     ShellOpen shell;
     std::function<int(const FlashArgs&)> ask;
+    std::function<void(const QString& document)> showInProgram = {};
 };
 void openHelpDocument(const HelpContext& context);
+
+// The help document in a window of the program, titled "<product> - Help", following its
+// links; one window, raised again when it is already open.
+void showHelpWindow(QWidget* owner, const QString& document, const QString& productName);
 
 } // namespace chronodex

@@ -97,6 +97,16 @@ std::filesystem::path toFsPath(const QString& path) {
 #endif
 }
 
+QString fromArgument(const char* argument, const QString& decoded) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(argument);
+    return decoded;
+#else
+    Q_UNUSED(decoded);
+    return fromNativeBytes(QByteArray(argument));
+#endif
+}
+
 QString pathFromUrl(const QUrl& url) {
 #ifdef Q_OS_WIN
     return url.toLocalFile();

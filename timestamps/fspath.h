@@ -20,6 +20,10 @@ QByteArray toNativeBytes(const QString& path);
 
 std::filesystem::path toFsPath(const QString& path);
 
+// A path given on the command line: its bytes as the system gave them, or on Windows the
+// wide text of the same argument that Qt read (`decoded`).
+QString fromArgument(const char* argument, const QString& decoded);
+
 // The path of a local file URL, byte for byte as its percent-encoding carries it.
 QString pathFromUrl(const QUrl& url);
 

@@ -94,11 +94,11 @@ class tst_Intake : public QObject {
         const QString sub = dir.filePath(QStringLiteral("sub"));
         QDir().mkpath(sub);
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        onNextFlashMessage(clickButton(0)); // the warning about the directory
+        const auto answered = onNextFlashMessage(clickButton(0)); // the warning about the directory
         dropFiles(w.fileList()->viewport(), {a, b, sub});
         w.fileList()->item(1)->setCheckState(Qt::Unchecked);
         w.fileList()->item(2)->setCheckState(Qt::Checked);
-        onNextFlashMessage(clickButton(0));
+        const auto answeredAgain = onNextFlashMessage(clickButton(0));
         dropFiles(w.fileList()->viewport(), {c, sub}, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(entryNames(w), expected);
         QCOMPARE(entryTicks(w), ticks);

@@ -163,7 +163,8 @@ class tst_Write : public QObject {
         dropFiles(w.fileList()->viewport(), {path});
         w.row(Accessed).check->setCheckState(Qt::Unchecked);
         setRowTexts(w, Modified, texts);
-        onNextFlashMessage(clickButton(1), 300); // the Explorer question of far years
+        const auto answered =
+            onNextFlashMessage(clickButton(1), 300); // the Explorer question of far years
         button(w, "com_UptateTimestamp")->click();
         QCOMPARE(qint64(statOf(path).st_mtim.tv_sec), utc);
         // Selected again, the file shows the local time that was typed.
@@ -214,7 +215,7 @@ class tst_Write : public QObject {
     void clampedYearIsTakenBack() {
         Scene s(1);
         s.modifiedOnly({"15", "6", "1850", "10", "30", "0"});
-        onNextFlashMessage(clickButton(1));
+        const auto answered = onNextFlashMessage(clickButton(1));
         s.update();
         const qint64 asked = utcSeconds(1850, 6, 15, 10, 30, 0);
         QVERIFY2(s.mtime(0) == asked || s.mtime(0) == before, "a clamped date was left");
@@ -229,7 +230,7 @@ class tst_Write : public QObject {
         dropFiles(w.fileList()->viewport(), {path});
         w.row(Accessed).check->setCheckState(Qt::Unchecked);
         setRowTexts(w, Modified, {"15", "6", "1850", "10", "30", "0"});
-        onNextFlashMessage(clickButton(1));
+        const auto answered = onNextFlashMessage(clickButton(1));
         button(w, "com_UptateTimestamp")->click();
         QCOMPARE(qint64(statOf(path).st_mtim.tv_sec), utcSeconds(1850, 6, 15, 10, 30, 0));
     }

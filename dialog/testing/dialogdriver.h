@@ -28,18 +28,22 @@ struct SeenDialog {
 
 // Calls `act` with the modal dialog of type T as soon as one is open. The check runs from
 // the event loop, so it also runs inside the modal call of the code under test. It gives up
-// after the deadline, so a dialog that never comes leaves no check behind to catch a later
-// one; the test then sees that the dialog was not shown.
-template <class T> void whenOpen(std::function<void(T*)> act, int deadlineMs = 5000) {
+// after the deadline, or once `owner` (what the test holds of the result) is gone, so that a
+// dialog that never comes leaves no check behind to catch a later one.
+template <class T>
+void whenOpen(std::function<void(T*)> act, int deadlineMs = 5000,
+              std::weak_ptr<const void> owner = {}) {
     auto poll = std::make_shared<std::function<void()>>();
     const QDeadlineTimer deadline(deadlineMs);
-    *poll = [act, poll, deadline] {
+    const bool owned = !owner.expired();
+    *poll = [act, poll, deadline, owner, owned] {
+        if (deadline.hasExpired() || (owned && owner.expired())) {
+            *poll = nullptr;
+            return;
+        }
         auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget());
         if (!dlg || !dlg->isVisible()) {
-            if (deadline.hasExpired())
-                *poll = nullptr;
-            else
-                QTimer::singleShot(5, *poll);
+            QTimer::singleShot(5, *poll);
             return;
         }
         *poll = nullptr; // the timer runs a copy of this function; this ends the cycle
@@ -49,12 +53,16 @@ template <class T> void whenOpen(std::function<void(T*)> act, int deadlineMs = 5
 }
 
 // Waits for the next FlashMessage dialog, records it and lets `act` answer it (click a
-// button, close it, or do nothing and let its timer run out).
-inline std::shared_ptr<SeenDialog> onNextFlashMessage(std::function<void(frm_FlashMessage*)> act,
-                                                      int deadlineMs = 5000) {
+// button, close it, or do nothing and let its timer run out). The wait ends with the
+// deadline or when the test lets go of what it returns.
+[[nodiscard]] inline std::shared_ptr<SeenDialog>
+onNextFlashMessage(std::function<void(frm_FlashMessage*)> act, int deadlineMs = 5000) {
     auto seen = std::make_shared<SeenDialog>();
+    const std::weak_ptr<SeenDialog> watch = seen;
     whenOpen<frm_FlashMessage>(
-        [seen, act](frm_FlashMessage* dlg) {
+        [watch, act](frm_FlashMessage* dlg) {
+            const auto seen = watch.lock();
+            if (!seen) return;
             seen->shown = true;
             seen->title = dlg->windowTitle();
             seen->message = dlg->message();
@@ -64,7 +72,7 @@ inline std::shared_ptr<SeenDialog> onNextFlashMessage(std::function<void(frm_Fla
             if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget())) seen->focused = f->text();
             if (act) act(dlg);
         },
-        deadlineMs);
+        deadlineMs, watch);
     return seen;
 }
 

@@ -42,12 +42,13 @@ class tst_FlashMessage : public QObject {
     }
 
     void enterPressesFocusedButton() {
-        onNextFlashMessage([](frm_FlashMessage* d) { QTest::keyClick(d, Qt::Key_Return); });
+        const auto answered =
+            onNextFlashMessage([](frm_FlashMessage* d) { QTest::keyClick(d, Qt::Key_Return); });
         QCOMPARE(FlashMessage(&owner, {.Timer = 0, .ButtonText = QStringLiteral("&No|&Yes")}), 1);
     }
 
     void escapeDoesNothingAndCloseBoxGivesMinusOne() {
-        onNextFlashMessage([](frm_FlashMessage* d) {
+        const auto answered = onNextFlashMessage([](frm_FlashMessage* d) {
             QTest::keyClick(d, Qt::Key_Escape);
             QVERIFY(d->isVisible());
             d->close();

@@ -6,6 +6,7 @@
 #include "regfixture.h"
 
 #include <QFileInfo>
+#include <QTextBrowser>
 #include <QtTest>
 
 using namespace chronodex;
@@ -32,6 +33,7 @@ struct Scene {
     QTemporaryDir program;
     RecordingShell shell;
     QList<FlashArgs> asked;
+    QStringList shownInProgram;
     int answer = 0;
 
     void settingsWith(const QString& values) {
@@ -50,10 +52,12 @@ struct Scene {
     }
     void run(const QString& folder = QString()) {
         openHelpDocument({QStringLiteral("Chronodex"), folder.isEmpty() ? program.path() : folder,
-                          shell.fn(), [this](const FlashArgs& a) {
+                          shell.fn(),
+                          [this](const FlashArgs& a) {
                               asked << a;
                               return answer;
-                          }});
+                          },
+                          [this](const QString& document) { shownInProgram << document; }});
     }
     QStringList allLocal() const {
         QStringList out;
@@ -119,6 +123,46 @@ class tst_Help : public QObject {
         s.run();
         QCOMPARE(s.shell.opened, QStringList({s.local(QStringLiteral("Help.odt")),
                                               s.local(QStringLiteral("Help.doc"))}));
+    }
+
+    // A document that is there but that the desktop cannot open is shown by the program
+    // itself: the first it can show, Help.html before Help.txt. Others leave the question.
+    void shownInProgramWhenTheOpenerFails_data() {
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("shown"); // empty: none, so the question comes
+        QTest::newRow("HTML") << QStringList{"Help.html", "Help.txt"} << "Help.html";
+        QTest::newRow("text") << QStringList{"Help.odt", "Help.txt"} << "Help.txt";
+        QTest::newRow("only a word processor's") << QStringList{"Help.odt"} << "";
+    }
+    void shownInProgramWhenTheOpenerFails() {
+        QFETCH(QStringList, present);
+        QFETCH(QString, shown);
+        Scene s;
+        for (const QString& name : present) {
+            s.touch(name);
+            s.shell.answers[s.local(name)] = 31; // no application for it
+        }
+        s.run();
+        QCOMPARE(s.shell.opened, s.allLocal());
+        QCOMPARE(s.shownInProgram, shown.isEmpty() ? QStringList() : QStringList{s.local(shown)});
+        QCOMPARE(s.asked.size(), shown.isEmpty() ? 1 : 0);
+    }
+
+    // The shipped document in the program's own window: its title, its text, its links.
+    void helpWindow() {
+        QWidget owner;
+        const QString document = QStringLiteral(CHRONODEX_BIN_DIR "/Help.html");
+        showHelpWindow(&owner, document, QStringLiteral("Chronodex"));
+        showHelpWindow(&owner, document, QStringLiteral("Chronodex")); // raised, not doubled
+        const auto windows = owner.findChildren<QTextBrowser*>();
+        QCOMPARE(windows.size(), 1);
+        QTextBrowser* help = windows.first();
+        QCOMPARE(help->windowTitle(), QStringLiteral("Chronodex - Help"));
+        QVERIFY(help->isWindow());
+        QVERIFY(help->isVisible());
+        QVERIFY(help->toPlainText().contains(QStringLiteral("Local time")));
+        QVERIFY(help->openLinks());
+        QVERIFY(help->openExternalLinks());
     }
 
     void nothingFound_data() {
