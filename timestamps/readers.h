@@ -25,15 +25,16 @@ struct FileDates {
 // and missing paths are not read, without a message.
 FileDates ReadFileDates(const QString& path);
 
-// Fills the three stamps of a file (each NoDate(0) when not read) and returns true when the
-// file was opened for reading and writing and every stamp it keeps was read. Read-only
-// files, directories and other non-regular objects are refused. A stamp beyond the year
-// 9999 is reported in a message box and ends the read (stamps read before it are kept).
-// Where the file system keeps no creation stamp, `created` stays NoDate(0).
+// The window's reader: fills the three stamps of a file (each NoDate(0) when not read) and
+// returns true when the file may be written and every stamp it keeps was read. Files that
+// may not be written (read-only, in use), directories and other non-regular objects give
+// false and NoDate(0), without a message. A stamp the program cannot show is reported as
+// ReadFileDates does. Where the file system keeps no creation stamp, `created` stays
+// NoDate(0).
 bool GetFileDates(const QString& path, DateTime& created, DateTime& modified, DateTime& accessed);
 
-// The creation stamp of a directory (one trailing separator ignored), or NoDate(1). A
-// drive such as "C:" goes to GetDriveCreated.
+// The creation stamp of a directory (one trailing separator ignored), or NoDate(1). A drive
+// root (C:\ , also C: or C:/; a share's root; / on Linux) goes to GetDriveCreated.
 DateTime GetDirectoryCreated(QString path);
 
 // A drive root has no creation stamp in this program: always NoDate(1).

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -108,9 +109,9 @@ WriteOutcome failedWith(int error) {
     }
 }
 
-// A stamp read back to the second it was asked for is written; FAT-like file systems,
-// which keep less, are judged by what they keep: the modification time to 2 seconds, the
-// access time to the day.
+// A stamp read back to the second it was asked for is written; FAT and exFAT, which keep
+// less, are judged by what they keep: FAT the modification time to 2 seconds and the access
+// time to the day, exFAT the access time to 2 seconds.
 bool cameBackAsAsked(const struct timespec& asked, const struct timespec& after, long resolution) {
     const long long diff = static_cast<long long>(after.tv_sec) - asked.tv_sec;
     if (resolution <= 1) return diff == 0 && after.tv_nsec == 0;
@@ -200,10 +201,12 @@ WriteOutcome writeFileTimes(const std::filesystem::path& path,
     struct stat after {};
     if (::fstat(fd.get(), &after) != 0) return failedWith(errno);
     struct statfs fsInfo {};
-    const bool fat = ::fstatfs(fd.get(), &fsInfo) == 0 && fsInfo.f_type == 0x4d44; // vfat
+    const bool known = ::fstatfs(fd.get(), &fsInfo) == 0;
+    const bool fat = known && fsInfo.f_type == MSDOS_SUPER_MAGIC;
+    const bool exfat = known && fsInfo.f_type == EXFAT_SUPER_MAGIC;
     bool differs = false;
     if (accessed) {
-        const bool same = cameBackAsAsked(times[0], after.st_atim, fat ? 86400 : 1);
+        const bool same = cameBackAsAsked(times[0], after.st_atim, fat ? 86400 : exfat ? 2 : 1);
         out.accessed = same ? StampWrite::Written : StampWrite::Differs;
         differs = differs || !same;
     }

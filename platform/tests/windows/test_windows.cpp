@@ -464,6 +464,8 @@ TEST_CASE("the shell refuses a document that does not exist; the sound request r
     CHECK(platform::shellExecute("C:\\no\\such\\Help.odt", "", 1) <= 32);
     platform::SoundPlayer player;
     CHECK(player.play("C:\\no\\such\\sound.wav", false));
+    // No name plays the warning sound; whether it sounds, only a machine with sound tells.
+    CHECK(player.play("", false));
 }
 
 TEST_CASE("the version resource names the product and its version") {
