@@ -507,7 +507,7 @@ TEST_CASE("INI numbers: the rows the Linux stand-in is held to") {
 
 // Local time with the rules of each date, in the zone that TZ names: Wine takes its zone
 // from TZ. CTest runs this once per zone (test_windows_localtime_*).
-TEST_CASE("local time both ways, by the rules of the date") {
+TEST_CASE("local time both ways by the rules of the date") {
     struct Row {
         SystemTime local;
         std::optional<SystemTime> utc; // empty: the local time does not exist
