@@ -220,6 +220,10 @@ TEST_CASE("a directory and a vanished file are refused with their reasons") {
     CHECK(platform::writeFileTimes(gone, std::nullopt, a, a).failure == WriteFailure::Missing);
     CHECK(platform::writeFileTimes(s.dir / L"no folder" / L"x.txt", std::nullopt, a, a).failure ==
           WriteFailure::Missing);
+    // Anything else comes with the system's own words.
+    const auto odd = platform::writeFileTimes(s.dir / L"a<b>.txt", std::nullopt, a, a);
+    CHECK(odd.failure == WriteFailure::Other);
+    CHECK_FALSE(odd.message.empty());
 }
 
 TEST_CASE("a year before 1601 cannot be written and changes nothing") {
