@@ -8,36 +8,75 @@
 
 namespace chronodex {
 
+namespace {
+
+void reportUnshowable(bool early) {
+    showStandardMessageBox(
+        currentVersion().productName + QStringLiteral(" - Get file date error."),
+        (early ? QStringLiteral("A time stamp of this file lies before the year 100")
+               : QStringLiteral("A time stamp of this file lies after the year 9999")) +
+            QStringLiteral(", which this program cannot show.\r\nError number: 6"));
+}
+
+// The stamps as the program's values; false, after the message, at the first one it
+// cannot show.
+bool convertStamps(const platform::FileTimes& times, FileDates& out) {
+    if (times.beyond != platform::FileTimes::Beyond::None) {
+        reportUnshowable(times.beyond == platform::FileTimes::Beyond::TooEarly);
+        return false;
+    }
+    // In the system's order: creation, last access, last write.
+    const std::array<std::pair<const std::optional<platform::SystemTime>*, DateTime*>, 3> stamps{
+        {{&times.created, &out.created},
+         {&times.accessed, &out.accessed},
+         {&times.modified, &out.modified}}};
+    for (const auto& [raw, value] : stamps) {
+        if (!*raw) continue;
+        // Shown in local time: a stamp near the ends of the years shown can fall outside.
+        const auto converted = localFromUtc(**raw);
+        if (!converted) {
+            reportUnshowable((*raw)->year <= MinYear);
+            return false;
+        }
+        *value = *converted;
+    }
+    return times.read;
+}
+
+} // namespace
+
+FileDates ReadFileDates(const QString& path) {
+    FileDates dates;
+    const platform::FileTimes times = platform::readFileTimes(toFsPath(path));
+    dates.writable = times.writable;
+    if (!times.read && times.beyond == platform::FileTimes::Beyond::None) return dates;
+    dates.read = convertStamps(times, dates);
+    return dates;
+}
+
 bool GetFileDates(const QString& path, DateTime& created, DateTime& modified, DateTime& accessed) {
     created = modified = accessed = NoDate(0);
     const platform::FileTimes times = platform::readFileTimes(toFsPath(path));
-    if (!times.opened) return false;
-    bool result = !times.conversionFailed;
-    // In the system's order: creation, last access, last write.
-    const std::array<std::pair<const std::optional<platform::SystemTime>*, DateTime*>, 3> stamps{
-        {{&times.created, &created}, {&times.accessed, &accessed}, {&times.modified, &modified}}};
-    for (const auto& [raw, out] : stamps) {
-        if (!*raw) continue;
-        const auto value = localFromUtc(**raw);
-        if (!value) {
-            showStandardMessageBox(
-                currentVersion().productName + QStringLiteral(" - Get file date error."),
-                QStringLiteral("A time stamp of this file lies after the year 9999, which this "
-                               "program cannot show.\r\nError number: 6"));
-            return false;
-        }
-        *out = *value;
-    }
-    return result;
+    // The window edits and writes only files it may write: others count as not read.
+    if (!times.writable) return false;
+    if (!times.read && times.beyond == platform::FileTimes::Beyond::None) return false;
+    FileDates dates;
+    const bool read = convertStamps(times, dates);
+    created = dates.created;
+    modified = dates.modified;
+    accessed = dates.accessed;
+    return read;
 }
 
 DateTime GetDirectoryCreated(QString path) {
+    // A drive root has no creation date; "C:" must never reach the system, which reads it
+    // as the current folder of drive C.
+    if (platform::isDriveRoot(toFsPath(path))) return GetDriveCreated(path);
     const QChar separator = QLatin1Char(platform::pathSeparator);
     if (path.endsWith(separator)) path.chop(1);
     if (const auto created = platform::directoryCreated(toFsPath(path))) {
         if (const auto value = localFromUtc(*created)) return *value;
     }
-    if (path.size() == 2) return GetDriveCreated(path);
     return NoDate(1);
 }
 

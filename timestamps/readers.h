@@ -9,15 +9,32 @@
 
 namespace chronodex {
 
-// Fills the three stamps of a file (each NoDate(0) when not read) and returns true when the
-// file was opened for reading and writing and every stamp it keeps was read. Read-only
-// files, directories and other non-regular objects are refused. A stamp beyond the year
-// 9999 is reported in a message box and ends the read (stamps read before it are kept).
-// Where the file system keeps no creation stamp, `created` stays NoDate(0).
+// A file's stamps and whether the program may write them.
+struct FileDates {
+    DateTime created = NoDate(0), modified = NoDate(0), accessed = NoDate(0);
+    // Every stamp the file keeps was read (a stamp it does not keep stays NoDate(0)).
+    bool read = false;
+    // The file could be opened for reading and writing without sharing: only such a file's
+    // stamps are edited and written. A read-only file or a file in use is read, not writable.
+    bool writable = false;
+};
+
+// Reads a file's stamps without opening it for writing. A stamp before the year 100 or
+// after 9999, which the program cannot show, is reported in a message box and the stamps
+// count as not read (stamps read before it are kept). Directories, other non-regular objects
+// and missing paths are not read, without a message.
+FileDates ReadFileDates(const QString& path);
+
+// The window's reader: fills the three stamps of a file (each NoDate(0) when not read) and
+// returns true when the file may be written and every stamp it keeps was read. Files that
+// may not be written (read-only, in use), directories and other non-regular objects give
+// false and NoDate(0), without a message. A stamp the program cannot show is reported as
+// ReadFileDates does. Where the file system keeps no creation stamp, `created` stays
+// NoDate(0).
 bool GetFileDates(const QString& path, DateTime& created, DateTime& modified, DateTime& accessed);
 
-// The creation stamp of a directory (one trailing separator ignored), or NoDate(1). A
-// drive such as "C:" goes to GetDriveCreated.
+// The creation stamp of a directory (one trailing separator ignored), or NoDate(1). A drive
+// root (C:\ , also C: or C:/; a share's root; / on Linux) goes to GetDriveCreated.
 DateTime GetDirectoryCreated(QString path);
 
 // A drive root has no creation stamp in this program: always NoDate(1).

@@ -196,16 +196,14 @@ QString fieldProblemsMessage(const std::vector<FieldProblem>& problems) {
     return text + QStringLiteral("Can't set the new date.");
 }
 
-bool PutFileDates(const QString& path, const DateTime& created, const DateTime& modified,
-                  const DateTime& accessed) {
+platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
+                                    const DateTime& modified, const DateTime& accessed) {
     auto wanted = [](const DateTime& v) -> std::optional<platform::SystemTime> {
         if (IsSameDay(v, NoDate())) return std::nullopt;
         return utcFromLocal(v).utc; // a local time that does not exist was refused before
     };
-    const auto c = platform::canSetCreationTime() ? wanted(created) : std::nullopt;
-    if (c || wanted(modified) || wanted(accessed))
-        platform::writeFileTimes(toFsPath(path), c, wanted(accessed), wanted(modified));
-    return true;
+    return platform::writeFileTimes(toFsPath(path), wanted(created), wanted(accessed),
+                                    wanted(modified));
 }
 
 } // namespace chronodex

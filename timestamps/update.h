@@ -5,6 +5,8 @@
 #include "core/datetime.h"
 #include "editorrows.h"
 
+#include "platform/files.h"
+
 #include <QString>
 
 #include <array>
@@ -61,9 +63,9 @@ YearReport checkYears(const std::array<DateTime, 3>& values, const std::array<bo
 // The refusal text for fields that cannot make a date.
 QString fieldProblemsMessage(const std::vector<FieldProblem>& problems);
 
-// Writes the stamps that are not NoDate to one file; failures are silent (the file keeps
-// its stamps). Where the system cannot set a creation stamp, that value is not written.
-bool PutFileDates(const QString& path, const DateTime& created, const DateTime& modified,
-                  const DateTime& accessed);
+// Writes the stamps that are not NoDate to one file and says what became of them (the
+// window does not report it yet: failures stay silent, the file keeps its stamps).
+platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
+                                    const DateTime& modified, const DateTime& accessed);
 
 } // namespace chronodex

@@ -177,6 +177,47 @@ class tst_ReadSetting : public QObject {
         QVERIFY(read == value);
     }
 
+    // Machine settings are looked for in every folder of XDG_CONFIG_DIRS in order; the
+    // first that holds the file wins. Empty and relative entries do not count.
+    void machineSettingsInEveryFolder_data() {
+        QTest::addColumn<QString>("dirs"); // %1 is the temporary folder, also the current one
+        QTest::addColumn<QStringList>("holding"); // folders with a file naming its folder
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("only the second") << "%1/a:%1/b" << QStringList{"b"} << 0 << "b";
+        QTest::newRow("the first wins") << "%1/a:%1/b" << QStringList{"a", "b"} << 0 << "a";
+        QTest::newRow("empty entries") << "::%1/b:" << QStringList{"b"} << 0 << "b";
+        QTest::newRow("relative folder ignored")
+            << "rel:%1/b" << QStringList{"rel", "b"} << 0 << "b";
+        QTest::newRow("in none") << "%1/a:%1/b" << QStringList{} << 2 << "default";
+    }
+    void machineSettingsInEveryFolder() {
+        QFETCH(QString, dirs);
+        QFETCH(QStringList, holding);
+        QFETCH(int, status);
+        QFETCH(QString, value);
+        QTemporaryDir dir;
+        for (const QString& name : holding) {
+            QDir(dir.path()).mkpath(name + QStringLiteral("/chronodex"));
+            QFile f(dir.filePath(name + QStringLiteral("/chronodex/HKEY_LOCAL_MACHINE.reg")));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Chronodex\\Settings]\n"
+                    "\"HelpPath\"=\"" +
+                    name.toUtf8() + "\"\n");
+        }
+        const QByteArray previousDirs = qgetenv("XDG_CONFIG_DIRS");
+        const QString previousFolder = QDir::currentPath();
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dirs.arg(dir.path())));
+        QDir::setCurrent(dir.path());
+        SettingValue read;
+        const int result = ReadSetting("HKLM", "SOFTWARE\\Chronodex\\Settings", "HelpPath", "S",
+                                       std::string("default"), read);
+        QDir::setCurrent(previousFolder);
+        qputenv("XDG_CONFIG_DIRS", previousDirs);
+        QCOMPARE(result, status);
+        QCOMPARE(settingText(read), value.toStdString());
+    }
+
     void rootNames() {
         QCOMPARE(RootKeyFromName("HKEY_CLASSES_ROOT"), platform::HKeyClassesRoot);
         QCOMPARE(RootKeyFromName("hkcc"), platform::HKeyCurrentConfig);

@@ -4,8 +4,11 @@
 #include "platform/files.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace platform {
@@ -62,8 +65,12 @@ Fd openForReadWrite(const std::filesystem::path& path, struct stat& st) {
     return Fd(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
 }
 
-std::optional<SystemTime> fromStatx(const struct statx_timestamp& ts) {
-    return civilFromSeconds(ts.tv_sec); // fractions of a second are dropped
+// A stamp as a system time; `beyond` tells which way it falls outside what one can hold.
+std::optional<SystemTime> fromStatx(const struct statx_timestamp& ts, FileTimes::Beyond& beyond) {
+    const auto t = civilFromSeconds(ts.tv_sec); // fractions of a second are dropped
+    if (!t && beyond == FileTimes::Beyond::None)
+        beyond = ts.tv_sec < 0 ? FileTimes::Beyond::TooEarly : FileTimes::Beyond::TooLate;
+    return t;
 }
 
 struct timespec toTimespec(const std::optional<SystemTime>& t) {
@@ -75,6 +82,40 @@ struct timespec toTimespec(const std::optional<SystemTime>& t) {
         ts.tv_nsec = UTIME_OMIT;
     }
     return ts;
+}
+
+WriteOutcome failed(WriteFailure why, int error = 0) {
+    WriteOutcome out;
+    out.failure = why;
+    if (why == WriteFailure::Other) out.message = std::strerror(error);
+    return out;
+}
+
+// The reason an open or a change of stamps failed, from the system's error number.
+WriteOutcome failedWith(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return failed(WriteFailure::Missing);
+    case EISDIR:
+        return failed(WriteFailure::Directory);
+    case EACCES:
+    case EPERM:
+    case ETXTBSY:
+    case EBUSY:
+        return failed(WriteFailure::InUse);
+    default:
+        return failed(WriteFailure::Other, error);
+    }
+}
+
+// A stamp read back to the second it was asked for is written; FAT and exFAT, which keep
+// less, are judged by what they keep: FAT the modification time to 2 seconds and the access
+// time to the day, exFAT the access time to 2 seconds.
+bool cameBackAsAsked(const struct timespec& asked, const struct timespec& after, long resolution) {
+    const long long diff = static_cast<long long>(after.tv_sec) - asked.tv_sec;
+    if (resolution <= 1) return diff == 0 && after.tv_nsec == 0;
+    return diff > -resolution && diff < resolution;
 }
 
 } // namespace
@@ -98,18 +139,25 @@ std::int64_t normalFileLength(const std::filesystem::path& path) {
     return static_cast<std::int64_t>(st.st_size);
 }
 
+bool isDriveRoot(const std::filesystem::path& path) {
+    const std::string& p = path.native();
+    return !p.empty() && p.find_first_not_of('/') == std::string::npos;
+}
+
 FileTimes readFileTimes(const std::filesystem::path& path) {
     FileTimes result;
-    struct stat st {};
-    Fd fd = openForReadWrite(path, st);
-    if (!fd.valid()) return result;
     struct statx stx {};
-    if (::statx(fd.get(), "", AT_EMPTY_PATH, STATX_BTIME | STATX_ATIME | STATX_MTIME, &stx) != 0)
+    if (path.empty() ||
+        ::statx(AT_FDCWD, path.c_str(), 0, STATX_TYPE | STATX_BTIME | STATX_ATIME | STATX_MTIME,
+                &stx) != 0 ||
+        !S_ISREG(stx.stx_mode))
         return result;
-    result.opened = true;
-    if (stx.stx_mask & STATX_BTIME) result.created = fromStatx(stx.stx_btime);
-    if (stx.stx_mask & STATX_ATIME) result.accessed = fromStatx(stx.stx_atime);
-    if (stx.stx_mask & STATX_MTIME) result.modified = fromStatx(stx.stx_mtime);
+    if (stx.stx_mask & STATX_BTIME) result.created = fromStatx(stx.stx_btime, result.beyond);
+    if (stx.stx_mask & STATX_ATIME) result.accessed = fromStatx(stx.stx_atime, result.beyond);
+    if (stx.stx_mask & STATX_MTIME) result.modified = fromStatx(stx.stx_mtime, result.beyond);
+    result.read = result.beyond == FileTimes::Beyond::None;
+    struct stat st {};
+    result.writable = openForReadWrite(path, st).valid();
     return result;
 }
 
@@ -118,35 +166,61 @@ std::optional<SystemTime> directoryCreated(const std::filesystem::path& path) {
     if (path.empty() || ::statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &stx) != 0 ||
         !S_ISDIR(stx.stx_mode) || !(stx.stx_mask & STATX_BTIME))
         return std::nullopt;
-    return fromStatx(stx.stx_btime);
+    FileTimes::Beyond beyond = FileTimes::Beyond::None;
+    return fromStatx(stx.stx_btime, beyond);
 }
 
 bool canSetCreationTime() {
     return false;
 }
 
-bool writeFileTimes(const std::filesystem::path& path, const std::optional<SystemTime>& /*created*/,
-                    const std::optional<SystemTime>& accessed,
-                    const std::optional<SystemTime>& modified) {
-    if (!accessed && !modified) return true;
+WriteOutcome writeFileTimes(const std::filesystem::path& path,
+                            const std::optional<SystemTime>& created,
+                            const std::optional<SystemTime>& accessed,
+                            const std::optional<SystemTime>& modified) {
     struct stat before {};
-    Fd fd = openForReadWrite(path, before);
-    if (!fd.valid()) return false;
+    if (::stat(path.c_str(), &before) != 0) return failedWith(errno);
+    if (S_ISDIR(before.st_mode)) return failed(WriteFailure::Directory);
+    if (!S_ISREG(before.st_mode))
+        return failed(WriteFailure::Other, EINVAL); // FIFOs, sockets, devices
+    if ((before.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return failed(WriteFailure::ReadOnly);
+    Fd fd(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!fd.valid()) return failedWith(errno);
+    if (::fstat(fd.get(), &before) != 0) return failedWith(errno);
+
+    WriteOutcome out;
+    // A creation time cannot be set from user space.
+    if (created) out.created = StampWrite::CannotSet;
+    if (!accessed && !modified) return out;
     const struct timespec times[2] = {toTimespec(accessed), toTimespec(modified)};
-    if (::futimens(fd.get(), times) != 0) return false;
-    // ext4 and others clamp times they cannot hold; a file must never keep a date that
-    // differs from the one asked for, so such a write is taken back.
+    if (::futimens(fd.get(), times) != 0) return failedWith(errno);
+
+    // ext4 and others clamp times they cannot hold; a file must never keep a date other
+    // than the one asked for, so such a write is taken back whole.
     struct stat after {};
-    const bool exact =
-        ::fstat(fd.get(), &after) == 0 &&
-        (!accessed || (after.st_atim.tv_sec == times[0].tv_sec && after.st_atim.tv_nsec == 0)) &&
-        (!modified || (after.st_mtim.tv_sec == times[1].tv_sec && after.st_mtim.tv_nsec == 0));
-    if (!exact) {
+    if (::fstat(fd.get(), &after) != 0) return failedWith(errno);
+    struct statfs fsInfo {};
+    const bool known = ::fstatfs(fd.get(), &fsInfo) == 0;
+    const bool fat = known && fsInfo.f_type == MSDOS_SUPER_MAGIC;
+    const bool exfat = known && fsInfo.f_type == EXFAT_SUPER_MAGIC;
+    bool differs = false;
+    if (accessed) {
+        const bool same = cameBackAsAsked(times[0], after.st_atim, fat ? 86400 : exfat ? 2 : 1);
+        out.accessed = same ? StampWrite::Written : StampWrite::Differs;
+        differs = differs || !same;
+    }
+    if (modified) {
+        const bool same = cameBackAsAsked(times[1], after.st_mtim, fat ? 2 : 1);
+        out.modified = same ? StampWrite::Written : StampWrite::Differs;
+        differs = differs || !same;
+    }
+    if (differs) {
         const struct timespec previous[2] = {before.st_atim, before.st_mtim};
         ::futimens(fd.get(), previous);
-        return false;
+        out.failure = WriteFailure::DateNotHeld;
     }
-    return true;
+    return out;
 }
 
 } // namespace platform

@@ -133,19 +133,34 @@ std::int32_t RegistryKey::close() {
 
 std::filesystem::path registryFileFor(std::uint32_t root) {
     const char* name = rootName(root);
-    std::filesystem::path folder;
+    if (!name) return {};
+    const std::filesystem::path file =
+        std::filesystem::path("chronodex") / (std::string(name) + ".reg");
+    // Only absolute folders count; a relative one in these variables is ignored.
+    auto absolute = [](const char* folder) {
+        return folder && *folder && std::filesystem::path(folder).is_absolute();
+    };
     if (root == HKeyCurrentUser) {
-        if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config)
-            folder = config;
-        else if (const char* home = std::getenv("HOME"); home && *home)
-            folder = std::filesystem::path(home) / ".config";
-    } else {
-        std::string dirs = "/etc/xdg";
-        if (const char* config = std::getenv("XDG_CONFIG_DIRS"); config && *config) dirs = config;
-        folder = dirs.substr(0, dirs.find(':'));
+        if (const char* config = std::getenv("XDG_CONFIG_HOME"); absolute(config))
+            return std::filesystem::path(config) / file;
+        if (const char* home = std::getenv("HOME"); home && *home)
+            return std::filesystem::path(home) / ".config" / file;
+        return {};
     }
-    if (!name || folder.empty()) return {};
-    return folder / "chronodex" / (std::string(name) + ".reg");
+    // The system's folders in order of preference; the first that holds the file wins.
+    std::string dirs = "/etc/xdg";
+    if (const char* config = std::getenv("XDG_CONFIG_DIRS"); config && *config) dirs = config;
+    std::filesystem::path first;
+    std::stringstream list(dirs);
+    std::string folder;
+    while (std::getline(list, folder, ':')) {
+        if (!absolute(folder.c_str())) continue;
+        const std::filesystem::path candidate = std::filesystem::path(folder) / file;
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
+        if (first.empty()) first = candidate;
+    }
+    return first;
 }
 
 std::string iniReadString(const std::filesystem::path& file, const std::string& section,
@@ -160,16 +175,38 @@ std::string iniReadString(const std::filesystem::path& file, const std::string& 
 
 std::int32_t iniReadInt(const std::filesystem::path& file, const std::string& section,
                         const std::string& key, std::int32_t fallback) {
-    const auto value = iniValue(file, section, key);
-    if (!value) return fallback;
+    // GetPrivateProfileInt reads the text as GetPrivateProfileString gives it, into 30
+    // characters, and takes the default when that is empty. The number is then read as
+    // RtlUnicodeStringToInteger reads it in base 0: blanks, one sign, a base prefix "0x",
+    // "0o" or "0b", then the digits of that base up to the first other character; it
+    // wraps around at 32 bits.
+    const std::string text = iniReadString(file, section, key, "", 30);
+    if (text.empty()) return fallback;
     std::size_t i = 0;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ')
+        ++i;
     bool negative = false;
-    if (i < value->size() && ((*value)[i] == '-' || (*value)[i] == '+'))
-        negative = (*value)[i++] == '-';
-    std::int64_t n = 0;
-    for (; i < value->size() && (*value)[i] >= '0' && (*value)[i] <= '9'; ++i)
-        n = std::min<std::int64_t>(n * 10 + ((*value)[i] - '0'), std::int64_t(1) << 32);
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(negative ? -n : n));
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::uint32_t base = 10;
+    if (i + 1 < text.size() && text[i] == '0') {
+        const char prefix = text[i + 1];
+        base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
+        if (base != 10) i += 2;
+    }
+    std::uint32_t total = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        std::uint32_t digit = 36;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<std::uint32_t>(c - '0');
+        else if (c >= 'A' && c <= 'Z')
+            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        else if (c >= 'a' && c <= 'z')
+            digit = static_cast<std::uint32_t>(c - 'a' + 10);
+        if (digit >= base) break;
+        total = total * base + digit;
+    }
+    return static_cast<std::int32_t>(negative ? 0u - total : total);
 }
 
 } // namespace platform

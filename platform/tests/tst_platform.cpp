@@ -1,20 +1,30 @@
-// The Linux file facilities on real files: calendar conversions, attributes, lengths and
-// the objects the stamp reader refuses. Reading and writing stamps is tested through the
-// window (tst_selection, tst_write).
+// The Linux file facilities on real files: calendar conversions, attributes, lengths, what
+// the stamp reader reads and what the writer reports for each kind of object, and the INI
+// numbers that the Windows tests check with the same rows.
+#include "inirows.h"
 #include "platform/civil.h"
 #include "platform/files.h"
 #include "platform/localtime.h"
+#include "platform/settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
+using platform::StampWrite;
 using platform::SystemTime;
+using platform::WriteFailure;
+
+Q_DECLARE_METATYPE(platform::WriteFailure)
+Q_DECLARE_METATYPE(platform::StampWrite)
 
 namespace {
 
@@ -51,6 +61,41 @@ QString makeFile(const QTemporaryDir& dir, const QString& name, qint64 size = 0)
         qFatal("cannot create %s", qPrintable(path));
     return path;
 }
+
+bool setStamps(const QString& path, std::int64_t accessed, std::int64_t modified) {
+    const struct timespec ts[2] = {{static_cast<time_t>(accessed), 0},
+                                   {static_cast<time_t>(modified), 0}};
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), ts, 0) == 0;
+}
+
+struct stat statOf(const QString& path) {
+    struct stat st {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+// A temporary folder on tmpfs, which holds any year; null where the machine has none.
+std::unique_ptr<QTemporaryDir> tmpfsDir() {
+    if (::access("/dev/shm", W_OK) != 0) return nullptr;
+    auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/chronodex-XXXXXX"));
+    return dir->isValid() ? std::move(dir) : nullptr;
+}
+
+// Sets or clears the immutable flag (chattr +i), which refuses every change to a file even
+// to root; false where the file system or our privileges do not allow it.
+bool setImmutable(const QString& path, bool on) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+
+const SystemTime before{2001, 2, 3, 4, 5, 6};
+const std::int64_t beforeSeconds = platform::secondsFromCivil(before);
 
 } // namespace
 
@@ -174,12 +219,178 @@ class tst_Platform : public QObject {
         QCOMPARE(platform::normalFileLength(fs(dir.filePath(QStringLiteral("none")))), -1);
     }
 
-    // Read-only files and FIFOs are refused through the window (tst_selection).
+    // What the writer reports for each kind of object, and that an object not written keeps
+    // its stamps. The creation stamp is asked for too: Linux cannot set it, which stops
+    // nothing.
+    void writeOutcomes_data() {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<WriteFailure>("failure");
+        QTest::addColumn<StampWrite>("stamps"); // the access and modification stamps
+        QTest::newRow("writable file")
+            << "file" << 2024 << WriteFailure::None << StampWrite::Written;
+        QTest::newRow("read-only file")
+            << "read-only" << 2024 << WriteFailure::ReadOnly << StampWrite::NotAsked;
+        QTest::newRow("deleted file")
+            << "deleted" << 2024 << WriteFailure::Missing << StampWrite::NotAsked;
+        QTest::newRow("directory")
+            << "directory" << 2024 << WriteFailure::Directory << StampWrite::NotAsked;
+        QTest::newRow("FIFO") << "fifo" << 2024 << WriteFailure::Other << StampWrite::NotAsked;
+        QTest::newRow("immutable file")
+            << "immutable" << 2024 << WriteFailure::InUse << StampWrite::NotAsked;
+        QTest::newRow("1850 on ext4")
+            << "ext4" << 1850 << WriteFailure::DateNotHeld << StampWrite::Differs;
+        QTest::newRow("1850 on tmpfs")
+            << "tmpfs" << 1850 << WriteFailure::None << StampWrite::Written;
+    }
+    void writeOutcomes() {
+        QFETCH(QString, object);
+        QFETCH(int, year);
+        QFETCH(WriteFailure, failure);
+        QFETCH(StampWrite, stamps);
+        std::unique_ptr<QTemporaryDir> dir;
+        if (object == QLatin1String("tmpfs")) {
+            dir = tmpfsDir();
+            if (!dir) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
+        } else {
+            dir = std::make_unique<QTemporaryDir>();
+        }
+        QString path = makeFile(*dir, QStringLiteral("f.txt"));
+        QVERIFY(setStamps(path, beforeSeconds, beforeSeconds));
+        if (object == QLatin1String("ext4")) {
+            struct statfs fsInfo {};
+            if (::statfs(QFile::encodeName(dir->path()).constData(), &fsInfo) != 0 ||
+                fsInfo.f_type != 0xEF53)
+                QSKIP("the temporary folder is not on ext4");
+        } else if (object == QLatin1String("read-only")) {
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        } else if (object == QLatin1String("deleted")) {
+            QVERIFY(QFile::remove(path));
+        } else if (object == QLatin1String("directory")) {
+            path = dir->path();
+            QVERIFY(setStamps(path, beforeSeconds, beforeSeconds));
+        } else if (object == QLatin1String("fifo")) {
+            path = dir->filePath(QStringLiteral("fifo"));
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+            QVERIFY(setStamps(path, beforeSeconds, beforeSeconds));
+        } else if (object == QLatin1String("immutable")) {
+            if (!setImmutable(path, true))
+                QSKIP("the immutable flag (chattr +i) cannot be set here");
+        }
+        const SystemTime asked{year, 6, 15, 10, 30, 0};
+        const auto out = platform::writeFileTimes(fs(path), asked, asked, asked);
+        if (object == QLatin1String("immutable")) setImmutable(path, false);
+
+        QCOMPARE(out.failure, failure);
+        QCOMPARE(out.written(), failure == WriteFailure::None);
+        QCOMPARE(out.accessed, stamps);
+        QCOMPARE(out.modified, stamps);
+        const bool reached = failure == WriteFailure::None || failure == WriteFailure::DateNotHeld;
+        QCOMPARE(out.created, reached ? StampWrite::CannotSet : StampWrite::NotAsked);
+        QCOMPARE(out.message.empty(), failure != WriteFailure::Other);
+        if (object == QLatin1String("deleted")) return;
+        const struct stat st = statOf(path);
+        const std::int64_t expected =
+            out.written() ? platform::secondsFromCivil(asked) : beforeSeconds;
+        QCOMPARE(std::int64_t(st.st_mtim.tv_sec), expected);
+        QCOMPARE(std::int64_t(st.st_atim.tv_sec), expected);
+    }
+
+    // Stamps are read from the directory entry: a read-only file and a file that refuses
+    // writing show theirs, and say they are not for writing.
+    void readWithoutWriting_data() {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("writable file") << "file" << true << true;
+        QTest::newRow("read-only file") << "read-only" << true << false;
+        QTest::newRow("immutable file") << "immutable" << true << false;
+        QTest::newRow("FIFO") << "fifo" << false << false;
+    }
+    void readWithoutWriting() {
+        QFETCH(QString, object);
+        QFETCH(bool, read);
+        QFETCH(bool, writable);
+        QTemporaryDir dir;
+        QString path = makeFile(dir, QStringLiteral("f.txt"));
+        if (object == QLatin1String("fifo")) {
+            path = dir.filePath(QStringLiteral("fifo"));
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        }
+        QVERIFY(setStamps(path, beforeSeconds - 60, beforeSeconds));
+        if (object == QLatin1String("read-only"))
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        if (object == QLatin1String("immutable") && !setImmutable(path, true))
+            QSKIP("the immutable flag (chattr +i) cannot be set here");
+        const auto t = platform::readFileTimes(fs(path));
+        if (object == QLatin1String("immutable")) setImmutable(path, false);
+        QCOMPARE(t.read, read);
+        QCOMPARE(t.writable, writable);
+        if (!read) return;
+        QCOMPARE(*t.modified, before);
+        QCOMPARE(*t.accessed, (SystemTime{2001, 2, 3, 4, 4, 6}));
+        QCOMPARE(std::int64_t(statOf(path).st_atim.tv_sec), beforeSeconds - 60); // not touched
+    }
+
+    // Stamps beyond what a system time holds are named, not dropped.
+    void readFarYears_data() {
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<int>("beyond");
+        QTest::newRow("year 50") << qint64(-60589296000) << true << 0;
+        QTest::newRow("year 30000") << qint64(884541340800) << true << 0;
+        QTest::newRow("before the year 1") << qint64(-62198755200) << false << 1;
+        QTest::newRow("after the year 30827") << (qint64(1) << 45) << false << 2;
+    }
+    void readFarYears() {
+        QFETCH(qint64, seconds);
+        QFETCH(bool, read);
+        QFETCH(int, beyond);
+        auto dir = tmpfsDir();
+        if (!dir) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
+        const QString path = makeFile(*dir, QStringLiteral("far"));
+        QVERIFY(setStamps(path, beforeSeconds, seconds));
+        const auto t = platform::readFileTimes(fs(path));
+        QCOMPARE(t.read, read);
+        QCOMPARE(int(t.beyond), beyond);
+        QCOMPARE(t.modified.has_value(), read);
+        QVERIFY(t.accessed.has_value());
+    }
+
+    void driveRoots() {
+        QVERIFY(platform::isDriveRoot("/"));
+        QVERIFY(platform::isDriveRoot("//"));
+        QVERIFY(!platform::isDriveRoot(""));
+        QVERIFY(!platform::isDriveRoot("/home"));
+        QVERIFY(!platform::isDriveRoot("C:\\"));
+    }
+
+    // The same rows as the Windows tests, where GetPrivateProfileInt itself answers.
+    void iniNumbers_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("expected");
+        for (const auto& row : platform::testing::iniIntRows)
+            QTest::newRow(row.key) << QString::fromLatin1(row.key) << int(row.expected);
+    }
+    void iniNumbers() {
+        QFETCH(QString, key);
+        QFETCH(int, expected);
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("numbers.ini"));
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(platform::testing::iniIntFile()));
+        f.close();
+        QCOMPARE(platform::iniReadInt(fs(ini), "Numbers", key.toStdString(),
+                                      platform::testing::iniFallback),
+                 expected);
+    }
+
     void readRefusesDirectoriesAndMissingPaths() {
         QTemporaryDir dir;
         for (const QString& path : {dir.path(), dir.filePath(QStringLiteral("missing"))}) {
             const auto times = platform::readFileTimes(fs(path));
-            QVERIFY(!times.opened);
+            QVERIFY(!times.read && !times.writable);
             QVERIFY(!times.created && !times.accessed && !times.modified);
         }
     }

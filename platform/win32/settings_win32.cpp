@@ -73,16 +73,16 @@ std::string iniReadString(const std::filesystem::path& file, const std::string& 
                           const std::string& key, const std::string& fallback,
                           std::uint32_t capacity) {
     std::wstring buffer(capacity, L'\0');
-    const DWORD n =
-        GetPrivateProfileStringW(widen(section).c_str(), widen(key).c_str(),
-                                 widen(fallback).c_str(), buffer.data(), capacity, file.c_str());
+    const DWORD n = GetPrivateProfileStringW(widen(section).c_str(), widen(key).c_str(),
+                                             widen(fallback).c_str(), buffer.data(), capacity,
+                                             systemPath(file).c_str());
     return narrow(buffer.data(), n);
 }
 
 std::int32_t iniReadInt(const std::filesystem::path& file, const std::string& section,
                         const std::string& key, std::int32_t fallback) {
-    return static_cast<std::int32_t>(
-        GetPrivateProfileIntW(widen(section).c_str(), widen(key).c_str(), fallback, file.c_str()));
+    return static_cast<std::int32_t>(GetPrivateProfileIntW(
+        widen(section).c_str(), widen(key).c_str(), fallback, systemPath(file).c_str()));
 }
 
 } // namespace platform

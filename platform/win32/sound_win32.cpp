@@ -15,9 +15,13 @@ SoundPlayer::~SoundPlayer() = default;
 
 bool SoundPlayer::play(const std::string& file, bool loop) {
     const std::wstring name = widen(file);
-    // The result is not examined: a missing file still plays the default sound.
-    PlaySoundW(name.empty() ? nullptr : name.c_str(), nullptr,
-               loop ? (SND_ASYNC | SND_LOOP) : SND_ASYNC);
+    const DWORD repeat = loop ? SND_LOOP : 0;
+    // The result is not examined: a missing file still plays the default sound. No name
+    // at all plays the warning sound (PlaySound given no name would stop sounds instead).
+    if (name.empty())
+        PlaySoundW(L"SystemExclamation", nullptr, SND_ALIAS | SND_ASYNC | repeat);
+    else
+        PlaySoundW(name.c_str(), nullptr, SND_FILENAME | SND_ASYNC | repeat);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace platform {
 
@@ -35,16 +36,24 @@ bool isNormalFile(const std::filesystem::path& path);
 // The length of a normal file in bytes; -1 for anything else or when it cannot be read.
 std::int64_t normalFileLength(const std::filesystem::path& path);
 
-// The three stamps of a file, in the order created, accessed, modified, as the system's
-// read of them found them. `opened` is false when the file could not be opened for
-// reading and writing without sharing (read-only files and directories included); a stamp
-// the system keeps no value for, or could not convert, is empty.
+// True for the root of a drive (C:\ , also written C: or C:/), of a network share
+// (\\server\share\) and for / on Linux: objects with no creation date of their own.
+bool isDriveRoot(const std::filesystem::path& path);
+
+// The three stamps of a file, read from its directory entry without opening the file, so
+// that read-only files and files in use show theirs too.
 struct FileTimes {
-    bool opened = false;
+    // The stamps were read: the path is an existing file (not a directory or another kind
+    // of object) and every stamp it keeps is a date the system can express.
+    bool read = false;
+    // The file could be opened for reading and writing without sharing, which writing its
+    // stamps needs: false for read-only files, files in use and files we may not write.
+    bool writable = false;
+    // In the system's order; empty where the file system keeps no such stamp.
     std::optional<SystemTime> created, accessed, modified;
-    // True when a stamp the file system keeps could not be converted; a creation stamp that
-    // the file system does not keep at all is simply empty.
-    bool conversionFailed = false;
+    // A stamp the file system holds that lies before the year 1 or after the year 30827,
+    // which no system time can express; `read` is then false.
+    enum class Beyond { None, TooEarly, TooLate } beyond = Beyond::None;
 };
 FileTimes readFileTimes(const std::filesystem::path& path);
 
@@ -54,12 +63,42 @@ std::optional<SystemTime> directoryCreated(const std::filesystem::path& path);
 // Whether this system lets a program set a file's creation stamp.
 bool canSetCreationTime();
 
-// Writes the stamps that are given and leaves the others as they are. Returns false when
-// the file could not be opened for writing, a stamp could not be set, or the file system
-// could not hold a value exactly (the stamps are then put back as they were).
-bool writeFileTimes(const std::filesystem::path& path, const std::optional<SystemTime>& created,
-                    const std::optional<SystemTime>& accessed,
-                    const std::optional<SystemTime>& modified);
+// What became of one stamp the caller gave.
+enum class StampWrite {
+    NotAsked,  // no value given: left as it was
+    Written,   // read back as asked, to the file system's own resolution
+    NotKept,   // the file system keeps no such stamp; the others are judged without it
+    CannotSet, // this system cannot set such a stamp (Linux: the creation time)
+    Differs,   // read back as another date: the file system cannot hold it
+};
+
+// Why a file's stamps were not written.
+enum class WriteFailure {
+    None,        // written (stamps not kept or not settable are said per stamp)
+    ReadOnly,    // the file is read-only
+    Missing,     // the file no longer exists
+    Directory,   // a directory: only files have their stamps written
+    DateNotHeld, // a stamp read back as another date; every stamp was put back as it was
+    InUse,       // another program holds the file, or access was denied
+    Other,       // anything else; `message` holds the system's own text
+};
+
+// The outcome of writing one file's stamps.
+struct WriteOutcome {
+    WriteFailure failure = WriteFailure::None;
+    std::string message; // the system's text (UTF-8) for WriteFailure::Other
+    StampWrite created = StampWrite::NotAsked, accessed = StampWrite::NotAsked,
+               modified = StampWrite::NotAsked;
+    bool written() const { return failure == WriteFailure::None; }
+};
+
+// Writes the stamps that are given and leaves the others as they are, then reads them
+// back: a stamp that came back as another date puts every stamp of the file back as it
+// was (WriteFailure::DateNotHeld). Year 1601 is written down to its first second.
+WriteOutcome writeFileTimes(const std::filesystem::path& path,
+                            const std::optional<SystemTime>& created,
+                            const std::optional<SystemTime>& accessed,
+                            const std::optional<SystemTime>& modified);
 
 // The folder the program runs from is Qt's business; the platform knows the separator.
 #ifdef _WIN32

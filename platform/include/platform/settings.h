@@ -46,7 +46,8 @@ class RegistryKey {
 };
 
 // Where the Linux stand-in reads a root from: HKEY_CURRENT_USER from the user's
-// configuration folder, every other root from the system's, as
+// configuration folder, every other root from the first folder of the system's (the
+// folders of XDG_CONFIG_DIRS in order, else /etc/xdg) that holds it, as
 // chronodex/<ROOT NAME>.reg (for example ~/.config/chronodex/HKEY_CURRENT_USER.reg and
 // /etc/xdg/chronodex/HKEY_LOCAL_MACHINE.reg).
 std::filesystem::path registryFileFor(std::uint32_t root);
@@ -58,8 +59,9 @@ std::string iniReadString(const std::filesystem::path& file, const std::string& 
                           const std::string& key, const std::string& fallback,
                           std::uint32_t capacity);
 
-// The leading integer of a key's text, as GetPrivateProfileInt gives it; the default when
-// the key is missing, 0 when its text does not start with a number.
+// A key's number as GetPrivateProfileInt gives it: the default when the key is missing or
+// empty; else the leading integer with an optional sign and base prefix (0x, 0o, 0b), 0
+// when the text does not start with one.
 std::int32_t iniReadInt(const std::filesystem::path& file, const std::string& section,
                         const std::string& key, std::int32_t fallback);
 
