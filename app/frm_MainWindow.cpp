@@ -361,7 +361,7 @@ void frm_MainWindow::ShowOldValues(const QString& path, bool loadRows) {
                                                               {lab_OModfiedValue, view.modified},
                                                               {lab_OAccessedValue, view.accessed}}};
     for (const auto& [label, value] : stamps) {
-        const bool shown = view.stampsRead && !IsSameDay(value, NoDate());
+        const bool shown = view.stampsShown && !IsSameDay(value, NoDate());
         label->setText(shown ? stampText(value) : notAvailable);
         label->setEnabled(shown);
     }

@@ -2,7 +2,10 @@
 // ticked entry of the list.
 #include "frm_FlashMessage.h"
 #include "frm_MainWindow.h"
+#include "fspath.h"
 #include "update.h"
+
+#include "platform/files.h"
 
 #include <QListWidget>
 
@@ -41,16 +44,28 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         message.ButtonText = QStringLiteral("&Cancel|&OK");
         if (FlashMessage(this, message) != 1) return;
     }
+    // Every ticked entry is written first; then one report says what was not.
     const int n = lst_FileList->count();
+    const QChar separator = QLatin1Char(platform::pathSeparator);
+    std::vector<EntryOutcome> outcomes;
     for (int i = 0; i < n; ++i) {
         if (lst_FileList->item(i)->checkState() != Qt::Checked || !FilePaths_.hasSlot(i + 1))
             continue;
-        PutFileDates(FilePaths_.at(i + 1), built.values[Created], built.values[Modified],
-                     built.values[Accessed]);
+        const QString& path = FilePaths_.at(i + 1);
+        outcomes.push_back({displayText(SplitPath(path, true, separator)),
+                            PutFileDates(path, built.values[Created], built.values[Modified],
+                                         built.values[Accessed])});
     }
     // The display follows the disk: the selected entry shows the stamps it has now.
     const int slot = lst_FileList->currentRow() + 1;
     if (slot > 0 && FilePaths_.hasSlot(slot)) ShowOldValues(FilePaths_.at(slot), false);
+    const QString report = notWrittenReport(outcomes);
+    if (!report.isEmpty())
+        FlashMessage(this,
+                     {.TheMessage = report,
+                      .TheTitle = options_.version.productName + QStringLiteral(" - Not written"),
+                      .Timer = 0,
+                      .IconNumber = 1});
 }
 
 } // namespace chronodex

@@ -24,7 +24,7 @@ SelectionView readSelection(const QString& path) {
         v.sizeEnabled = false;
         v.created = GetDirectoryCreated(path);
         v.modified = v.accessed = NoDate(0);
-        v.stampsRead = true;
+        v.stampsRead = v.stampsShown = true;
         return v;
     }
     const QChar separator = QLatin1Char(platform::pathSeparator);
@@ -41,7 +41,16 @@ SelectionView readSelection(const QString& path) {
     v.sizeEnabled = size >= 0;
     v.sizeText =
         size >= 0 ? blank + formatSize(size) + QStringLiteral(" bytes") : QStringLiteral(" N/A");
-    v.stampsRead = GetFileDates(path, v.created, v.modified, v.accessed);
+    // A read-only file or a file in use shows its stamps, but its rows stay closed: it is
+    // not written.
+    const FileDates dates = ReadFileDates(path);
+    v.stampsShown = dates.read;
+    v.stampsRead = dates.read && dates.writable;
+    if (v.stampsShown) {
+        v.created = dates.created;
+        v.modified = dates.modified;
+        v.accessed = dates.accessed;
+    }
     return v;
 }
 

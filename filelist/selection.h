@@ -19,7 +19,10 @@ struct SelectionView {
     QString sizeHeading; // "Directory size:" or " File size:"
     QString sizeText;    // " 4,096 bytes" or " N/A"
     bool sizeEnabled = false;
+    // The stamps were read and may be edited and written: the editor rows are loaded.
     bool stampsRead = false;
+    // The stamps were read and are shown, also for a file that may not be written.
+    bool stampsShown = false;
     DateTime created = NoDate(0), modified = NoDate(0), accessed = NoDate(0);
 };
 

@@ -5,6 +5,8 @@
 
 #include "platform/files.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
@@ -204,6 +206,86 @@ platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created
     };
     return platform::writeFileTimes(toFsPath(path), wanted(created), wanted(accessed),
                                     wanted(modified));
+}
+
+QString failureReason(const platform::WriteOutcome& outcome) {
+    using platform::WriteFailure;
+    switch (outcome.failure) {
+    case WriteFailure::None:
+        return QString();
+    case WriteFailure::ReadOnly:
+        return QStringLiteral("the file is read-only");
+    case WriteFailure::Missing:
+        return QStringLiteral("it no longer exists");
+    case WriteFailure::Directory:
+        return QStringLiteral("it is a directory (this program writes the dates of files only)");
+    case WriteFailure::DateNotHeld:
+        return QStringLiteral("the file system cannot hold that date");
+    case WriteFailure::InUse:
+        return QStringLiteral("the file is in use or access was denied");
+    case WriteFailure::Other:
+        break;
+    }
+    const QString message = QString::fromStdString(outcome.message).trimmed();
+    return message.isEmpty() ? QStringLiteral("the system refused it")
+                             : QStringLiteral("the system said: ") + message;
+}
+
+namespace {
+
+// The stamps of a written file that its file system does not keep, or that this system
+// cannot set: "created", "created and accessed".
+QString stampsLeftOut(const platform::WriteOutcome& o) {
+    using platform::StampWrite;
+    const auto left = [](StampWrite w) {
+        return w == StampWrite::NotKept || w == StampWrite::CannotSet;
+    };
+    QStringList kinds;
+    if (left(o.created)) kinds << QStringLiteral("created");
+    if (left(o.modified)) kinds << QStringLiteral("modified");
+    if (left(o.accessed)) kinds << QStringLiteral("accessed");
+    return kinds.join(QStringLiteral(" and "));
+}
+
+} // namespace
+
+QString notWrittenReport(const std::vector<EntryOutcome>& entries) {
+    constexpr int Listed = 10;
+    const auto number = [](qint64 n) { return QLocale().toString(n); };
+    const QString crlf = QStringLiteral("\r\n");
+    QStringList lines;
+    int notWritten = 0, inPart = 0;
+    for (const EntryOutcome& e : entries) {
+        QString why;
+        if (!e.outcome.written()) {
+            ++notWritten;
+            why = failureReason(e.outcome);
+        } else if (const QString left = stampsLeftOut(e.outcome); !left.isEmpty()) {
+            ++inPart;
+            why = QStringLiteral("written, but its file system does not keep the ") + left +
+                  QStringLiteral(" date");
+        } else {
+            continue;
+        }
+        lines << QLatin1Char('\t') + e.name + QStringLiteral(": ") + why + QLatin1Char('.');
+    }
+    if (lines.isEmpty()) return QString();
+    const auto count = static_cast<qint64>(entries.size());
+    QString text =
+        number(notWritten) + QStringLiteral(" of ") + number(count) +
+        (count == 1 ? QStringLiteral(" ticked entry ") : QStringLiteral(" ticked entries ")) +
+        (notWritten == 1 ? QStringLiteral("was") : QStringLiteral("were")) +
+        QStringLiteral(" not written");
+    if (inPart > 0)
+        text += QStringLiteral(", ") + number(inPart) +
+                (inPart == 1 ? QStringLiteral(" was") : QStringLiteral(" were")) +
+                QStringLiteral(" written in part");
+    text += QLatin1Char(':') + crlf;
+    text += lines.mid(0, Listed).join(crlf);
+    if (lines.size() > Listed)
+        text += crlf + QStringLiteral("\tand ") + number(lines.size() - Listed) +
+                QStringLiteral(" more.");
+    return text;
 }
 
 } // namespace chronodex

@@ -68,4 +68,18 @@ QString fieldProblemsMessage(const std::vector<FieldProblem>& problems);
 platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
                                     const DateTime& modified, const DateTime& accessed);
 
+// What became of one ticked entry, for the report after an update.
+struct EntryOutcome {
+    QString name; // as the list shows it
+    platform::WriteOutcome outcome;
+};
+
+// The reason a file was not written, in the user's words: "the file is read-only", ...
+QString failureReason(const platform::WriteOutcome& outcome);
+
+// The report after an update: how many of the ticked entries were not written, up to ten of
+// them by name with the reason, then "and N more"; entries written without a stamp their
+// file system does not keep are named too. Empty when every stamp asked for was written.
+QString notWrittenReport(const std::vector<EntryOutcome>& entries);
+
 } // namespace chronodex

@@ -154,6 +154,46 @@ class tst_Update : public QObject {
         QVERIFY(fieldProblemsMessage(built.problems).contains(QStringLiteral("does not exist")));
     }
 
+    // The report after an update: the reasons in the user's words, ten names at most.
+    void report() {
+        using platform::WriteFailure;
+        const auto failed = [](const char* name, WriteFailure f, std::string message = {}) {
+            EntryOutcome e{QString::fromUtf8(name), {}};
+            e.outcome.failure = f;
+            e.outcome.message = std::move(message);
+            return e;
+        };
+        EntryOutcome fine{QStringLiteral("fine.txt"), {}};
+        fine.outcome.modified = platform::StampWrite::Written;
+        EntryOutcome partly{QStringLiteral("fat.txt"), {}};
+        partly.outcome.created = platform::StampWrite::NotKept;
+        partly.outcome.modified = platform::StampWrite::Written;
+        QCOMPARE(notWrittenReport({fine, fine}), QString());
+        QCOMPARE(notWrittenReport({}), QString());
+        QCOMPARE(notWrittenReport({fine, failed("a", WriteFailure::InUse),
+                                   failed("b", WriteFailure::Other, "Disk quota exceeded"),
+                                   failed("c", WriteFailure::Other), partly}),
+                 QStringLiteral("3 of 5 ticked entries were not written, 1 was written in part:\r\n"
+                                "\ta: the file is in use or access was denied.\r\n"
+                                "\tb: the system said: Disk quota exceeded.\r\n"
+                                "\tc: the system refused it.\r\n"
+                                "\tfat.txt: written, but its file system does not keep the "
+                                "created date."));
+        QCOMPARE(notWrittenReport({failed("one", WriteFailure::Missing)}),
+                 QStringLiteral("1 of 1 ticked entry was not written:\r\n"
+                                "\tone: it no longer exists."));
+
+        std::vector<EntryOutcome> many;
+        for (int i = 1; i <= 25; ++i)
+            many.push_back(
+                failed(qPrintable(QStringLiteral("f%1").arg(i)), WriteFailure::ReadOnly));
+        const QStringList lines = notWrittenReport(many).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 12);
+        QCOMPARE(lines.first(), QStringLiteral("25 of 25 ticked entries were not written:"));
+        QCOMPARE(lines[10], QStringLiteral("\tf10: the file is read-only."));
+        QCOMPARE(lines.last(), QStringLiteral("\tand 15 more."));
+    }
+
     void problemMessage() {
         const QString text = fieldProblemsMessage({{Modified, Hour, QStringLiteral("25")}});
         QCOMPARE(text, QStringLiteral("Note:\r\nModfied date, hour: \"25\" can not make a date.\r\n"
