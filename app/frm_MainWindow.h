@@ -1,6 +1,6 @@
 // The program's one main window: "Original date values:" with the list of dropped objects
 // and the selected object's values, "New date values:" with the three editor rows, and the
-// Edit and Help menus.
+// Edit and Help menus. The window wires the two panels and owns the commands.
 #pragma once
 
 #include "appinfo.h"
@@ -16,14 +16,14 @@
 #include <functional>
 
 class QAction;
-class QGroupBox;
-class QLabel;
 class QListWidget;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace chronodex {
+
+class NewValuesPanel;
+class OldValuesPanel;
 
 struct MainWindowOptions {
     // The present local date and time; tests pin it.
@@ -49,8 +49,8 @@ class frm_MainWindow : public QMainWindow {
     // The list model, for the Parts of the program that read it and for tests.
     FilePathTable& FilePaths() { return FilePaths_; }
     int PathCount() const { return FilePaths_.PathCount(); }
-    const EditorRow& row(StampKind kind) const { return rows_.at(kind); }
-    QListWidget* fileList() const { return lst_FileList; }
+    const EditorRow& row(StampKind kind) const;
+    QListWidget* fileList() const;
     const std::array<QAction*, 4>& sortItems() const { return menu_EditSortUsing; }
     // The window's client height in twips, as its layout states set it.
     int clientHeightTwips() const { return clientHeightTwips_; }
@@ -84,25 +84,8 @@ class frm_MainWindow : public QMainWindow {
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void buildControls();
-    void acceptDropsOnOldValues();
-    // Takes a drop event apart into the six arguments and hands them on after the event
-    // has returned to the source, so that no dialog runs inside the drag protocol.
-    void deliverDrop(QDropEvent* event);
-    void showIntakeFailure(const QString& message);
-    // Fills the list; entries beyond `ticks` are ticked by the ticking rule.
-    void fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,
-                  const KindCounts& counts, const std::vector<bool>& ticks = {});
-    // The tick of every entry of the list, top to bottom.
-    std::vector<bool> entryTicks() const;
-    // Rebuilds the list with the entries at `positions` of `entries`, in that order, each
-    // with the tick it has now.
-    void keepEntries(const QStringList& entries, const std::vector<int>& positions);
-    void buildOldValuesFrame();
-    void buildNewValuesFrame();
     void buildMenus();
     void setClientHeightTwips(int twips);
     void Form_Load();
@@ -114,51 +97,23 @@ class frm_MainWindow : public QMainWindow {
     void chk_Update_Click(StampKind kind);
     void com_NowTime_Click();
     void com_ResetTime_Click();
-    // Sets the current entry of the list; a change runs the click handler.
-    void setListIndex(int index);
     // One reading of the present local date and time.
     DateTime readClock() const;
-    void showTotals(const KindCounts& counts);
+    void showIntakeFailure(const QString& message);
+    // Puts the entries into the table and the list, ticked by `ticks` and, past their end,
+    // by the ticking rule; shows the totals. No entry is current afterwards.
+    void fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,
+                  const KindCounts& counts, const std::vector<bool>& ticks = {});
+    // Rebuilds the list with the entries at `positions` of `entries`, in that order, each
+    // with the tick it has now.
+    void keepEntries(const QStringList& entries, const std::vector<int>& positions);
 
     MainWindowOptions options_;
     FilePathTable FilePaths_;
     int clientHeightTwips_ = 0;
-    // The kinds that filling the list has just read, for the ticked status that the same
-    // action shows right after; empty at any other time, so nothing outlives the action.
-    std::vector<EntryKind> kindsJustRead_;
 
-    QWidget* client = nullptr;
-    QGroupBox* fra_OldValues = nullptr;
-    QGroupBox* fra_NewValues = nullptr;
-    QListWidget* lst_FileList = nullptr;
-    QLabel* labTotalFilesTitle = nullptr;
-    QLabel* labTotalFiles = nullptr;
-    QLabel* labTickedFilesTitle = nullptr;
-    QLabel* labTickedFiles = nullptr;
-    QLabel* labTotalSysFilesTitle = nullptr;
-    QLabel* labTotalSysFiles = nullptr;
-    QLabel* labTickedSysFilesTitle = nullptr;
-    QLabel* labTickedSysFiles = nullptr;
-    QLabel* labTotalDirectoriesTitle = nullptr;
-    QLabel* labTotalDirectories = nullptr;
-    QLabel* labTickedDirectoriesTitle = nullptr;
-    QLabel* labTickedDirectories = nullptr;
-    QLabel* lab_FilePath = nullptr;
-    QPlainTextEdit* txt_FilePathValue = nullptr;
-    QLabel* lab_FileName = nullptr;
-    QPlainTextEdit* txt_FileNameValue = nullptr;
-    QLabel* lab_OSize = nullptr;
-    QLabel* lab_OSizeValue = nullptr;
-    QLabel* lab_OCreated = nullptr;
-    QLabel* lab_OCreatedValue = nullptr;
-    QLabel* lab_OModfied = nullptr;
-    QLabel* lab_OModfiedValue = nullptr;
-    QLabel* lab_OAccessed = nullptr;
-    QLabel* lab_OAccessedValue = nullptr;
-    std::array<EditorRow, 3> rows_{};
-    QPushButton* com_NowTime = nullptr;
-    QPushButton* com_ResetTime = nullptr;
-    QPushButton* com_UptateTimestamp = nullptr;
+    OldValuesPanel* fra_OldValues = nullptr;
+    NewValuesPanel* fra_NewValues = nullptr;
     QPushButton* com_TEST = nullptr;
 
     QMenu* menu_Edit = nullptr;

@@ -1,11 +1,14 @@
 // The Edit menu: the duplicate count shown when it opens, the four sort orders and the
 // removal of duplicated paths. Both commands rebuild the list from the path table.
 #include "frm_MainWindow.h"
+#include "fspath.h"
+#include "oldvaluespanel.h"
 #include "sorting.h"
 
 #include "platform/files.h"
 
 #include <QAction>
+#include <QMenu>
 
 namespace chronodex {
 
@@ -16,8 +19,41 @@ void frm_MainWindow::menu_Edit_Click() {
     menu_EditRemoveCopies->setEnabled(d > 0);
 }
 
+void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,
+                              const KindCounts& counts, const std::vector<bool>& ticks) {
+    FilePaths_.assign(paths, kinds);
+    menu_EditSortList->setEnabled(PathCount() > 0);
+    const QChar separator = QLatin1Char(platform::pathSeparator);
+    QStringList names;
+    names.reserve(paths.size());
+    std::vector<bool> shown(static_cast<std::size_t>(paths.size()));
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        names << displayText(SplitPath(paths[i], true, separator));
+        shown[k] = k < ticks.size() ? ticks[k] : tickedOnIntake(kinds[k]);
+    }
+    fra_OldValues->fill(names, shown);
+    fra_OldValues->showTotals(counts);
+}
+
+void frm_MainWindow::RebuildList(const std::vector<bool>& ticks) {
+    const QStringList paths = FilePaths_.entries();
+    std::vector<EntryKind> kinds;
+    kinds.reserve(static_cast<std::size_t>(paths.size()));
+    KindCounts counts;
+    for (const QString& path : paths) {
+        // An entry whose attributes cannot be read counts as a system file.
+        const EntryKind kind = kindOf(platform::fileAttributes(toFsPath(path)).value_or(0));
+        kinds.push_back(kind);
+        counts.add(kind);
+    }
+    fillList(paths, kinds, counts, ticks);
+    fra_OldValues->setCurrent(0);
+    EnableUpdateButton();
+}
+
 void frm_MainWindow::keepEntries(const QStringList& entries, const std::vector<int>& positions) {
-    const std::vector<bool> ticks = entryTicks();
+    const std::vector<bool> ticks = fra_OldValues->ticks();
     const bool known = ticks.size() == static_cast<std::size_t>(entries.size());
     FilePaths_.assign(pick(entries, positions));
     RebuildList(known ? pick(ticks, positions) : std::vector<bool>{});

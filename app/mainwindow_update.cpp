@@ -3,22 +3,18 @@
 #include "frm_FlashMessage.h"
 #include "frm_MainWindow.h"
 #include "fspath.h"
+#include "newvaluespanel.h"
+#include "oldvaluespanel.h"
 #include "update.h"
 
 #include "platform/files.h"
 
-#include <QListWidget>
-
 namespace chronodex {
 
 void frm_MainWindow::com_UptateTimestamp_Click() {
-    std::array<RowInput, 3> inputs;
-    std::array<bool, 3> ticked{};
-    for (StampKind kind : AllStampKinds) {
-        inputs[kind].ticked = ticked[kind] = rows_[kind].isTicked();
-        for (int f = 0; f < FieldCount; ++f)
-            inputs[kind].texts[f] = rows_[kind].text(f);
-    }
+    const std::array<RowInput, 3> inputs = fra_NewValues->inputs();
+    const std::array<bool, 3> ticked{inputs[Created].ticked, inputs[Modified].ticked,
+                                     inputs[Accessed].ticked};
     const NewValues built = buildNewValues(inputs);
     const QString crlf = QStringLiteral("\r\n");
     // Arial 10, black on white, "&OK": the dialog's own defaults.
@@ -45,20 +41,20 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         if (FlashMessage(this, message) != 1) return;
     }
     // Every ticked entry is written first; then one report says what was not.
-    const int n = lst_FileList->count();
+    const std::vector<bool> entries = fra_OldValues->ticks();
     const QChar separator = QLatin1Char(platform::pathSeparator);
     std::vector<EntryOutcome> outcomes;
-    for (int i = 0; i < n; ++i) {
-        if (lst_FileList->item(i)->checkState() != Qt::Checked || !FilePaths_.hasSlot(i + 1))
-            continue;
-        const QString& path = FilePaths_.at(i + 1);
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        const int slot = static_cast<int>(k) + 1;
+        if (!entries[k] || !FilePaths_.hasSlot(slot)) continue;
+        const QString& path = FilePaths_.at(slot);
         outcomes.push_back({displayText(SplitPath(path, true, separator)),
                             PutFileDates(path, built.values[Created], built.values[Modified],
                                          built.values[Accessed])});
     }
     // The display follows the disk: the selected entry shows the stamps it has now.
-    const int slot = lst_FileList->currentRow() + 1;
-    if (slot > 0 && FilePaths_.hasSlot(slot)) ShowOldValues(FilePaths_.at(slot), false);
+    const int selected = fra_OldValues->current() + 1;
+    if (selected > 0 && FilePaths_.hasSlot(selected)) ShowOldValues(FilePaths_.at(selected), false);
     const QString report = notWrittenReport(outcomes);
     if (!report.isEmpty())
         FlashMessage(this,

@@ -16,10 +16,13 @@ QStringList FilePathTable::entries() const {
     return out;
 }
 
-void FilePathTable::assign(const QStringList& paths) {
+void FilePathTable::assign(const QStringList& paths, const std::vector<EntryKind>& kinds) {
     resize(static_cast<int>(paths.size()));
-    for (qsizetype i = 0; i < paths.size(); ++i)
-        slots_[static_cast<std::size_t>(i) + 1] = paths[i];
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        slots_[k + 1] = paths[i];
+        if (k < kinds.size()) kinds_[k + 1] = kinds[k];
+    }
 }
 
 QString SplitPath(QString Path, bool NameOnly, QChar separator) {

@@ -11,30 +11,37 @@
 
 namespace chronodex {
 
-// The path table `FilePaths`: slot 0 is never used; entries live in slots 1 to n. Before
-// the first drop it has never been sized.
+enum class EntryKind { Directory, SystemFile, File };
+
+// The path table `FilePaths`: slot 0 is never used; entries live in slots 1 to n, each with
+// its kind as the intake or the last rebuild read it. Before the first drop it has never
+// been sized.
 class FilePathTable {
   public:
     // Resizing always discards the contents; a sized table always has slot 0.
-    void resize(int entries) { slots_.assign(static_cast<std::size_t>(entries) + 1, QString()); }
+    void resize(int entries) {
+        slots_.assign(static_cast<std::size_t>(entries) + 1, QString());
+        kinds_.assign(slots_.size(), EntryKind::File);
+    }
     // The highest slot, which is the number of entries; -1 when never sized.
     int PathCount() const { return static_cast<int>(slots_.size()) - 1; }
     bool hasSlot(int i) const { return i >= 0 && i < static_cast<int>(slots_.size()); }
     const QString& at(int i) const { return slots_.at(static_cast<std::size_t>(i)); }
+    EntryKind kind(int i) const { return kinds_.at(static_cast<std::size_t>(i)); }
     // Slots 1 to n, in order.
     QStringList entries() const;
-    // Sizes the table to the given entries and stores them in slots 1 onward.
-    void assign(const QStringList& paths);
+    // Sizes the table to the given entries and stores them in slots 1 onward; without kinds
+    // every entry counts as an ordinary file.
+    void assign(const QStringList& paths, const std::vector<EntryKind>& kinds = {});
 
   private:
     std::vector<QString> slots_;
+    std::vector<EntryKind> kinds_;
 };
 
 // The name part (after the last separator) or the directory part (before it, without the
 // separator) of a path. A path without a separator is all name and no directory.
 QString SplitPath(QString Path, bool NameOnly, QChar separator);
-
-enum class EntryKind { Directory, SystemFile, File };
 
 // Directories carry the directory bit; any other object without the archive bit counts as
 // a system file.

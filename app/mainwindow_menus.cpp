@@ -1,0 +1,43 @@
+// The menu bar: Edit with its sort orders and the duplicate removal, Help with the help
+// document and the About box.
+#include "frm_MainWindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace chronodex {
+
+void frm_MainWindow::buildMenus() {
+    menu_Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    menu_Edit->setObjectName(QStringLiteral("menu_Edit"));
+    menu_EditSortList = menu_Edit->addMenu(QStringLiteral("&Sort list"));
+    menu_EditSortList->setObjectName(QStringLiteral("menu_EditSortList"));
+    const std::array<const char*, 4> orders{"A-Z, a-z", "Aa-Zz", "Full path A-Z, a-z",
+                                            "Full path Aa-Zz"};
+    for (std::size_t i = 0; i < orders.size(); ++i) {
+        QAction* item = menu_EditSortList->addAction(QString::fromLatin1(orders[i]));
+        item->setObjectName(QStringLiteral("menu_EditSortUsing"));
+        item->setCheckable(true);
+        menu_EditSortUsing[i] = item;
+        connect(item, &QAction::triggered, this,
+                [this, i] { menu_EditSortUsing_Click(static_cast<int>(i)); });
+    }
+    menu_EditRemoveCopies = menu_Edit->addAction(QStringLiteral("&Remove duplicated files"));
+    menu_EditRemoveCopies->setObjectName(QStringLiteral("menu_EditRemoveCopies"));
+    connect(menu_Edit, &QMenu::aboutToShow, this, [this] { menu_Edit_Click(); });
+    connect(menu_EditRemoveCopies, &QAction::triggered, this,
+            [this] { menu_EditRemoveCopies_Click(); });
+
+    menu_Help = menuBar()->addMenu(QStringLiteral("&Help"));
+    menu_Help->setObjectName(QStringLiteral("menu_Help"));
+    menu_HelpFile = menu_Help->addAction(QStringLiteral("&Help file"));
+    menu_HelpFile->setObjectName(QStringLiteral("menu_HelpFile"));
+    menu_HelpAbout = menu_Help->addAction(QStringLiteral("&About this application"));
+    menu_HelpAbout->setObjectName(QStringLiteral("menu_HelpAbout"));
+    connect(menu_Help, &QMenu::aboutToShow, this, [this] { menu_Help_Click(); });
+    connect(menu_HelpFile, &QAction::triggered, this, [this] { menu_HelpFile_Click(); });
+    connect(menu_HelpAbout, &QAction::triggered, this, [this] { menu_HelpAbout_Click(); });
+}
+
+} // namespace chronodex

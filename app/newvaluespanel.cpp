@@ -1,0 +1,115 @@
+#include "newvaluespanel.h"
+
+#include "twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace chronodex {
+
+NewValuesPanel::NewValuesPanel(QWidget* parent, bool creationWritable)
+    : QGroupBox(QStringLiteral("New date values:"), parent), creationWritable_(creationWritable) {
+    setObjectName(QStringLiteral("fra_NewValues"));
+    for (StampKind kind : AllStampKinds) {
+        rows_[kind] = buildEditorRow(this, kind);
+        connect(rows_[kind].check, &QCheckBox::stateChanged, this,
+                [this, kind] { emit rowClicked(kind); });
+        // Typed text is a value to check, never a place to drop files.
+        for (QComboBox* box : rows_[kind].fields)
+            if (box->lineEdit()) box->lineEdit()->setAcceptDrops(false);
+    }
+    if (!creationWritable_) {
+        rows_[Created].check->setEnabled(false);
+        rows_[Created].check->setToolTip(QStringLiteral(
+            "This system does not let programs change the date a file was created."));
+    }
+    auto button = [&](QPushButton*& member, const char* name, const char* text, int left,
+                      void (NewValuesPanel::*clicked)()) {
+        member = new QPushButton(QString::fromLatin1(text), this);
+        member->setObjectName(QLatin1String(name));
+        member->setGeometry(twipsRect(left, 2040, 1455, 375, this));
+        connect(member, &QPushButton::clicked, this, clicked);
+    };
+    button(com_NowTime, "com_NowTime", "Set time to &now", 120, &NewValuesPanel::nowClicked);
+    button(com_ResetTime, "com_ResetTime", "&Reset time values", 1680,
+           &NewValuesPanel::resetClicked);
+    button(com_UptateTimestamp, "com_UptateTimestamp", "&Update file date", 3240,
+           &NewValuesPanel::updateClicked);
+    // The panel takes a drag only to refuse it, so that it does not reach the window behind.
+    setAcceptDrops(true);
+    installEventFilter(this);
+}
+
+bool NewValuesPanel::anyRowTicked() const {
+    return std::any_of(rows_.begin(), rows_.end(), [](const EditorRow& r) { return r.isTicked(); });
+}
+
+std::array<RowInput, 3> NewValuesPanel::inputs() const {
+    std::array<RowInput, 3> out;
+    for (StampKind kind : AllStampKinds) {
+        out[kind].ticked = rows_[kind].isTicked();
+        for (int f = 0; f < FieldCount; ++f)
+            out[kind].texts[f] = rows_[kind].text(f);
+    }
+    return out;
+}
+
+void NewValuesPanel::fillLists(const DateTime& present) {
+    for (const EditorRow& r : rows_)
+        fillRowLists(r, present);
+    for (const EditorRow& r : rows_) {
+        r.check->setCheckState(Qt::Unchecked);
+        r.check->setTristate(false);
+    }
+}
+
+void NewValuesPanel::load(const std::array<DateTime, 3>& stamps) {
+    for (StampKind kind : AllStampKinds) {
+        rows_[kind].setValue(stamps[kind]);
+        // The creation stamp cannot be written where the system does not allow it, so its
+        // row shows the value but is never ticked there.
+        if (kind != Created || creationWritable_) rows_[kind].check->setCheckState(Qt::Checked);
+    }
+}
+
+void NewValuesPanel::clear() {
+    for (const EditorRow& r : rows_) {
+        r.setAllTexts(QStringLiteral(" - "));
+        r.check->setCheckState(Qt::Unchecked);
+    }
+}
+
+void NewValuesPanel::fillTickedRows(const std::array<DateTime, 3>& values) {
+    for (StampKind kind : AllStampKinds)
+        if (rows_[kind].isTicked() && values[kind] != NoDate(0)) rows_[kind].setValue(values[kind]);
+}
+
+void NewValuesPanel::enableTimeButtons() {
+    const bool anyRow = anyRowTicked();
+    com_NowTime->setEnabled(anyRow);
+    com_ResetTime->setEnabled(anyRow);
+}
+
+void NewValuesPanel::enableUpdate(bool anyEntryTicked) {
+    com_UptateTimestamp->setEnabled(anyRowTicked() && anyEntryTicked);
+}
+
+bool NewValuesPanel::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::DragEnter: // taken with no action: moves and drops are then refused
+        static_cast<QDragEnterEvent*>(event)->setDropAction(Qt::IgnoreAction);
+        event->accept();
+        return true;
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        event->ignore();
+        return true;
+    default:
+        return QGroupBox::eventFilter(watched, event);
+    }
+}
+
+} // namespace chronodex

@@ -1,0 +1,246 @@
+#include "oldvaluespanel.h"
+
+#include "format.h"
+#include "twips.h"
+
+#include <QAbstractScrollArea>
+#include <QDropEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace chronodex {
+namespace {
+
+const QString hintEntry = QStringLiteral("Drag files here to show and set the date");
+const QString noSelectionText = QStringLiteral(" - Drag files here to show and set the date - ");
+const QString notAvailable = QStringLiteral(" N/A ");
+
+void useFieldColours(QWidget* w) {
+    w->setAutoFillBackground(true);
+    w->setBackgroundRole(QPalette::Base);
+    w->setForegroundRole(QPalette::Text);
+}
+
+void showText(QPlainTextEdit* box, const QString& text, bool enabled) {
+    box->setPlainText(text);
+    box->moveCursor(QTextCursor::End); // the end of a long path stays in view
+    box->setEnabled(enabled);
+}
+
+} // namespace
+
+OldValuesPanel::OldValuesPanel(QWidget* parent)
+    : QGroupBox(QStringLiteral("Original date values:"), parent) {
+    setObjectName(QStringLiteral("fra_OldValues"));
+    setGeometry(twipsRect(120, 0, 4815, 5535, this));
+
+    lst_FileList = new QListWidget(this);
+    lst_FileList->setObjectName(QStringLiteral("lst_FileList"));
+    lst_FileList->setGeometry(twipsRect(120, 240, 4575, 1410, this));
+    lst_FileList->setUniformItemSizes(true);
+    lst_FileList->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    auto label = [&](const char* name, const char* text, int left, int top, int width, int height) {
+        auto* l = new QLabel(QString::fromLatin1(text), this);
+        l->setObjectName(QLatin1String(name));
+        l->setGeometry(twipsRect(left, top, width, height, this));
+        return l;
+    };
+    auto field = [&](const char* name, const char* text, int left, int top, int width) {
+        QLabel* l = label(name, text, left, top, width, 255);
+        useFieldColours(l);
+        return l;
+    };
+    auto count = [&](const char* name, int left, int top) {
+        QLabel* l = field(name, "0 ", left, top, 705);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setEnabled(false);
+        return l;
+    };
+    field("labTotalFilesTitle", "Total files:", 120, 1800, 1450);
+    labTotalFiles = count("labTotalFiles", 1560, 1800);
+    field("labTickedFilesTitle", "Ticked files:", 2400, 1800, 1455);
+    labTickedFiles = count("labTickedFiles", 3840, 1800);
+    field("labTotalSysFilesTitle", "Total system files:", 120, 2040, 1450);
+    labTotalSysFiles = count("labTotalSysFiles", 1560, 2040);
+    field("labTickedSysFilesTitle", "Ticked system files:", 2400, 2040, 1455);
+    labTickedSysFiles = count("labTickedSysFiles", 3840, 2040);
+    field("labTotalDirectoriesTitle", "Total directories:", 120, 2280, 1450);
+    labTotalDirectories = count("labTotalDirectories", 1560, 2280);
+    field("labTickedDirectoriesTitle", "Ticked directories:", 2400, 2280, 1455);
+    labTickedDirectories = count("labTickedDirectories", 3840, 2280);
+
+    auto textBox = [&](const char* name, const char* text, int top) {
+        auto* box = new QPlainTextEdit(QString::fromLatin1(text), this);
+        box->setObjectName(QLatin1String(name));
+        box->setGeometry(twipsRect(120, top, 4575, 525, this));
+        box->setReadOnly(true);
+        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        box->setEnabled(false);
+        return box;
+    };
+    lab_FilePath = label("lab_FilePath", "File path:", 120, 2680, 765, 195);
+    txt_FilePathValue = textBox("txt_FilePathValue", "C:\\????\n", 2920);
+    label("lab_FileName", "File name:", 120, 3520, 765, 195);
+    txt_FileNameValue = textBox("txt_FileNameValue", "????.???\n", 3760);
+
+    auto value = [&](const char* name, int top) {
+        QLabel* l = field(name, " -", 1200, top, 3465);
+        l->setEnabled(false);
+        return l;
+    };
+    lab_OSize = field("lab_OSize", " File size:", 120, 4360, 1125);
+    lab_OSizeValue = value("lab_OSizeValue", 4360);
+    QLabel* created = field("lab_OCreated", " Created on:", 120, 4600, 1125);
+    lab_OCreatedValue = value("lab_OCreatedValue", 4600);
+    QLabel* modified = field("lab_OModfied", " Modfied on:", 120, 4840, 1125);
+    lab_OModfiedValue = value("lab_OModfiedValue", 4840);
+    QLabel* accessed = field("lab_OAccessed", " Accessed on:", 120, 5080, 1125);
+    lab_OAccessedValue = value("lab_OAccessedValue", 5080);
+    // The caption labels stand below the value labels they overlap.
+    for (QLabel* l : {lab_OSize, created, modified, accessed})
+        l->lower();
+
+    connect(lst_FileList, &QListWidget::currentRowChanged, this, &OldValuesPanel::entryClicked);
+    connect(lst_FileList, &QListWidget::itemChanged, this, &OldValuesPanel::entryClicked);
+
+    // The panel and everything in it take drops; scrolling views take them on their viewport.
+    setAcceptDrops(true);
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->setAcceptDrops(true);
+        child->installEventFilter(this);
+    }
+}
+
+void OldValuesPanel::showHint() {
+    const QSignalBlocker quiet(lst_FileList);
+    lst_FileList->clear();
+    auto* hint = new QListWidgetItem(hintEntry);
+    hint->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    lst_FileList->addItem(hint);
+    // "No entry" is the list's chosen current entry: without this, the list makes its first
+    // row current when it first gets the keyboard focus, which would select the hint entry
+    // and replace the version in the title.
+    lst_FileList->setCurrentIndex(QModelIndex());
+}
+
+void OldValuesPanel::fill(const QStringList& names, const std::vector<bool>& ticks) {
+    const QSignalBlocker quiet(lst_FileList);
+    lst_FileList->clear();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        auto* item = new QListWidgetItem(names[i]);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(ticks[static_cast<std::size_t>(i)] ? Qt::Checked : Qt::Unchecked);
+        lst_FileList->addItem(item);
+    }
+    lst_FileList->setCurrentRow(-1);
+}
+
+std::vector<bool> OldValuesPanel::ticks() const {
+    std::vector<bool> out(static_cast<std::size_t>(lst_FileList->count()));
+    for (std::size_t k = 0; k < out.size(); ++k)
+        out[k] = lst_FileList->item(static_cast<int>(k))->checkState() == Qt::Checked;
+    return out;
+}
+
+bool OldValuesPanel::anyTicked() const {
+    const int n = lst_FileList->count();
+    for (int k = 0; k < n; ++k)
+        if (lst_FileList->item(k)->checkState() == Qt::Checked) return true;
+    return false;
+}
+
+int OldValuesPanel::current() const {
+    return lst_FileList->currentRow();
+}
+
+void OldValuesPanel::setCurrent(int index) {
+    if (lst_FileList->currentRow() != index) lst_FileList->setCurrentRow(index);
+}
+
+void OldValuesPanel::showTotals(const KindCounts& counts) {
+    labTotalFiles->setText(formatCount(counts.files));
+    labTotalSysFiles->setText(formatCount(counts.systemFiles));
+    labTotalDirectories->setText(formatCount(counts.directories));
+    for (QLabel* l : {labTotalFiles, labTotalSysFiles, labTotalDirectories})
+        l->setEnabled(true);
+}
+
+void OldValuesPanel::showTicked(const KindCounts& counts) {
+    labTickedFiles->setText(formatCount(counts.files));
+    labTickedSysFiles->setText(formatCount(counts.systemFiles));
+    labTickedDirectories->setText(formatCount(counts.directories));
+    for (QLabel* l : {labTickedFiles, labTickedSysFiles, labTickedDirectories})
+        l->setEnabled(true);
+}
+
+void OldValuesPanel::showSelection(const SelectionView& view) {
+    lab_FilePath->setText(view.pathHeading);
+    showText(txt_FilePathValue, view.pathText, true);
+    showText(txt_FileNameValue, view.nameText, view.nameEnabled);
+    lab_OSize->setText(view.sizeHeading);
+    lab_OSizeValue->setText(view.sizeText);
+    lab_OSizeValue->setEnabled(view.sizeEnabled);
+    const std::array<std::pair<QLabel*, DateTime>, 3> stamps{{{lab_OCreatedValue, view.created},
+                                                              {lab_OModfiedValue, view.modified},
+                                                              {lab_OAccessedValue, view.accessed}}};
+    for (const auto& [label, value] : stamps) {
+        const bool shown = view.stampsShown && !IsSameDay(value, NoDate());
+        label->setText(shown ? stampText(value) : notAvailable);
+        label->setEnabled(shown);
+    }
+}
+
+void OldValuesPanel::showNoSelection() {
+    txt_FilePathValue->setPlainText(noSelectionText);
+    txt_FileNameValue->setPlainText(noSelectionText);
+    for (QLabel* l : {lab_OSizeValue, lab_OCreatedValue, lab_OModfiedValue, lab_OAccessedValue})
+        l->setText(notAvailable);
+}
+
+bool OldValuesPanel::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
+        return true;
+    case QEvent::Drop:
+        // A control passes its drop on unchanged.
+        deliverDrop(static_cast<QDropEvent*>(event), this,
+                    [this](const DropArgs& args) { emit filesDropped(args); });
+        return true;
+    default:
+        return QGroupBox::eventFilter(watched, event);
+    }
+}
+
+void deliverDrop(QDropEvent* event, QObject* context,
+                 std::function<void(const DropArgs&)> handler) {
+    const QMimeData* mime = event->mimeData();
+    const QPoint at = event->position().toPoint();
+    const DropArgs args{dropDataFrom(mime),
+                        offeredEffect(mime),
+                        static_cast<int>(event->buttons()),
+                        modifierBits(event->modifiers()),
+                        at.x(),
+                        at.y()};
+    // Files are taken in by name only: the source is told they were copied (never moved,
+    // so no file manager removes anything), and a refused drop is reported as not taken.
+    if (args.Effect == 7 && (event->possibleActions() & Qt::CopyAction)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->setDropAction(Qt::IgnoreAction);
+        event->ignore();
+    }
+    // No dialog runs inside the drag protocol: the intake runs once the event has returned.
+    QTimer::singleShot(0, context, [handler = std::move(handler), args] { handler(args); });
+}
+
+} // namespace chronodex

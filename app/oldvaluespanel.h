@@ -1,0 +1,77 @@
+// "Original date values:": the list of dropped objects with their totals, and the selected
+// object's path, name, size and stamps. Every control in it takes dropped files.
+#pragma once
+
+#include "intake.h"
+#include "listmodel.h"
+#include "selection.h"
+
+#include <QGroupBox>
+
+#include <functional>
+
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+
+namespace chronodex {
+
+class OldValuesPanel : public QGroupBox {
+    Q_OBJECT
+
+  public:
+    explicit OldValuesPanel(QWidget* parent);
+
+    QListWidget* list() const { return lst_FileList; }
+
+    // The list's entries: the hint entry alone, or names with their ticks, filled in one
+    // pass with no click per entry and no current entry.
+    void showHint();
+    void fill(const QStringList& names, const std::vector<bool>& ticks);
+    std::vector<bool> ticks() const;
+    bool anyTicked() const;
+    // The current entry, -1 for none; setting another one runs the click handler.
+    int current() const;
+    void setCurrent(int index);
+
+    void showTotals(const KindCounts& counts);
+    void showTicked(const KindCounts& counts);
+    // The selected object's values, or the texts of an empty list.
+    void showSelection(const SelectionView& view);
+    void showNoSelection();
+
+  signals:
+    // A click on the list: another current entry, or a tick changed.
+    void entryClicked();
+    // Files dropped on the panel or on anything in it, handed on once the drop has returned
+    // to its source.
+    void filesDropped(const chronodex::DropArgs& args);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QListWidget* lst_FileList = nullptr;
+    QLabel* labTotalFiles = nullptr;
+    QLabel* labTotalSysFiles = nullptr;
+    QLabel* labTotalDirectories = nullptr;
+    QLabel* labTickedFiles = nullptr;
+    QLabel* labTickedSysFiles = nullptr;
+    QLabel* labTickedDirectories = nullptr;
+    QLabel* lab_FilePath = nullptr;
+    QPlainTextEdit* txt_FilePathValue = nullptr;
+    QPlainTextEdit* txt_FileNameValue = nullptr;
+    QLabel* lab_OSize = nullptr;
+    QLabel* lab_OSizeValue = nullptr;
+    QLabel* lab_OCreatedValue = nullptr;
+    QLabel* lab_OModfiedValue = nullptr;
+    QLabel* lab_OAccessedValue = nullptr;
+};
+
+// Takes a drop event apart into the drop handler's six arguments, tells the source whether
+// the files were taken (copied, never moved), and hands them on after the event returned.
+void deliverDrop(QDropEvent* event, QObject* context, std::function<void(const DropArgs&)> handler);
+
+} // namespace chronodex
