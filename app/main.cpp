@@ -2,24 +2,21 @@
 #include "commandline.h"
 #include "frm_MainWindow.h"
 
+#include "platform/shell.h"
+
 #include <QApplication>
 #include <QTimer>
 
 #include <cstdio>
-#include <cstdlib>
 
 int main(int argc, char* argv[]) {
     if (const auto status = chronodex::answerCommandLine(argc, argv)) return *status;
-#ifndef _WIN32
-    const bool hasDisplay =
-        std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
-    if (!hasDisplay) {
+    if (!platform::hasDisplay()) {
         std::fputs("chronodex: no display to open a window on; start it on a desktop, or "
                    "without one as: xvfb-run -a build/bin/chronodex\n",
                    stderr);
         return 1;
     }
-#endif
     QApplication app(argc, argv);
     chronodex::checkCommandLine(app);
     chronodex::frm_MainWindow window;

@@ -7,7 +7,6 @@
 #include "platform/files.h"
 #include "platform/shell.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
@@ -26,18 +25,7 @@ QString joinFolder(const QString& folder, const QString& name) {
 } // namespace
 
 int desktopShellOpen(const QString& file, const QString& parameters, int showMode) {
-#ifdef Q_OS_WIN
     return platform::shellExecute(file.toStdString(), parameters.toStdString(), showMode);
-#else
-    Q_UNUSED(parameters);
-    Q_UNUSED(showMode);
-    const QUrl asUrl(file, QUrl::StrictMode);
-    const bool webAddress = asUrl.isValid() && asUrl.scheme().size() > 1 && !asUrl.isLocalFile();
-    if (webAddress) return QDesktopServices::openUrl(asUrl) ? 42 : 31;
-    const QString local = asUrl.isLocalFile() ? asUrl.toLocalFile() : file;
-    if (!QFileInfo::exists(local)) return 2; // nothing to open; nothing is launched
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(local)) ? 42 : 31;
-#endif
 }
 
 int OpenFileOrURL(const QString& FileOrURL, const QString& Parameters, int WindowMode,

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/localtime.h"
 #include "platform/settings.h"
+#include "platform/shell.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -103,6 +104,39 @@ class tst_Platform : public QObject {
     Q_OBJECT
 
   private slots:
+    // The desktop's opener: what xdg-open makes of the document decides the answer, and a
+    // local file that is not there starts nothing.
+    void opener_data() {
+        QTest::addColumn<QString>("opener"); // the body of a stand-in xdg-open; empty: none
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<int>("result");
+        QTest::newRow("opened") << "exit 0" << true << 42;
+        QTest::newRow("no application for it") << "exit 3" << true << 31;
+        QTest::newRow("still open after a while") << "exec /bin/sleep 30" << true << 42;
+        QTest::newRow("no opener installed") << "" << true << 31;
+        QTest::newRow("missing file") << "exit 0" << false << 2;
+    }
+    void opener() {
+        QFETCH(QString, opener);
+        QFETCH(bool, exists);
+        QFETCH(int, result);
+        QTemporaryDir bin;
+        if (!opener.isEmpty()) {
+            QFile script(bin.filePath(QStringLiteral("xdg-open")));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\n" + opener.toUtf8() + "\n");
+            script.close();
+            QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        const QString document = exists ? makeFile(bin, QStringLiteral("Help.html"))
+                                        : bin.filePath(QStringLiteral("none.html"));
+        const int answer = platform::shellExecute(document.toStdString(), {}, 1);
+        qputenv("PATH", path);
+        QCOMPARE(answer, result);
+    }
+
     // Local time both ways, with the rules of the date itself: summer and winter, the hour
     // skipped in spring, the hour repeated in autumn (its first occurrence), a half-hour
     // zone, the local mean time of 1850 and the far year 9999.

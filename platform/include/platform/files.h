@@ -101,10 +101,6 @@ WriteOutcome writeFileTimes(const std::filesystem::path& path,
                             const std::optional<SystemTime>& modified);
 
 // The folder the program runs from is Qt's business; the platform knows the separator.
-#ifdef _WIN32
-inline constexpr char pathSeparator = '\\';
-#else
-inline constexpr char pathSeparator = '/';
-#endif
+inline constexpr char pathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
 } // namespace platform

@@ -1,12 +1,16 @@
-// The Windows shell's "open" (ShellExecute). On Linux the Qt layer stands in for it with
-// the desktop's opener.
+// The desktop: whether there is one to open a window on, and its opener for documents,
+// folders and web addresses (the Windows shell's "open"; on Linux xdg-open).
 #pragma once
 
 #include <string>
 
 namespace platform {
 
-// Opens a document, folder or web address; the shell's result (above 32 on success).
+bool hasDisplay();
+
+// Opens a document, folder or web address (UTF-8); the shell's result: 42 when it opened,
+// 2 for a local file or folder that does not exist (nothing is started), another value up to
+// 32 when nothing could open it.
 int shellExecute(const std::string& file, const std::string& parameters, int showMode);
 
 } // namespace platform

@@ -1,0 +1,30 @@
+// How this system names files, and the program's text for such names. Windows names are
+// UTF-16 text. POSIX names are bytes that need not be UTF-8: bytes that are not UTF-8 travel
+// in the program's text as the lone surrogates U+DC80 to U+DCFF, one per byte, so that every
+// name goes back to the system exactly as the system gave it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// True where names are bytes (POSIX), false where they are UTF-16 text (Windows).
+bool namesAreBytes();
+
+// The path the system knows for the program's text of a name.
+std::filesystem::path pathOf(std::u16string_view text);
+
+// The program's text of a name given as bytes, and those bytes back (used where names are
+// bytes; any text round-trips through them unchanged).
+std::u16string textOfBytes(std::string_view bytes);
+std::string bytesOfText(std::u16string_view text);
+
+// True for a character of the text that stands for a byte which is not UTF-8 (the second
+// half of a character beyond 16 bits excluded: the caller skips whole pairs).
+constexpr bool isEscapedByte(char16_t c) {
+    return c >= 0xDC80 && c <= 0xDCFF;
+}
+
+} // namespace platform
