@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Makes the Debian package chronodex_<version>_<arch>.deb from a normal build (default
+# folder: build-package/, configured for /usr) and prints what it holds.
+# Usage: scripts/package.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${1:-build-package}
+# dpkg-shlibdeps (dpkg-dev) computes the package's dependencies; file helps it read the program.
+scripts/ensure-packages.sh dpkg-dev file
+scripts/setup.sh "$build_dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
+(cd "$build_dir" && cpack -G DEB)
+deb=$(ls "$build_dir"/chronodex_*.deb)
+dpkg-deb -I "$deb"
+dpkg-deb -c "$deb"
+echo "Made $deb; install it with: sudo apt-get install ./$deb"
