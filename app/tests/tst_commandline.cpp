@@ -41,6 +41,7 @@ class tst_CommandLine : public QObject {
     QTemporaryDir dir;
 
   private slots:
+    void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(); }
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
     void versionAndHelpWithoutADisplay() {

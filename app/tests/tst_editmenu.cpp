@@ -5,8 +5,10 @@
 #include "filehelpers.h"
 #include "windowprobe.h"
 
+#include "dialogdriver.h"
 #include <QAction>
 #include <QMenu>
+
 #include <QtTest>
 
 using namespace chronodex;
@@ -30,6 +32,7 @@ class tst_EditMenu : public QObject {
     QTemporaryDir dir;
 
   private slots:
+    void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(); }
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
     void sortByName_data() {

@@ -40,6 +40,7 @@ class tst_Intake : public QObject {
     QString a, b, c;
 
   private slots:
+    void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(); }
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         a = makeFile(dir, QStringLiteral("a.txt"));

@@ -32,6 +32,7 @@ class tst_Startup : public QObject {
     Q_OBJECT
 
   private slots:
+    void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(); }
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
     void titleAndList() {

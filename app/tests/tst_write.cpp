@@ -47,6 +47,7 @@ class tst_Write : public QObject {
     Q_OBJECT
 
   private slots:
+    void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(); }
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
     void confirmation_data() {
@@ -61,7 +62,7 @@ class tst_Write : public QObject {
         QFETCH(bool, written);
         Scene s(2);
         s.modifiedOnly({"5", "3", "1975", "10", "0", "0"});
-        auto seen = onNextFlashMessage(answer >= 0 ? clickButton(answer) : nullptr);
+        auto seen = onNextFlashMessage(answer >= 0 ? clickButton(answer) : runOutTimer);
         s.update();
         QVERIFY(seen->shown);
         QCOMPARE(seen->title, QStringLiteral("Chronodex - Bad date"));

@@ -11,7 +11,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace chronodex::testing {
@@ -74,6 +76,27 @@ onNextFlashMessage(std::function<void(frm_FlashMessage*)> act, int deadlineMs = 
         },
         deadlineMs, watch);
     return seen;
+}
+
+// The top-level windows still shown, but for those the test case keeps on purpose: a test
+// that leaves one open fails in its cleanup().
+inline QStringList openWindows(std::initializer_list<const QWidget*> kept = {}) {
+    QStringList out;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && std::find(kept.begin(), kept.end(), w) == kept.end())
+            out << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') +
+                       w->windowTitle();
+    return out;
+}
+#define CHRONODEX_NO_WINDOW_LEFT_OPEN(...)                                                         \
+    QVERIFY2(                                                                                      \
+        ::chronodex::testing::openWindows({__VA_ARGS__}).isEmpty(),                                \
+        qPrintable(::chronodex::testing::openWindows({__VA_ARGS__}).join(QStringLiteral(", "))))
+
+// Lets the dialog close by itself, as its timer would, but at once: the timer runs out
+// short instead of taking the real seconds it was given (whose length the test has seen).
+inline void runOutTimer(frm_FlashMessage* dlg) {
+    dlg->closeTimer()->start(1);
 }
 
 // Clicks the button of the given index.

@@ -18,6 +18,7 @@ class tst_FlashMessage : public QObject {
     QMainWindow owner;
 
   private slots:
+    void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(&owner); }
     void initTestCase() {
         owner.setWindowIcon(chronodexIcon());
         owner.resize(400, 300);

@@ -5,8 +5,10 @@
 #include "platform/files.h"
 #include "regfixture.h"
 
+#include "dialogdriver.h"
 #include <QFileInfo>
 #include <QTextBrowser>
+
 #include <QtTest>
 
 using namespace chronodex;
@@ -73,6 +75,7 @@ class tst_Help : public QObject {
     Q_OBJECT
 
   private slots:
+    void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(); }
     void firstLocalFileAlone() {
         Scene s;
         s.touch(QStringLiteral("Help.odt"));
