@@ -1,0 +1,26 @@
+#include "undo.h"
+
+namespace chronodex {
+
+void UndoStore::keep(const std::filesystem::path& file, const QString& name,
+                     const platform::FileTimes& before, const platform::WriteOutcome& outcome) {
+    if (!outcome.written() || !before.read) return;
+    const auto wrote = [](platform::StampWrite w) { return w == platform::StampWrite::Written; };
+    Kept kept{file, name, {}, {}, {}};
+    if (wrote(outcome.created)) kept.created = before.created;
+    if (wrote(outcome.accessed)) kept.accessed = before.accessed;
+    if (wrote(outcome.modified)) kept.modified = before.modified;
+    if (kept.created || kept.accessed || kept.modified) entries_.push_back(std::move(kept));
+}
+
+std::vector<EntryOutcome> UndoStore::undo() {
+    std::vector<EntryOutcome> outcomes;
+    outcomes.reserve(entries_.size());
+    for (const Kept& k : entries_)
+        outcomes.push_back(
+            {k.name, platform::writeFileTimes(k.file, k.created, k.accessed, k.modified)});
+    entries_.clear();
+    return outcomes;
+}
+
+} // namespace chronodex

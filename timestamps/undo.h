@@ -1,0 +1,55 @@
+// "Undo last update": the stamps that the last command's entries had before it wrote them,
+// kept in memory only, and put back on request.
+#pragma once
+
+#include "update.h"
+
+#include "platform/files.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+namespace chronodex {
+
+class UndoStore {
+  public:
+    // A new command starts: what the previous one kept is forgotten.
+    void begin() { entries_.clear(); }
+
+    // Keeps what a file had before a write, when that write was done: only the stamps the
+    // outcome reports as written are kept, so an undo puts back exactly what was changed.
+    // `before` is what platform::readFileTimes gave right before the write.
+    void keep(const std::filesystem::path& file, const QString& name,
+              const platform::FileTimes& before, const platform::WriteOutcome& outcome);
+
+    // Reads the file's stamps, runs `write` (which writes them and returns its outcome) and
+    // keeps what the file had when the write was done. Returns the outcome.
+    template <class Write>
+    platform::WriteOutcome record(const std::filesystem::path& file, const QString& name,
+                                  Write&& write) {
+        const platform::FileTimes before = platform::readFileTimes(file);
+        platform::WriteOutcome outcome = std::forward<Write>(write)();
+        keep(file, name, before, outcome);
+        return outcome;
+    }
+
+    bool canUndo() const { return !entries_.empty(); }
+    std::size_t size() const { return entries_.size(); }
+
+    // Puts the kept stamps back, in the order they were kept, and forgets them. The outcomes
+    // are for notWrittenReport: the entries that could not be put back, and why.
+    std::vector<EntryOutcome> undo();
+
+  private:
+    struct Kept {
+        std::filesystem::path file;
+        QString name;
+        std::optional<platform::SystemTime> created, accessed, modified;
+    };
+    std::vector<Kept> entries_;
+};
+
+} // namespace chronodex
