@@ -8,7 +8,7 @@ build_dir=${1:-build}
 shift || true
 
 scripts/ensure-packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev \
-  libcanberra-dev sound-theme-freedesktop fonts-liberation2 fonts-dejavu-core tzdata
+  libcanberra-dev libexiv2-dev sound-theme-freedesktop fonts-liberation2 fonts-dejavu-core tzdata
 
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"

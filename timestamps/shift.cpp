@@ -119,4 +119,47 @@ QString skippedReport(const std::vector<SkippedEntry>& skipped, std::size_t tick
     return lines.join(crlf);
 }
 
+QString ShiftResult::report(std::size_t ticked) const {
+    const QString skipped = skippedReport(refused, ticked);
+    const QString failed = notWrittenReport(outcomes);
+    if (skipped.isEmpty() || failed.isEmpty()) return skipped + failed;
+    return skipped + QStringLiteral("\r\n") + failed;
+}
+
+ShiftResult shiftEntries(const std::vector<ShiftEntry>& entries, std::int64_t seconds,
+                         const std::array<bool, 3>& kinds, UndoStore& undo,
+                         const std::function<bool(const QString& yearLines)>& confirm) {
+    constexpr int Asked = 10; // entries whose year lines are shown; the rest are counted
+    ShiftResult result;
+    std::vector<std::pair<const ShiftEntry*, ShiftPlan>> toWrite;
+    QString question;
+    int asking = 0;
+    for (const ShiftEntry& entry : entries) {
+        ShiftPlan plan = planShift(entry.file, seconds, kinds);
+        const YearReport years = shiftYears(plan);
+        if (years.refused) {
+            result.refused.push_back({entry.name, shiftRefusal(plan)});
+            continue;
+        }
+        if (!years.report.isEmpty() && ++asking <= Asked)
+            question += entry.name + QStringLiteral(":\r\n") + years.report;
+        toWrite.emplace_back(&entry, std::move(plan));
+    }
+    if (asking > Asked)
+        question += QStringLiteral("and ") + QLocale().toString(asking - Asked) +
+                    QStringLiteral(" more.\r\n");
+    if (!question.isEmpty() && !confirm(question)) {
+        result.cancelled = true;
+        return result;
+    }
+    if (toWrite.empty()) return result; // nothing to write: the last undo stays
+    undo.begin();
+    for (const auto& [entry, plan] : toWrite) {
+        const auto outcome = writeShift(entry->file, plan);
+        undo.keep(entry->file, entry->name, plan.before, outcome);
+        result.outcomes.push_back({entry->name, outcome});
+    }
+    return result;
+}
+
 } // namespace chronodex

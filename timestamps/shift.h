@@ -6,6 +6,7 @@
 
 #include "core/datetime.h"
 #include "editorrows.h"
+#include "undo.h"
 #include "update.h"
 
 #include "platform/files.h"
@@ -15,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -80,5 +82,30 @@ QString shiftRefusal(const ShiftPlan& plan);
 // written: how many of the ticked entries, up to ten of them by name with the reason, then
 // "and N more". Empty when there are none.
 QString skippedReport(const std::vector<SkippedEntry>& skipped, std::size_t ticked);
+
+// One ticked entry of the list.
+struct ShiftEntry {
+    std::filesystem::path file;
+    QString name; // as the list shows it
+};
+
+// What became of a shift of many entries.
+struct ShiftResult {
+    bool cancelled = false;             // the year question was answered no: nothing written
+    std::vector<SkippedEntry> refused;  // new date refused by the year check: not written
+    std::vector<EntryOutcome> outcomes; // the entries written, or tried
+    // The lines to show after the shift: the refused entries, then what was not written.
+    // Empty when every entry was written.
+    QString report(std::size_t ticked) const;
+};
+
+// The whole command on the ticked entries: works out each entry's shift, sets aside those
+// whose new date the year check refuses, and when the new dates of others lie outside 1980
+// to 2107, asks `confirm` once with their year lines (each entry named); nothing is written
+// when it answers no. Writes the rest, keeping their old stamps in `undo`: what it kept of
+// an earlier command is replaced, unless nothing was left to write.
+ShiftResult shiftEntries(const std::vector<ShiftEntry>& entries, std::int64_t seconds,
+                         const std::array<bool, 3>& kinds, UndoStore& undo,
+                         const std::function<bool(const QString& yearLines)>& confirm);
 
 } // namespace chronodex

@@ -1,0 +1,134 @@
+// The date a photo was taken: photos made here, their Exif dates written with libexiv2.
+#include "filehelpers.h"
+#include "phototaken.h"
+
+#include <QImage>
+#include <QtTest>
+
+#include <exiv2/exiv2.hpp>
+
+using namespace chronodex;
+using chronodex::testing::makeFile;
+using chronodex::testing::statOf;
+using chronodex::testing::utcSeconds;
+
+Q_DECLARE_METATYPE(chronodex::DateTime)
+
+namespace {
+
+std::filesystem::path fsPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// A small picture in the given format with the given Exif dates (none where empty).
+QString makePhoto(const QTemporaryDir& dir, const QString& name, const char* format,
+                  const std::string& original, const std::string& imageDate) {
+    const QString path = dir.filePath(name);
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    if (!image.save(path, format)) qFatal("cannot save %s", qPrintable(path));
+    if (original.empty() && imageDate.empty()) return path;
+    auto photo = Exiv2::ImageFactory::open(fsPath(path).string());
+    photo->readMetadata();
+    Exiv2::ExifData& exif = photo->exifData();
+    if (!original.empty()) exif["Exif.Photo.DateTimeOriginal"] = original;
+    if (!imageDate.empty()) exif["Exif.Image.DateTime"] = imageDate;
+    photo->writeMetadata();
+    return path;
+}
+
+} // namespace
+
+class tst_Photos : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void takenAt_data() {
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QString>("original");
+        QTest::addColumn<QString>("imageDate");
+        QTest::addColumn<DateTime>("taken"); // NoDate: none
+        QTest::addColumn<QString>("reason");
+        const QString none = QStringLiteral("no date taken in this file");
+        QTest::newRow("JPEG, date taken first")
+            << QByteArray("JPG") << "2019:07:14 09:30:05"
+            << "2021:01:02 03:04:05" << DateTime{2019, 7, 14, 9, 30, 5} << QString();
+        QTest::newRow("JPEG, image date only")
+            << QByteArray("JPG") << ""
+            << "2021:01:02 03:04:05" << DateTime{2021, 1, 2, 3, 4, 5} << QString();
+        QTest::newRow("JPEG, clock never set") << QByteArray("JPG") << "0000:00:00 00:00:00"
+                                               << "    :  :     :  :  " << NoDate() << none;
+        QTest::newRow("JPEG, not a real day") << QByteArray("JPG") << "2023:02:29 10:00:00"
+                                              << "" << NoDate() << none;
+        QTest::newRow("JPEG without Exif") << QByteArray("JPG") << ""
+                                           << "" << NoDate() << none;
+        QTest::newRow("PNG, date taken") << QByteArray("PNG") << "2008:12:31 23:59:59"
+                                         << "" << DateTime{2008, 12, 31, 23, 59, 59} << QString();
+    }
+    void takenAt() {
+        QFETCH(QByteArray, format);
+        QFETCH(QString, original);
+        QFETCH(QString, imageDate);
+        QFETCH(DateTime, taken);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = makePhoto(dir, QStringLiteral("photo.") + format.toLower(), format,
+                                       original.toStdString(), imageDate.toStdString());
+        const PhotoTaken found = photoTakenAt(fsPath(path));
+        QCOMPARE(found.taken.has_value(), reason.isEmpty());
+        if (found.taken) QCOMPARE(*found.taken, taken);
+        QCOMPARE(QString::fromStdString(found.reason), reason);
+    }
+
+    void notAPhoto_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("text file") << true;
+        QTest::newRow("missing file") << false;
+    }
+    void notAPhoto() {
+        QFETCH(bool, exists);
+        QTemporaryDir dir;
+        const QString path = exists ? makeFile(dir, QStringLiteral("notes.jpg"), 300)
+                                    : dir.filePath(QStringLiteral("gone.jpg"));
+        const PhotoTaken found = photoTakenAt(fsPath(path));
+        QVERIFY(!found.taken);
+        QVERIFY2(found.reason.starts_with("it cannot be read as a photo ("), found.reason.c_str());
+    }
+
+    // The file's modified stamp becomes the date taken, read as local time in the zone of
+    // the day; a time in the hour the clocks skip keeps the offset from before the change.
+    void setModifiedFromPhoto_data() {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("original");
+        QTest::addColumn<qint64>("utc");
+        QTest::newRow("Berlin summer") << QByteArray("Europe/Berlin") << "2019:07:14 09:30:05"
+                                       << utcSeconds(2019, 7, 14, 7, 30, 5);
+        QTest::newRow("New York winter") << QByteArray("America/New_York") << "2020:01:10 18:00:00"
+                                         << utcSeconds(2020, 1, 10, 23);
+        QTest::newRow("New York, skipped hour")
+            << QByteArray("America/New_York") << "2026:03:08 02:30:00"
+            << utcSeconds(2026, 3, 8, 7, 30);
+    }
+    void setModifiedFromPhoto() {
+        QFETCH(QByteArray, zone);
+        QFETCH(QString, original);
+        QFETCH(qint64, utc);
+        if (!testing::ZoneScope::available(zone)) QSKIP("the time-zone database is not installed");
+        testing::ZoneScope scope(zone);
+        QTemporaryDir dir;
+        const QString path =
+            makePhoto(dir, QStringLiteral("photo.jpg"), "JPG", original.toStdString(), "");
+        const PhotoTaken found = photoTakenAt(fsPath(path));
+        QVERIFY(found.taken);
+        const qint64 accessedBefore = statOf(path).st_atim.tv_sec;
+        const platform::WriteOutcome outcome = writeTakenDate(fsPath(path), *found.taken);
+        QVERIFY(outcome.written());
+        QCOMPARE(outcome.modified, platform::StampWrite::Written);
+        const struct stat st = statOf(path);
+        QCOMPARE(qint64(st.st_mtim.tv_sec), utc);
+        QCOMPARE(qint64(st.st_atim.tv_sec), accessedBefore);
+    }
+};
+
+QTEST_MAIN(tst_Photos)
+#include "tst_photos.moc"
