@@ -7,6 +7,7 @@
 #include <array>
 #include <cctype>
 #include <exception>
+#include <system_error>
 
 namespace chronodex {
 
@@ -37,6 +38,15 @@ std::optional<DateTime> parseExifDate(const std::string& text) {
 
 PhotoTaken photoTakenAt(const std::filesystem::path& file) {
     PhotoTaken result;
+    // Only regular files are opened: a FIFO would keep the reader waiting for a writer.
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!std::filesystem::is_regular_file(status)) {
+        result.reason = !std::filesystem::exists(status)        ? "it no longer exists"
+                        : std::filesystem::is_directory(status) ? "it is a directory"
+                                                                : "it is not a file";
+        return result;
+    }
     try {
         // Both are no more than a check once done; HEIF and AVIF are read only when asked for.
         Exiv2::XmpParser::initialize();

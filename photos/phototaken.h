@@ -16,8 +16,9 @@ namespace chronodex {
 struct PhotoTaken {
     // The date and time taken, local time; nothing when the file gives none.
     std::optional<DateTime> taken;
-    // Why there is none, in the user's words: "no date taken in this file", or that the file
-    // cannot be read as a photo, with the library's own words.
+    // Why there is none, in the user's words: "no date taken in this file"; "it no longer
+    // exists", "it is a directory", "it is not a file"; or "it cannot be read as a photo"
+    // with the library's own words in brackets.
     std::string reason;
 };
 

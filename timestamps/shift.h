@@ -4,10 +4,9 @@
 // and for the year check.
 #pragma once
 
+#include "batch.h"
 #include "core/datetime.h"
 #include "editorrows.h"
-#include "undo.h"
-#include "update.h"
 
 #include "platform/files.h"
 
@@ -60,51 +59,16 @@ ShiftPlan planShift(const platform::FileTimes& before, std::int64_t seconds,
 ShiftPlan planShift(const std::filesystem::path& file, std::int64_t seconds,
                     const std::array<bool, 3>& kinds);
 
-// The year check of "Update file date" on the new values: two lines per value outside 1980
-// to 2107; refused for a value before 1601 or one the program cannot hold.
-YearReport shiftYears(const ShiftPlan& plan);
-
 // Writes the new stamps. A file whose stamps could not be read is not written; its outcome
 // gives the reason the system gives for it (missing, directory, ...).
 platform::WriteOutcome writeShift(const std::filesystem::path& file, const ShiftPlan& plan);
 
-// An entry left as it was before anything was written to it, with the reason in the
-// user's words ("its new date would be before 1601", "no date taken in this file").
-struct SkippedEntry {
-    QString name; // as the list shows it
-    QString reason;
-};
+// The change one entry's shift makes, for applyChanges.
+EntryChange shiftChange(const TickedEntry& entry, std::int64_t seconds,
+                        const std::array<bool, 3>& kinds);
 
-// The reason a shift refuses an entry, or empty when it does not.
-QString shiftRefusal(const ShiftPlan& plan);
-
-// The lines about entries left as they were, in the manner of the report of what was not
-// written: how many of the ticked entries, up to ten of them by name with the reason, then
-// "and N more". Empty when there are none.
-QString skippedReport(const std::vector<SkippedEntry>& skipped, std::size_t ticked);
-
-// One ticked entry of the list.
-struct ShiftEntry {
-    std::filesystem::path file;
-    QString name; // as the list shows it
-};
-
-// What became of a shift of many entries.
-struct ShiftResult {
-    bool cancelled = false;             // the year question was answered no: nothing written
-    std::vector<SkippedEntry> refused;  // new date refused by the year check: not written
-    std::vector<EntryOutcome> outcomes; // the entries written, or tried
-    // The lines to show after the shift: the refused entries, then what was not written.
-    // Empty when every entry was written.
-    QString report(std::size_t ticked) const;
-};
-
-// The whole command on the ticked entries: works out each entry's shift, sets aside those
-// whose new date the year check refuses, and when the new dates of others lie outside 1980
-// to 2107, asks `confirm` once with their year lines (each entry named); nothing is written
-// when it answers no. Writes the rest, keeping their old stamps in `undo`: what it kept of
-// an earlier command is replaced, unless nothing was left to write.
-ShiftResult shiftEntries(const std::vector<ShiftEntry>& entries, std::int64_t seconds,
+// The whole command: the shift of every ticked entry through applyChanges.
+BatchResult shiftEntries(const std::vector<TickedEntry>& entries, std::int64_t seconds,
                          const std::array<bool, 3>& kinds, UndoStore& undo,
                          const std::function<bool(const QString& yearLines)>& confirm);
 

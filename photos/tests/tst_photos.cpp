@@ -2,6 +2,7 @@
 #include "filehelpers.h"
 #include "phototaken.h"
 
+#include <QDir>
 #include <QImage>
 #include <QtTest>
 
@@ -81,18 +82,29 @@ class tst_Photos : public QObject {
     }
 
     void notAPhoto_data() {
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("text file") << true;
-        QTest::newRow("missing file") << false;
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("text file") << "text"
+                                   << "it cannot be read as a photo (";
+        QTest::newRow("missing file") << "missing"
+                                      << "it no longer exists";
+        QTest::newRow("directory") << "directory"
+                                   << "it is a directory";
+        QTest::newRow("FIFO, not opened") << "fifo"
+                                          << "it is not a file";
     }
     void notAPhoto() {
-        QFETCH(bool, exists);
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
-        const QString path = exists ? makeFile(dir, QStringLiteral("notes.jpg"), 300)
-                                    : dir.filePath(QStringLiteral("gone.jpg"));
+        const QString path = dir.filePath(QStringLiteral("notes.jpg"));
+        if (kind == QLatin1String("text")) makeFile(dir, QStringLiteral("notes.jpg"), 300);
+        if (kind == QLatin1String("directory")) QVERIFY(QDir(dir.path()).mkdir("notes.jpg"));
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         const PhotoTaken found = photoTakenAt(fsPath(path));
         QVERIFY(!found.taken);
-        QVERIFY2(found.reason.starts_with("it cannot be read as a photo ("), found.reason.c_str());
+        QVERIFY2(QString::fromStdString(found.reason).startsWith(reason), found.reason.c_str());
     }
 
     // The file's modified stamp becomes the date taken, read as local time in the zone of

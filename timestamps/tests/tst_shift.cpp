@@ -27,8 +27,8 @@ Stamps stampsOf(const QString& path) {
     return {st.st_atim.tv_sec, st.st_mtim.tv_sec};
 }
 
-std::vector<ShiftEntry> entriesOf(const QStringList& paths) {
-    std::vector<ShiftEntry> entries;
+std::vector<TickedEntry> entriesOf(const QStringList& paths) {
+    std::vector<TickedEntry> entries;
     for (const QString& p : paths)
         entries.push_back(
             {std::filesystem::path(QFile::encodeName(p).toStdString()), QFileInfo(p).fileName()});
@@ -81,10 +81,10 @@ class tst_Shift : public QObject {
             QVERIFY(setStamps(paths[i], before[i].accessed, before[i].modified));
 
         UndoStore undo;
-        const ShiftResult result =
+        const BatchResult result =
             shiftEntries(entriesOf(paths), delta, {false, true, accessedToo}, undo, yes);
         QVERIFY(!result.cancelled);
-        QVERIFY(result.refused.empty());
+        QVERIFY(result.skipped.empty());
         QCOMPARE(result.report(paths.size()), QString());
         for (int i = 0; i < paths.size(); ++i) {
             const Stamps now = stampsOf(paths[i]);
@@ -130,7 +130,7 @@ class tst_Shift : public QObject {
 
         UndoStore undo;
         QString asked;
-        const ShiftResult result = shiftEntries(entriesOf(paths), -400 * 86400, {false, true, true},
+        const BatchResult result = shiftEntries(entriesOf(paths), -400 * 86400, {false, true, true},
                                                 undo, [&](const QString& lines) {
                                                     asked = lines;
                                                     return answer;
@@ -178,7 +178,7 @@ class tst_Shift : public QObject {
 
         UndoStore undo;
         QVERIFY(!undo.canUndo());
-        const ShiftResult shifted =
+        const BatchResult shifted =
             shiftEntries(entriesOf(paths), 3600, {false, true, true}, undo, yes);
         QCOMPARE(undo.size(), std::size_t(written));
         QCOMPARE(stampsOf(paths[1]) == before[1], readOnlyB);

@@ -1,0 +1,73 @@
+#include "batch.h"
+
+#include <QLocale>
+#include <QStringList>
+
+namespace chronodex {
+
+QString skippedReport(const std::vector<SkippedEntry>& skipped, std::size_t ticked) {
+    if (skipped.empty()) return QString();
+    constexpr std::size_t Listed = 10;
+    const auto number = [](std::size_t n) { return QLocale().toString(qulonglong(n)); };
+    QStringList lines;
+    lines << number(skipped.size()) + QStringLiteral(" of ") + number(ticked) +
+                 (ticked == 1 ? QStringLiteral(" ticked entry ")
+                              : QStringLiteral(" ticked entries ")) +
+                 (skipped.size() == 1 ? QStringLiteral("was left as it was:")
+                                      : QStringLiteral("were left as they were:"));
+    for (std::size_t i = 0; i < skipped.size() && i < Listed; ++i)
+        lines << QLatin1Char('\t') + skipped[i].name + QStringLiteral(": ") + skipped[i].reason +
+                     QLatin1Char('.');
+    if (skipped.size() > Listed)
+        lines << QStringLiteral("\tand ") + number(skipped.size() - Listed) +
+                     QStringLiteral(" more.");
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QString BatchResult::report(std::size_t ticked) const {
+    const QString left = skippedReport(skipped, ticked);
+    const QString failed = notWrittenReport(outcomes);
+    if (left.isEmpty() || failed.isEmpty()) return left + failed;
+    return left + QStringLiteral("\r\n") + failed;
+}
+
+BatchResult applyChanges(const std::vector<TickedEntry>& entries,
+                         const std::vector<EntryChange>& changes, UndoStore& undo,
+                         const std::function<bool(const QString& yearLines)>& confirm) {
+    constexpr int Asked = 10; // entries whose year lines are shown; the rest are counted
+    BatchResult result;
+    std::vector<std::size_t> toWrite;
+    QString question;
+    int asking = 0;
+    for (std::size_t i = 0; i < entries.size() && i < changes.size(); ++i) {
+        const EntryChange& change = changes[i];
+        if (!change.skip.isEmpty()) {
+            result.skipped.push_back({entries[i].name, change.skip});
+            continue;
+        }
+        const YearReport years = checkYears(change.newLocal, change.written);
+        if (years.refused) {
+            result.skipped.push_back(
+                {entries[i].name, QStringLiteral("its new date would be before 1601")});
+            continue;
+        }
+        if (!years.report.isEmpty() && ++asking <= Asked)
+            question += entries[i].name + QStringLiteral(":\r\n") + years.report;
+        toWrite.push_back(i);
+    }
+    if (asking > Asked)
+        question += QStringLiteral("and ") + QLocale().toString(asking - Asked) +
+                    QStringLiteral(" more.\r\n");
+    if (!question.isEmpty() && !confirm(question)) {
+        result.cancelled = true;
+        return result;
+    }
+    if (toWrite.empty()) return result;
+    undo.begin();
+    for (std::size_t i : toWrite)
+        result.outcomes.push_back(
+            {entries[i].name, undo.record(entries[i].file, entries[i].name, changes[i].write)});
+    return result;
+}
+
+} // namespace chronodex
