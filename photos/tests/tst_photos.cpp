@@ -1,8 +1,10 @@
 // The date a photo was taken: photos made here, their Exif dates written with libexiv2.
+#include "batch.h"
 #include "filehelpers.h"
 #include "phototaken.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QtTest>
 
@@ -139,6 +141,46 @@ class tst_Photos : public QObject {
         const struct stat st = statOf(path);
         QCOMPARE(qint64(st.st_mtim.tv_sec), utc);
         QCOMPARE(qint64(st.st_atim.tv_sec), accessedBefore);
+    }
+
+    // The command as the window runs it: a photo without a date is named and left alone,
+    // the other gets its date taken, and an undo puts back what it had.
+    void datesFromPhotos() {
+        QTemporaryDir dir;
+        const QStringList paths{
+            makePhoto(dir, QStringLiteral("dated.jpg"), "JPG", "2019:07:14 09:30:05", ""),
+            makePhoto(dir, QStringLiteral("undated.jpg"), "JPG", "", "")};
+        const qint64 before = utcSeconds(2024, 5, 6, 7, 8, 9);
+        for (const QString& path : paths)
+            QVERIFY(testing::setStamps(path, before, before));
+        std::vector<TickedEntry> entries;
+        std::vector<EntryChange> changes;
+        for (const QString& path : paths) {
+            const TickedEntry entry{fsPath(path), QFileInfo(path).fileName()};
+            const PhotoTaken found = photoTakenAt(entry.file);
+            EntryChange change;
+            if (found.taken) {
+                change.written = {platform::canSetCreationTime(), true, false};
+                change.newLocal = {*found.taken, *found.taken, NoDate(1)};
+                change.write = [file = entry.file, taken = *found.taken] {
+                    return writeTakenDate(file, taken);
+                };
+            } else {
+                change.skip = QString::fromStdString(found.reason);
+            }
+            entries.push_back(entry);
+            changes.push_back(std::move(change));
+        }
+        UndoStore undo;
+        const BatchResult result =
+            applyChanges(entries, changes, undo, [](const QString&) { return true; });
+        QCOMPARE(result.report(entries.size()),
+                 QStringLiteral("1 of 2 ticked entries was left as it was:\r\n"
+                                "\tundated.jpg: no date taken in this file."));
+        QCOMPARE(qint64(statOf(paths[0]).st_mtim.tv_sec), utcSeconds(2019, 7, 14, 9, 30, 5));
+        QCOMPARE(qint64(statOf(paths[1]).st_mtim.tv_sec), before);
+        QVERIFY(undo.undo().size() == 1);
+        QCOMPARE(qint64(statOf(paths[0]).st_mtim.tv_sec), before);
     }
 };
 
