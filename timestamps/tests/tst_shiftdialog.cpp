@@ -1,4 +1,5 @@
 // The shift dialog, driven from the keyboard alone.
+#include "dialogdriver.h"
 #include "frm_ShiftDates.h"
 
 #include "platform/files.h"
@@ -25,6 +26,7 @@ class tst_ShiftDialog : public QObject {
 
   private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+    void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(); }
 
     // Keys as QKeySequence names, blank-separated, each sent to the control that has the
     // focus when it comes.
