@@ -4,10 +4,12 @@
 #pragma once
 
 #include "appinfo.h"
+#include "batch.h"
 #include "editorrows.h"
 #include "helpdocument.h"
 #include "intake.h"
 #include "listmodel.h"
+#include "undo.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -70,6 +72,13 @@ class frm_MainWindow : public QMainWindow {
     void menu_Edit_Click();
     void menu_EditRemoveCopies_Click();
     void menu_EditSortUsing_Click(int Index);
+    // Moves the ticked entries' own stamps by one amount, asked in a dialog.
+    void menu_EditShift_Click();
+    // Puts back the stamps that the last update, shift or photo command wrote.
+    void menu_EditUndo_Click();
+    // Sets each ticked photo's modified (and, where it can be set, created) stamp to the
+    // date the photo was taken.
+    void menu_EditPhotos_Click();
     void menu_Help_Click();
     void menu_HelpFile_Click();
     void menu_HelpAbout_Click();
@@ -107,10 +116,20 @@ class frm_MainWindow : public QMainWindow {
     // Rebuilds the list with the entries at `positions` of `entries`, in that order, each
     // with the tick it has now.
     void keepEntries(const QStringList& entries, const std::vector<int>& positions);
+    // The slots of the ticked entries, in list order, and an entry's name as the list shows it.
+    std::vector<int> tickedSlots() const;
+    QString entryName(int slot) const;
+    // Asks about new dates that Explorer will not show; true to go on.
+    bool confirmYears(const QString& yearLines);
+    // After a command has written: the selected entry shows its stamps on disk, the undo
+    // item follows what is kept, and the report (when not empty) is shown.
+    void afterWriting(const QString& report, const QString& title);
 
     MainWindowOptions options_;
     FilePathTable FilePaths_;
     int clientHeightTwips_ = 0;
+    // The stamps the last command's entries had before it wrote them.
+    UndoStore undo_;
 
     OldValuesPanel* fra_OldValues = nullptr;
     NewValuesPanel* fra_NewValues = nullptr;
@@ -120,6 +139,9 @@ class frm_MainWindow : public QMainWindow {
     QMenu* menu_EditSortList = nullptr;
     std::array<QAction*, 4> menu_EditSortUsing{};
     QAction* menu_EditRemoveCopies = nullptr;
+    QAction* menu_EditShift = nullptr;
+    QAction* menu_EditUndo = nullptr;
+    QAction* menu_EditPhotos = nullptr;
     QMenu* menu_Help = nullptr;
     QAction* menu_HelpFile = nullptr;
     QAction* menu_HelpAbout = nullptr;

@@ -28,6 +28,20 @@ void frm_MainWindow::buildMenus() {
     connect(menu_Edit, &QMenu::aboutToShow, this, [this] { menu_Edit_Click(); });
     connect(menu_EditRemoveCopies, &QAction::triggered, this,
             [this] { menu_EditRemoveCopies_Click(); });
+    // Beyond setting one date: moving dates, taking a change back, dates from photos.
+    menu_Edit->addSeparator();
+    auto item = [this](QAction*& member, const char* name, const char* text,
+                       void (frm_MainWindow::*run)()) {
+        member = menu_Edit->addAction(QString::fromLatin1(text));
+        member->setObjectName(QLatin1String(name));
+        connect(member, &QAction::triggered, this, run);
+    };
+    item(menu_EditShift, "menu_EditShift", "S&hift dates of ticked files...",
+         &frm_MainWindow::menu_EditShift_Click);
+    item(menu_EditUndo, "menu_EditUndo", "&Undo last update", &frm_MainWindow::menu_EditUndo_Click);
+    item(menu_EditPhotos, "menu_EditPhotos", "Dates from &photos",
+         &frm_MainWindow::menu_EditPhotos_Click);
+    menu_EditUndo->setEnabled(false); // nothing to undo yet
 
     menu_Help = menuBar()->addMenu(QStringLiteral("&Help"));
     menu_Help->setObjectName(QStringLiteral("menu_Help"));

@@ -9,6 +9,8 @@
 
 #include "platform/files.h"
 
+#include <QAction>
+
 namespace chronodex {
 
 void frm_MainWindow::com_UptateTimestamp_Click() {
@@ -40,28 +42,44 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         message.ButtonText = QStringLiteral("&Cancel|&OK");
         if (FlashMessage(this, message) != 1) return;
     }
-    // Every ticked entry is written first; then one report says what was not.
-    const std::vector<bool> entries = fra_OldValues->ticks();
-    const QChar separator = QLatin1Char(platform::pathSeparator);
+    // Every ticked entry is written first, its stamps kept for undo; then one report says
+    // what was not written.
+    undo_.begin();
     std::vector<EntryOutcome> outcomes;
-    for (std::size_t k = 0; k < entries.size(); ++k) {
-        const int slot = static_cast<int>(k) + 1;
-        if (!entries[k] || !FilePaths_.hasSlot(slot)) continue;
+    for (int slot : tickedSlots()) {
         const QString& path = FilePaths_.at(slot);
-        outcomes.push_back({displayText(SplitPath(path, true, separator)),
-                            PutFileDates(path, built.values[Created], built.values[Modified],
-                                         built.values[Accessed])});
+        const QString name = entryName(slot);
+        outcomes.push_back({name, undo_.record(toFsPath(path), name, [&] {
+                                return PutFileDates(path, built.values[Created],
+                                                    built.values[Modified], built.values[Accessed]);
+                            })});
     }
+    afterWriting(notWrittenReport(outcomes), QStringLiteral(" - Not written"));
+}
+
+std::vector<int> frm_MainWindow::tickedSlots() const {
+    const std::vector<bool> ticks = fra_OldValues->ticks();
+    std::vector<int> chosen;
+    for (std::size_t k = 0; k < ticks.size(); ++k)
+        if (ticks[k] && FilePaths_.hasSlot(static_cast<int>(k) + 1))
+            chosen.push_back(static_cast<int>(k) + 1);
+    return chosen;
+}
+
+QString frm_MainWindow::entryName(int slot) const {
+    return displayText(SplitPath(FilePaths_.at(slot), true, QLatin1Char(platform::pathSeparator)));
+}
+
+void frm_MainWindow::afterWriting(const QString& report, const QString& title) {
     // The display follows the disk: the selected entry shows the stamps it has now.
     const int selected = fra_OldValues->current() + 1;
     if (selected > 0 && FilePaths_.hasSlot(selected)) ShowOldValues(FilePaths_.at(selected), false);
-    const QString report = notWrittenReport(outcomes);
+    menu_EditUndo->setEnabled(undo_.canUndo());
     if (!report.isEmpty())
-        FlashMessage(this,
-                     {.TheMessage = report,
-                      .TheTitle = options_.version.productName + QStringLiteral(" - Not written"),
-                      .Timer = 0,
-                      .IconNumber = 1});
+        FlashMessage(this, {.TheMessage = report,
+                            .TheTitle = options_.version.productName + title,
+                            .Timer = 0,
+                            .IconNumber = 1});
 }
 
 } // namespace chronodex

@@ -7,26 +7,21 @@ namespace chronodex {
 
 QString skippedReport(const std::vector<SkippedEntry>& skipped, std::size_t ticked) {
     if (skipped.empty()) return QString();
-    constexpr std::size_t Listed = 10;
     const auto number = [](std::size_t n) { return QLocale().toString(qulonglong(n)); };
     QStringList lines;
-    lines << number(skipped.size()) + QStringLiteral(" of ") + number(ticked) +
-                 (ticked == 1 ? QStringLiteral(" ticked entry ")
-                              : QStringLiteral(" ticked entries ")) +
-                 (skipped.size() == 1 ? QStringLiteral("was left as it was:")
-                                      : QStringLiteral("were left as they were:"));
-    for (std::size_t i = 0; i < skipped.size() && i < Listed; ++i)
-        lines << QLatin1Char('\t') + skipped[i].name + QStringLiteral(": ") + skipped[i].reason +
-                     QLatin1Char('.');
-    if (skipped.size() > Listed)
-        lines << QStringLiteral("\tand ") + number(skipped.size() - Listed) +
-                     QStringLiteral(" more.");
-    return lines.join(QStringLiteral("\r\n"));
+    for (const SkippedEntry& entry : skipped)
+        lines << entry.name + QStringLiteral(": ") + entry.reason + QLatin1Char('.');
+    return namedLines(
+        number(skipped.size()) + QStringLiteral(" of ") + number(ticked) +
+            (ticked == 1 ? QStringLiteral(" ticked entry ") : QStringLiteral(" ticked entries ")) +
+            (skipped.size() == 1 ? QStringLiteral("was left as it was:")
+                                 : QStringLiteral("were left as they were:")),
+        lines);
 }
 
 QString BatchResult::report(std::size_t ticked) const {
     const QString left = skippedReport(skipped, ticked);
-    const QString failed = notWrittenReport(outcomes);
+    const QString failed = notWrittenReport(outcomes, ticked);
     if (left.isEmpty() || failed.isEmpty()) return left + failed;
     return left + QStringLiteral("\r\n") + failed;
 }

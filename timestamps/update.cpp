@@ -249,10 +249,20 @@ QString stampsLeftOut(const platform::WriteOutcome& o) {
 
 } // namespace
 
-QString notWrittenReport(const std::vector<EntryOutcome>& entries) {
+QString namedLines(const QString& header, const QStringList& lines) {
     constexpr int Listed = 10;
-    const auto number = [](qint64 n) { return QLocale().toString(n); };
     const QString crlf = QStringLiteral("\r\n");
+    QString text =
+        header + crlf + QLatin1Char('\t') + lines.mid(0, Listed).join(crlf + QLatin1Char('\t'));
+    if (lines.size() > Listed)
+        text += crlf + QStringLiteral("\tand ") + QLocale().toString(lines.size() - Listed) +
+                QStringLiteral(" more.");
+    return text;
+}
+
+QString notWrittenReport(const std::vector<EntryOutcome>& entries, std::size_t ticked,
+                         const QString& verb) {
+    const auto number = [](qint64 n) { return QLocale().toString(n); };
     QStringList lines;
     int notWritten = 0, inPart = 0;
     for (const EntryOutcome& e : entries) {
@@ -267,25 +277,20 @@ QString notWrittenReport(const std::vector<EntryOutcome>& entries) {
         } else {
             continue;
         }
-        lines << QLatin1Char('\t') + e.name + QStringLiteral(": ") + why + QLatin1Char('.');
+        lines << e.name + QStringLiteral(": ") + why + QLatin1Char('.');
     }
     if (lines.isEmpty()) return QString();
-    const auto count = static_cast<qint64>(entries.size());
-    QString text =
+    const auto count = static_cast<qint64>(std::max(ticked, entries.size()));
+    QString header =
         number(notWritten) + QStringLiteral(" of ") + number(count) +
         (count == 1 ? QStringLiteral(" ticked entry ") : QStringLiteral(" ticked entries ")) +
         (notWritten == 1 ? QStringLiteral("was") : QStringLiteral("were")) +
-        QStringLiteral(" not written");
+        QStringLiteral(" not ") + verb;
     if (inPart > 0)
-        text += QStringLiteral(", ") + number(inPart) +
-                (inPart == 1 ? QStringLiteral(" was") : QStringLiteral(" were")) +
-                QStringLiteral(" written in part");
-    text += QLatin1Char(':') + crlf;
-    text += lines.mid(0, Listed).join(crlf);
-    if (lines.size() > Listed)
-        text += crlf + QStringLiteral("\tand ") + number(lines.size() - Listed) +
-                QStringLiteral(" more.");
-    return text;
+        header += QStringLiteral(", ") + number(inPart) +
+                  (inPart == 1 ? QStringLiteral(" was") : QStringLiteral(" were")) +
+                  QStringLiteral(" written in part");
+    return namedLines(header + QLatin1Char(':'), lines);
 }
 
 } // namespace chronodex

@@ -77,9 +77,14 @@ struct EntryOutcome {
 // The reason a file was not written, in the user's words: "the file is read-only", ...
 QString failureReason(const platform::WriteOutcome& outcome);
 
-// The report after an update: how many of the ticked entries were not written, up to ten of
-// them by name with the reason, then "and N more"; entries written without a stamp their
-// file system does not keep are named too. Empty when every stamp asked for was written.
-QString notWrittenReport(const std::vector<EntryOutcome>& entries);
+// The report after an update: how many of the ticked entries (`ticked`, when more were ticked
+// than tried) were not written, up to ten of them by name with the reason, then "and N
+// more"; entries written without a stamp their file system does not keep are named too.
+// Empty when every stamp asked for was written. `verb` names what was not done.
+QString notWrittenReport(const std::vector<EntryOutcome>& entries, std::size_t ticked = 0,
+                         const QString& verb = QStringLiteral("written"));
+
+// A header line and up to ten named lines under it, each tabbed in, then "and N more".
+QString namedLines(const QString& header, const QStringList& lines);
 
 } // namespace chronodex

@@ -1,6 +1,7 @@
 // The date a photo was taken: photos made here, their Exif dates written with libexiv2.
 #include "batch.h"
 #include "filehelpers.h"
+#include "photofixture.h"
 #include "phototaken.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 
 using namespace chronodex;
 using chronodex::testing::makeFile;
+using chronodex::testing::makePhoto;
 using chronodex::testing::statOf;
 using chronodex::testing::utcSeconds;
 
@@ -21,23 +23,6 @@ namespace {
 
 std::filesystem::path fsPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-// A small picture in the given format with the given Exif dates (none where empty).
-QString makePhoto(const QTemporaryDir& dir, const QString& name, const char* format,
-                  const std::string& original, const std::string& imageDate) {
-    const QString path = dir.filePath(name);
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    if (!image.save(path, format)) qFatal("cannot save %s", qPrintable(path));
-    if (original.empty() && imageDate.empty()) return path;
-    auto photo = Exiv2::ImageFactory::open(fsPath(path).string());
-    photo->readMetadata();
-    Exiv2::ExifData& exif = photo->exifData();
-    if (!original.empty()) exif["Exif.Photo.DateTimeOriginal"] = original;
-    if (!imageDate.empty()) exif["Exif.Image.DateTime"] = imageDate;
-    photo->writeMetadata();
-    return path;
 }
 
 } // namespace
