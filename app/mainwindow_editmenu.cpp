@@ -17,6 +17,10 @@ void frm_MainWindow::menu_Edit_Click() {
     menu_EditRemoveCopies->setText(QStringLiteral("&Remove duplicated files (") + groupedNumber(d) +
                                    QLatin1Char(')'));
     menu_EditRemoveCopies->setEnabled(d > 0);
+    // The commands on ticked entries need one; undo needs what a command kept.
+    menu_EditShift->setEnabled(AnyEntryTicked());
+    menu_EditPhotos->setEnabled(AnyEntryTicked());
+    menu_EditUndo->setEnabled(undo_.canUndo());
 }
 
 void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,

@@ -93,6 +93,15 @@ class tst_Extras : public QObject {
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime(), false));
         listPaths(w, f.paths);
         QVERIFY(!menuItem(w, "menu_EditUndo")->isEnabled()); // nothing kept yet
+        w.menu_Edit_Click();
+        QVERIFY(menuItem(w, "menu_EditShift")->isEnabled());
+        w.fileList()->item(0)->setCheckState(Qt::Unchecked);
+        w.fileList()->item(1)->setCheckState(Qt::Unchecked);
+        w.menu_Edit_Click();
+        QVERIFY(!menuItem(w, "menu_EditShift")->isEnabled()); // nothing ticked to shift
+        QVERIFY(!menuItem(w, "menu_EditPhotos")->isEnabled());
+        w.fileList()->item(0)->setCheckState(Qt::Checked);
+        w.fileList()->item(1)->setCheckState(Qt::Checked);
         w.row(Accessed).check->setCheckState(Qt::Unchecked);
         setRowTexts(w, Modified, {"1", "6", "2024", "12", "0", "0"});
         auto report = onNextFlashMessage(clickButton(0)); // the read-only file is named
