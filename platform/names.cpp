@@ -34,6 +34,15 @@ int utf8Sequence(std::string_view s, std::size_t i, char32_t& cp) {
     return len;
 }
 
+bool isHigh(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLow(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+} // namespace
+
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -51,15 +60,6 @@ void appendUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
-
-bool isHigh(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool isLow(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
-} // namespace
 
 std::u16string textOfBytes(std::string_view bytes) {
     std::u16string out;

@@ -13,15 +13,20 @@
 namespace chronodex {
 namespace {
 
-// Reads an optional sign, digits and a fraction from `pos`; advances past them.
-std::optional<double> numberAt(const QString& text, qsizetype& pos) {
-    const qsizetype start = pos;
+// Advances past an optional sign and ASCII digits; true when there were digits.
+bool signAndDigits(const QString& text, qsizetype& pos) {
     if (pos < text.size() && (text[pos] == QLatin1Char('+') || text[pos] == QLatin1Char('-')))
         ++pos;
     const qsizetype digitsFrom = pos;
     while (pos < text.size() && text[pos].isDigit() && text[pos].unicode() < 128)
         ++pos;
-    bool digits = pos > digitsFrom;
+    return pos > digitsFrom;
+}
+
+// Reads an optional sign, digits and a fraction from `pos`; advances past them.
+std::optional<double> numberAt(const QString& text, qsizetype& pos) {
+    const qsizetype start = pos;
+    bool digits = signAndDigits(text, pos);
     if (pos < text.size() && text[pos] == QLatin1Char('.')) {
         const qsizetype fracFrom = ++pos;
         while (pos < text.size() && text[pos].isDigit() && text[pos].unicode() < 128)
@@ -62,12 +67,7 @@ std::optional<double> leadingNumber(const QString& text) {
 std::optional<int> integerField(const QString& text) {
     qsizetype pos = skipBlanks(text, 0);
     const qsizetype start = pos;
-    if (pos < text.size() && (text[pos] == QLatin1Char('+') || text[pos] == QLatin1Char('-')))
-        ++pos;
-    const qsizetype digitsFrom = pos;
-    while (pos < text.size() && text[pos].isDigit() && text[pos].unicode() < 128)
-        ++pos;
-    if (pos == digitsFrom || skipBlanks(text, pos) != text.size()) return std::nullopt;
+    if (!signAndDigits(text, pos) || skipBlanks(text, pos) != text.size()) return std::nullopt;
     bool ok = false;
     const int value = text.mid(start, pos - start).toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;

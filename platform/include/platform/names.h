@@ -21,6 +21,9 @@ std::filesystem::path pathOf(std::u16string_view text);
 std::u16string textOfBytes(std::string_view bytes);
 std::string bytesOfText(std::u16string_view text);
 
+// Appends the UTF-8 bytes of one code point.
+void appendUtf8(std::string& out, char32_t cp);
+
 // True for a character of the text that stands for a byte which is not UTF-8 (the second
 // half of a character beyond 16 bits excluded: the caller skips whole pairs).
 constexpr bool isEscapedByte(char16_t c) {
