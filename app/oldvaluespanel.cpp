@@ -25,6 +25,15 @@ void useFieldColours(QWidget* w) {
     w->setForegroundRole(QPalette::Text);
 }
 
+// Files, system files and directories, each as "##,##0" and a space; enabled.
+void showCounts(const std::array<QLabel*, 3>& labels, const KindCounts& counts) {
+    const std::array<int, 3> values{counts.files, counts.systemFiles, counts.directories};
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        labels[i]->setText(formatCount(values[i]));
+        labels[i]->setEnabled(true);
+    }
+}
+
 void showText(QPlainTextEdit* box, const QString& text, bool enabled) {
     box->setPlainText(text);
     box->moveCursor(QTextCursor::End); // the end of a long path stays in view
@@ -165,19 +174,11 @@ void OldValuesPanel::setCurrent(int index) {
 }
 
 void OldValuesPanel::showTotals(const KindCounts& counts) {
-    labTotalFiles->setText(formatCount(counts.files));
-    labTotalSysFiles->setText(formatCount(counts.systemFiles));
-    labTotalDirectories->setText(formatCount(counts.directories));
-    for (QLabel* l : {labTotalFiles, labTotalSysFiles, labTotalDirectories})
-        l->setEnabled(true);
+    showCounts({labTotalFiles, labTotalSysFiles, labTotalDirectories}, counts);
 }
 
 void OldValuesPanel::showTicked(const KindCounts& counts) {
-    labTickedFiles->setText(formatCount(counts.files));
-    labTickedSysFiles->setText(formatCount(counts.systemFiles));
-    labTickedDirectories->setText(formatCount(counts.directories));
-    for (QLabel* l : {labTickedFiles, labTickedSysFiles, labTickedDirectories})
-        l->setEnabled(true);
+    showCounts({labTickedFiles, labTickedSysFiles, labTickedDirectories}, counts);
 }
 
 void OldValuesPanel::showSelection(const SelectionView& view) {
