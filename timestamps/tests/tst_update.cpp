@@ -35,6 +35,7 @@ class tst_Update : public QObject {
         QTest::newRow("trailing text") << "12abc" << QVariant(12.0) << QVariant();
         QTest::newRow("fraction") << "9.75" << QVariant(9.75) << QVariant();
         QTest::newRow("negative") << "-3" << QVariant(-3.0) << QVariant(-3);
+        QTest::newRow("plus sign") << "+4" << QVariant(4.0) << QVariant(4);
         QTest::newRow("no number") << "abc" << QVariant() << QVariant();
         QTest::newRow("empty") << "" << QVariant() << QVariant();
         QTest::newRow("dash from an unread stamp") << " - " << QVariant() << QVariant();
