@@ -9,3 +9,10 @@ function(chronodex_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=UTC;LC_ALL=C.UTF-8;QT_LOGGING_RULES=qt.qpa.*=false"
     TIMEOUT 120)
 endfunction()
+
+# chronodex_tests(DIR): a folder of tests, built only with BUILD_TESTING (on by default).
+macro(chronodex_tests dir)
+  if(BUILD_TESTING)
+    add_subdirectory(${dir})
+  endif()
+endmacro()

@@ -10,7 +10,10 @@ shift || true
 scripts/ensure-packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev \
   libcanberra-dev libexiv2-dev sound-theme-freedesktop fonts-liberation2 fonts-dejavu-core tzdata
 
+# A new folder is configured; one that exists is configured again when options are given.
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+elif [ $# -gt 0 ]; then
+  cmake -S . -B "$build_dir" "$@"
 fi
 cmake --build "$build_dir" --parallel "$(nproc)"
