@@ -49,7 +49,8 @@ void frm_MainWindow::menu_EditShift_Click() {
     }
     dialog.setPreview(first, static_cast<int>(chosen.size()));
     if (dialog.exec() != QDialog::Accepted) return;
-    const auto entries = entriesAt(FilePaths_, chosen, [this](int slot) { return entryName(slot); });
+    const auto entries =
+        entriesAt(FilePaths_, chosen, [this](int slot) { return entryName(slot); });
     const BatchResult result =
         shiftEntries(entries, dialog.seconds(), dialog.kinds(), undo_,
                      [this](const QString& lines) { return confirmYears(lines); });
