@@ -1,28 +1,46 @@
 #!/usr/bin/env bash
-# Builds the Qt-free core for Windows with MinGW-w64 and runs its tests under Wine.
-# Usage: scripts/test-windows.sh [BUILD_DIR]   (default: build-win)
+# Builds Chronodex for Windows (scripts/build-windows.sh) and runs all its tests under Wine:
+# the Win32 core's test_windows and the window's QtTest programs, which open real windows on
+# a private Xvfb display with a window manager.
+# Usage: scripts/test-windows.sh [BUILD_DIR]   (default: build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir=${1:-build-win}
+build_dir=${1:-build-windows}
 
-scripts/ensure-packages.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 wine doctest-dev
+scripts/ensure-packages.sh wine64 wine doctest-dev xvfb xauth openbox fonts-liberation2 \
+  fonts-dejavu-core
+scripts/build-windows.sh "$build_dir"
 
-mkdir -p "$build_dir"
-# Wine's own folder lives in the build folder, owned by whoever runs this. One persistent
-# wine server, started with its input and output away from CTest's pipes, serves every test.
+# Wine's own folder lives in the build folder, owned by whoever runs this.
 export WINEPREFIX="$PWD/$build_dir/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export TZ=UTC
 mkdir -p "$WINEPREFIX"
+
+pids=()
+cleanup() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+# A display of our own: Xvfb picks a free number and writes it down.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+display_number=$(head -n 1 "$display_file")
+rm -f "$display_file"
+[ -n "$display_number" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display_number"
+openbox --sm-disable </dev/null >/dev/null 2>&1 &
+pids+=($!)
+
+# One persistent wine server, started with its input and output away from CTest's pipes,
+# serves every test; the first program starts the prefix.
 wineserver -p </dev/null >/dev/null 2>&1 || true
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
 
-if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCHRONODEX_CORE_ONLY=ON
-fi
-cmake --build "$build_dir" --parallel "$(nproc)"
 cd "$build_dir"
 ctest --output-on-failure

@@ -11,9 +11,9 @@
 #include <QMenu>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 
 using namespace chronodex;
 using namespace chronodex::testing;
@@ -23,12 +23,6 @@ namespace {
 QStringList totals(const frm_MainWindow& w) {
     return {caption(w, "labTotalFiles"), caption(w, "labTotalSysFiles"),
             caption(w, "labTotalDirectories")};
-}
-
-QString makeFifo(const QTemporaryDir& dir, const QString& name) {
-    const QString path = dir.filePath(name);
-    ::mkfifo(QFile::encodeName(path).constData(), 0644);
-    return path;
 }
 
 } // namespace
@@ -125,17 +119,16 @@ class tst_Intake : public QObject {
             << QByteArray(251, 'n') + ".txt" << QString(251, QLatin1Char('n')) + ".txt";
     }
     void anyFileName() {
+        if (!platform::testing::fileNamesAreBytes())
+            QSKIP("file names on Windows are UTF-16 text, not bytes");
         QFETCH(QByteArray, name);
         QFETCH(QString, shown);
         const QByteArray folder = QFile::encodeName(dir.path()) + '/';
         const QByteArray raw = folder + name;
-        const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
-        QVERIFY2(fd >= 0, "the file system refused the name");
-        ::close(fd);
+        const std::filesystem::path file(raw.toStdString()); // the bytes, as they are
+        QVERIFY2(std::ofstream(file).good(), "the file system refused the name");
         const qint64 before = utcSeconds(2001, 2, 3);
-        const struct timespec ts[2] = {{static_cast<time_t>(before), 0},
-                                       {static_cast<time_t>(before), 0}};
-        QVERIFY(::utimensat(AT_FDCWD, raw.constData(), ts, 0) == 0);
+        QVERIFY(platform::testing::setFileTimes(file, before, before));
 
         auto mime = std::make_unique<QMimeData>();
         mime->setUrls({QUrl::fromLocalFile(a),
@@ -153,10 +146,12 @@ class tst_Intake : public QObject {
         w.row(Accessed).check->setCheckState(Qt::Unchecked);
         setRowTexts(w, Modified, {"1", "6", "2020", "0", "0", "0"});
         button(w, "com_UptateTimestamp")->click();
-        struct stat st {};
-        QCOMPARE(::stat(raw.constData(), &st), 0);
-        QCOMPARE(qint64(st.st_mtim.tv_sec), utcSeconds(2020, 6, 1));
-        ::unlink(raw.constData());
+        const auto written =
+            std::chrono::file_clock::to_sys(std::filesystem::last_write_time(file));
+        QCOMPARE(
+            qint64(std::chrono::floor<std::chrono::seconds>(written).time_since_epoch().count()),
+            utcSeconds(2020, 6, 1));
+        std::filesystem::remove(file);
     }
 
     void shiftOntoEmptyListReplaces() {
@@ -204,11 +199,13 @@ class tst_Intake : public QObject {
         QFETCH(QString, message);
         QTemporaryDir here;
         QStringList paths{makeFile(here, QStringLiteral("plain"))};
-        for (int i = 0; i < systemFiles; ++i)
-            paths << makeFifo(here, QStringLiteral("fifo%1").arg(i));
+        for (int i = 0; i < systemFiles; ++i) {
+            paths << nativePath(here.filePath(QStringLiteral("sys%1").arg(i)));
+            MAKE_SYSTEM_FILE_OR_SKIP(paths.last());
+        }
         for (int i = 0; i < directories; ++i) {
             QDir(here.path()).mkdir(QStringLiteral("d%1").arg(i));
-            paths << here.filePath(QStringLiteral("d%1").arg(i));
+            paths << nativePath(here.filePath(QStringLiteral("d%1").arg(i)));
         }
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
         auto seen = onNextFlashMessage(clickButton(0));
@@ -248,7 +245,7 @@ class tst_Intake : public QObject {
         w.fileList()->item(1)->setCheckState(Qt::Unchecked);
 
         auto mime = std::make_unique<QMimeData>();
-        const QString missing = dir.filePath(QStringLiteral("missing.txt"));
+        const QString missing = nativePath(dir.filePath(QStringLiteral("missing.txt")));
         if (kind == QLatin1String("text"))
             mime->setText(a);
         else if (kind == QLatin1String("web"))

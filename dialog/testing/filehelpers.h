@@ -1,29 +1,54 @@
-// Real files for tests: made in temporary folders, their stamps set and read with the
-// system calls themselves.
+// Real files for tests: made in temporary folders, their stamps set and read through Qt's
+// own file calls, which go to the system's.
 #pragma once
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "testfiles.h"
 
 #include <ctime>
+#include <filesystem>
 #include <memory>
 
 namespace chronodex::testing {
+
+// A path in the system's own form, as a drop hands it to the program.
+inline QString nativePath(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+// A path as std::filesystem takes it: UTF-8 text, which each system turns into its own form.
+inline std::filesystem::path fsPath(const QString& path) {
+    const QByteArray utf8 = path.toUtf8();
+    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.constData()),
+                                               static_cast<std::size_t>(utf8.size())));
+}
 
 inline QString makeFile(const QTemporaryDir& dir, const QString& name, qint64 size = 0) {
     const QString path = dir.filePath(name);
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || !f.resize(size))
         qFatal("cannot create %s", qPrintable(path));
-    return path;
+    return nativePath(path);
 }
+
+// Makes a new object at `path` that the program counts as a system file (see
+// platform::testing), or skips the test where the system cannot make one.
+#define MAKE_SYSTEM_FILE_OR_SKIP(path)                                                             \
+    do {                                                                                           \
+        if (!platform::testing::makeSystemFile(fsPath(path))) {                                    \
+            if (platform::testing::underWine())                                                    \
+                QSKIP("Wine reports the archive attribute on every file, so no file counts "       \
+                      "as a system file");                                                         \
+            QFAIL(qPrintable(QStringLiteral("cannot make the system file ") + (path)));            \
+        }                                                                                          \
+    } while (false)
 
 // Seconds since the epoch of a UTC date-time.
 inline qint64 utcSeconds(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
@@ -31,15 +56,19 @@ inline qint64 utcSeconds(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 }
 
 inline bool setStamps(const QString& path, qint64 accessed, qint64 modified, long nsec = 0) {
-    const struct timespec ts[2] = {{static_cast<time_t>(accessed), nsec},
-                                   {static_cast<time_t>(modified), nsec}};
-    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), ts, 0) == 0;
+    return platform::testing::setFileTimes(fsPath(path), accessed, modified, nsec);
 }
 
-inline struct stat statOf(const QString& path) {
-    struct stat st {};
-    ::stat(QFile::encodeName(path).constData(), &st);
-    return st;
+// A stamp of a path as the file system keeps it, in whole seconds since the epoch; invalid
+// (and so no number) where the file system keeps none.
+inline QDateTime stampOf(const QString& path, QFileDevice::FileTime which) {
+    return QFileInfo(path).fileTime(which).toUTC();
+}
+inline qint64 modifiedSeconds(const QString& path) {
+    return stampOf(path, QFileDevice::FileModificationTime).toSecsSinceEpoch();
+}
+inline qint64 accessedSeconds(const QString& path) {
+    return stampOf(path, QFileDevice::FileAccessTime).toSecsSinceEpoch();
 }
 
 // Runs with the process in a time zone ("America/New_York"), then back in the one it had.
@@ -63,11 +92,21 @@ class ZoneScope {
     QByteArray old_;
 };
 
-// A temporary folder on tmpfs, which holds any year; null where the machine has none.
-inline std::unique_ptr<QTemporaryDir> tmpfsDir() {
-    if (::access("/dev/shm", W_OK) != 0) return nullptr;
-    auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/chronodex-XXXXXX"));
-    return dir->isValid() ? std::move(dir) : nullptr;
+// A temporary folder whose file system holds any year the program writes (1850 for one):
+// tmpfs on Linux (ext4 clamps years before 1901), the temporary folder on Windows; null
+// where there is none. Under Wine, "/dev/shm" is the host's tmpfs on drive Z:.
+inline std::unique_ptr<QTemporaryDir> anyYearDir() {
+    for (const QString& base : {QStringLiteral("/dev/shm"), QDir::tempPath()}) {
+        if (!QFileInfo(base).isDir()) continue;
+        auto dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/chronodex-XXXXXX"));
+        if (!dir->isValid()) continue;
+        const QString probe = dir->filePath(QStringLiteral("probe"));
+        const qint64 old = utcSeconds(1850, 6, 15);
+        QFile(probe).open(QIODevice::WriteOnly);
+        if (setStamps(probe, old, old) && modifiedSeconds(probe) == old && QFile::remove(probe))
+            return dir;
+    }
+    return nullptr;
 }
 
 } // namespace chronodex::testing

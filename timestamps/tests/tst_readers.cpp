@@ -33,8 +33,12 @@ class tst_Readers : public QObject {
     void unshowableYears() {
         QFETCH(qint64, seconds);
         QFETCH(QString, message);
-        auto dir = tmpfsDir();
-        if (!dir) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
+        if (!platform::testing::fileTimesHold(seconds))
+            QSKIP("Windows file times hold only the years 1601 to 30827");
+        auto dir = anyYearDir();
+        if (!dir)
+            QSKIP(
+                "no folder whose file system holds the year 1850 (on Linux: a tmpfs at /dev/shm)");
         const QString path = makeFile(*dir, QStringLiteral("far"));
         QVERIFY(setStamps(path, utcSeconds(2020, 1, 1), seconds));
         const QDateTime asked = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
@@ -110,7 +114,7 @@ class tst_Readers : public QObject {
         QCOMPARE(out.modified, platform::StampWrite::Written);
         QCOMPARE(out.accessed, platform::StampWrite::NotAsked);
         QCOMPARE(out.created, platform::StampWrite::NotAsked);
-        QCOMPARE(qint64(statOf(path).st_mtim.tv_sec), utcSeconds(2024, 5, 6, 7, 8, 9));
+        QCOMPARE(modifiedSeconds(path), utcSeconds(2024, 5, 6, 7, 8, 9));
         QVERIFY(QFile::remove(path));
         QCOMPARE(PutFileDates(path, NoDate(1), when, when).failure,
                  platform::WriteFailure::Missing);

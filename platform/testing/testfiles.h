@@ -1,0 +1,33 @@
+// Test support: file-system objects that each system makes its own way. No Qt here.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+namespace platform::testing {
+
+// Makes a new object at `path` that the program counts as a system file: a FIFO on Linux; on
+// Windows a file with the system attribute and without the archive bit. False when the system
+// did not make it or does not report it that way.
+bool makeSystemFile(const std::filesystem::path& path);
+
+// Whether the system has FIFOs (Windows has none), and makes one at `path`.
+bool hasFifos();
+bool makeFifo(const std::filesystem::path& path);
+
+// Sets a file's access and modification stamps (seconds since the epoch, UTC, plus `nsec`
+// nanoseconds) through the system's own call; false when the system refuses them.
+bool setFileTimes(const std::filesystem::path& path, std::int64_t accessed, std::int64_t modified,
+                  long nsec = 0);
+
+// Whether the file system's stamps can hold an instant at all: on Windows a file time runs
+// from the year 1601 to 30827.
+bool fileTimesHold(std::int64_t seconds);
+
+// Whether file names are bytes, as on Linux, rather than UTF-16 text, as on Windows.
+bool fileNamesAreBytes();
+
+// True when this Windows program runs under Wine.
+bool underWine();
+
+} // namespace platform::testing
