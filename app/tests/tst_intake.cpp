@@ -52,6 +52,9 @@ class tst_Intake : public QObject {
         QCOMPARE(totals(w), QStringList({"2 ", "0 ", "0 "}));
         QVERIFY(label(w, "labTotalFiles")->isEnabled());
         QCOMPARE(w.fileList()->currentRow(), 0);
+        // The path table keeps the system's own form, split at its separator.
+        QCOMPARE(boxText(w, "txt_FilePathValue"),
+                 QLatin1Char(' ') + nativePath(dir.path()) + QLatin1Char(' '));
         QCOMPARE(boxText(w, "txt_FileNameValue"), QStringLiteral(" a.txt "));
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - 2 files, no directories ticked."));
         QVERIFY(w.findChild<QMenu*>(QStringLiteral("menu_EditSortList"))->isEnabled());

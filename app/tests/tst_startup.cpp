@@ -1,7 +1,10 @@
 // The window as it stands after start-up, at a pinned clock.
 #include "dialogdriver.h"
 #include "frm_MainWindow.h"
+#include "listmodel.h"
 #include "twips.h"
+
+#include "platform/files.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -72,6 +75,14 @@ class tst_Startup : public QObject {
             QCOMPARE(l->text(), QStringLiteral("0 "));
             QVERIFY(!l->isEnabled());
         }
+    }
+
+    // The help document is looked for in the program folder, given in the system's own
+    // form: its last part is the folder's name when split at the system's separator.
+    void programFolder() {
+        const QString folder = defaultMainWindowOptions().programFolder;
+        QCOMPARE(SplitPath(folder, true, QLatin1Char(platform::pathSeparator)),
+                 QFileInfo(QCoreApplication::applicationDirPath()).fileName());
     }
 
     void comboLists_data() {
