@@ -63,9 +63,9 @@ build_qt() {
   src=$(find "$work/src" -maxdepth 1 -type d -name "qt6-base-*" | head -n 1)
   [ -n "$src" ] || { echo "apt-get source gave no qt6-base folder" >&2; exit 1; }
 
-  # With OpenGL off, the Windows platform plugin of 6.4.2 still compiles its dynamic-GL
-  # branch, which needs OpenGL; that branch is only for builds with OpenGL.
-  sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+  # With OpenGL off, the Windows platform plugin of 6.4.2 still compiles the dynamic-GL
+  # branch of isSoftwareGl(), which needs OpenGL; that branch is only for builds with OpenGL.
+  sed -i '/^static inline bool isSoftwareGl()$/,/^#endif/ s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
     "$src/src/plugins/platforms/windows/qwindowswindow.cpp"
 
   # The MinGW toolchain of the program, with the install prefix searched too.

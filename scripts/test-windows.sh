@@ -21,7 +21,8 @@ mkdir -p "$WINEPREFIX"
 pids=()
 cleanup() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  return 0
 }
 trap cleanup EXIT
 
