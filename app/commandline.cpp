@@ -70,7 +70,8 @@ QStringList commandLineFiles(int argc, char* argv[], const QStringList& argument
             continue;
         }
         if (!optionsEnded && arg[0] == '-' && arg[1] != '\0') continue;
-        files << QDir::current().absoluteFilePath(fromArgument(arg, arguments.value(i)));
+        files << QDir::toNativeSeparators(
+            QDir::current().absoluteFilePath(fromArgument(arg, arguments.value(i))));
     }
     return files;
 }

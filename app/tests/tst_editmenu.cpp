@@ -82,6 +82,10 @@ class tst_EditMenu : public QObject {
         QFETCH(QStringList, names);
         QFETCH(QList<bool>, ticks);
         QTemporaryDir here;
+        makeFile(here, QStringLiteral("A.txt"));
+        if (QFile::exists(here.filePath(QStringLiteral("a.txt"))))
+            QSKIP("this file system ignores letter case (as Windows does): A.txt and a.txt are "
+                  "one file");
         QStringList paths;
         for (const char* n : {"b.txt", "A.txt", "a.txt", "B.txt"})
             paths << makeFile(here, QString::fromLatin1(n));

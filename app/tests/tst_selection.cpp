@@ -186,7 +186,8 @@ class tst_Selection : public QObject {
         w.fileList()->item(0)->setCheckState(Qt::Unchecked);
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - No file, no directories ticked."));
         w.fileList()->setCurrentRow(1);
-        QCOMPARE(boxText(w, "txt_FilePathValue"), QLatin1Char(' ') + dir.path() + QLatin1Char(' '));
+        QCOMPARE(boxText(w, "txt_FilePathValue"),
+                 QLatin1Char(' ') + nativePath(dir.path()) + QLatin1Char(' '));
         QCOMPARE(boxText(w, "txt_FileNameValue"), QStringLiteral(" b.txt "));
         QCOMPARE(caption(w, "lab_OSizeValue"), QStringLiteral(" N/A"));
         QVERIFY(!label(w, "lab_OSizeValue")->isEnabled());

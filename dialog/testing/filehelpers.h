@@ -84,8 +84,14 @@ class ZoneScope {
     }
     ZoneScope(const ZoneScope&) = delete;
     ZoneScope& operator=(const ZoneScope&) = delete;
-    static bool available(const QByteArray& zone) {
-        return QFile::exists(QStringLiteral("/usr/share/zoneinfo/") + QString::fromLatin1(zone));
+    // Why the process cannot switch to the zone here; empty when it can.
+    static QString unavailable(const QByteArray& zone) {
+        if (!platform::testing::zoneFollowsTZ())
+            return QStringLiteral("Windows takes the time zone from the system's settings, not "
+                                  "from TZ (test_windows runs once per zone)");
+        if (!QFile::exists(QStringLiteral("/usr/share/zoneinfo/") + QString::fromLatin1(zone)))
+            return QStringLiteral("the time-zone database (tzdata) is not installed");
+        return {};
     }
 
   private:

@@ -27,6 +27,10 @@ bool fileTimesHold(std::int64_t seconds);
 // Whether file names are bytes, as on Linux, rather than UTF-16 text, as on Windows.
 bool fileNamesAreBytes();
 
+// Whether a process changes its own time zone by setting TZ (on Windows the zone is the
+// system's setting).
+bool zoneFollowsTZ();
+
 // True when this Windows program runs under Wine.
 bool underWine();
 

@@ -32,6 +32,10 @@ bool fileNamesAreBytes() {
     return true;
 }
 
+bool zoneFollowsTZ() {
+    return true;
+}
+
 bool underWine() {
     return false;
 }

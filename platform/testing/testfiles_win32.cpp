@@ -57,6 +57,10 @@ bool fileNamesAreBytes() {
     return false;
 }
 
+bool zoneFollowsTZ() {
+    return false;
+}
+
 bool underWine() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");

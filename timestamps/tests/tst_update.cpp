@@ -142,8 +142,8 @@ class tst_Update : public QObject {
         QFETCH(int, kind);
         QFETCH(QStringList, texts);
         QFETCH(bool, refused);
-        if (!testing::ZoneScope::available(zone))
-            QSKIP("the time-zone database (tzdata) is not installed");
+        if (const QString why = testing::ZoneScope::unavailable(zone); !why.isEmpty())
+            QSKIP(qPrintable(why));
         testing::ZoneScope scope(zone);
         std::array<RowInput, 3> rows;
         rows[kind] = row(texts);
