@@ -21,7 +21,7 @@ archive=${CHRONODEX_QT_ARCHIVE:-$repo/../shared/cache/qt-$qt_version-mingw64-sta
 
 # Debian's own Qt of the same version provides the host tools (moc, rcc, uic).
 scripts/ensure-packages.sh cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev \
-  qt6-base-dev-tools xz-utils zip
+  qt6-base-dev-tools xz-utils
 
 host_qt=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 case "$host_qt" in
