@@ -213,13 +213,18 @@ class tst_Write : public QObject {
     // Every ticked entry is written first; then one report names, in the list's order, each
     // entry that was not written and why. The selected entry shows what it now has on disk.
     void reportOfWhatWasNotWritten() {
-        auto shm = tmpfsDir();
-        if (!shm) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
+        auto shm = anyYearDir();
+        if (!shm)
+            QSKIP(
+                "no folder whose file system holds the year 1850 (on Linux: a tmpfs at /dev/shm)");
         QTemporaryDir ext;
+        if (holdsYear1850(ext.path()))
+            QSKIP("the temporary folder holds the year 1850 (as NTFS does), so no write there "
+                  "fails for its date");
         const QString onTmpfs = makeFile(*shm, QStringLiteral("tmpfs.txt"));
         const QString readOnly = makeFile(ext, QStringLiteral("ro.txt"));
         const QString gone = makeFile(ext, QStringLiteral("gone.txt"));
-        const QString sub = ext.filePath(QStringLiteral("sub"));
+        const QString sub = nativePath(ext.filePath(QStringLiteral("sub")));
         const QString onExt4 = makeFile(ext, QStringLiteral("ext4.txt"));
         QVERIFY(QDir().mkpath(sub));
         for (const QString& p : {onTmpfs, readOnly, onExt4})
@@ -253,9 +258,9 @@ class tst_Write : public QObject {
         QCOMPARE(report->timer, 0); // it waits to be read
 
         const qint64 asked = utcSeconds(1850, 6, 15, 10, 30, 0);
-        QCOMPARE(qint64(statOf(onTmpfs).st_mtim.tv_sec), asked);
+        QCOMPARE(modifiedSeconds(onTmpfs), asked);
         for (const QString& p : {readOnly, onExt4})
-            QCOMPARE(qint64(statOf(p).st_mtim.tv_sec), before); // put back, never left clamped
+            QCOMPARE(modifiedSeconds(p), before); // put back, never left clamped
         QCOMPARE(caption(w, "lab_OModfiedValue"), QStringLiteral(" 15/06/1850, 10:30:00am"));
         QCOMPARE(rowTexts(w, Modified), QStringList({"15", "6", "1850", "10", "30", "0"}));
     }

@@ -98,19 +98,25 @@ class ZoneScope {
     QByteArray old_;
 };
 
+// Whether the file system of a folder holds the year 1850 exactly (ext4 clamps years before
+// 1901; tmpfs and NTFS hold them).
+inline bool holdsYear1850(const QString& folder) {
+    const QString probe = folder + QStringLiteral("/chronodex-year-probe");
+    const qint64 old = utcSeconds(1850, 6, 15);
+    QFile(probe).open(QIODevice::WriteOnly);
+    const bool held = setStamps(probe, old, old) && modifiedSeconds(probe) == old;
+    QFile::remove(probe);
+    return held;
+}
+
 // A temporary folder whose file system holds any year the program writes (1850 for one):
-// tmpfs on Linux (ext4 clamps years before 1901), the temporary folder on Windows; null
-// where there is none. Under Wine, "/dev/shm" is the host's tmpfs on drive Z:.
+// tmpfs on Linux, the temporary folder on Windows; null where there is none. Under Wine,
+// "/dev/shm" is the host's tmpfs on drive Z:.
 inline std::unique_ptr<QTemporaryDir> anyYearDir() {
     for (const QString& base : {QStringLiteral("/dev/shm"), QDir::tempPath()}) {
         if (!QFileInfo(base).isDir()) continue;
         auto dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/chronodex-XXXXXX"));
-        if (!dir->isValid()) continue;
-        const QString probe = dir->filePath(QStringLiteral("probe"));
-        const qint64 old = utcSeconds(1850, 6, 15);
-        QFile(probe).open(QIODevice::WriteOnly);
-        if (setStamps(probe, old, old) && modifiedSeconds(probe) == old && QFile::remove(probe))
-            return dir;
+        if (dir->isValid() && holdsYear1850(dir->path())) return dir;
     }
     return nullptr;
 }
