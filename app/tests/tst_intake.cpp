@@ -7,6 +7,8 @@
 #include "filehelpers.h"
 #include "windowprobe.h"
 
+#include "platform/names.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QtTest>
@@ -122,8 +124,7 @@ class tst_Intake : public QObject {
             << QByteArray(251, 'n') + ".txt" << QString(251, QLatin1Char('n')) + ".txt";
     }
     void anyFileName() {
-        if (!platform::testing::fileNamesAreBytes())
-            QSKIP("file names on Windows are UTF-16 text, not bytes");
+        if (!platform::namesAreBytes()) QSKIP("file names on Windows are UTF-16 text, not bytes");
         QFETCH(QByteArray, name);
         QFETCH(QString, shown);
         const QByteArray folder = QFile::encodeName(dir.path()) + '/';

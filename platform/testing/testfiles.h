@@ -24,9 +24,6 @@ bool setFileTimes(const std::filesystem::path& path, std::int64_t accessed, std:
 // from the year 1601 to 30827.
 bool fileTimesHold(std::int64_t seconds);
 
-// Whether file names are bytes, as on Linux, rather than UTF-16 text, as on Windows.
-bool fileNamesAreBytes();
-
 // Whether a process changes its own time zone by setting TZ (on Windows the zone is the
 // system's setting).
 bool zoneFollowsTZ();

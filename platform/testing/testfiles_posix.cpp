@@ -28,10 +28,6 @@ bool fileTimesHold(std::int64_t) {
     return true;
 }
 
-bool fileNamesAreBytes() {
-    return true;
-}
-
 bool zoneFollowsTZ() {
     return true;
 }

@@ -53,10 +53,6 @@ bool setFileTimes(const std::filesystem::path& path, std::int64_t accessed, std:
     return ok;
 }
 
-bool fileNamesAreBytes() {
-    return false;
-}
-
 bool zoneFollowsTZ() {
     return false;
 }
