@@ -12,9 +12,10 @@
 #include <exiv2/exiv2.hpp>
 
 using namespace chronodex;
+using chronodex::testing::accessedSeconds;
 using chronodex::testing::makeFile;
 using chronodex::testing::makePhoto;
-using chronodex::testing::statOf;
+using chronodex::testing::modifiedSeconds;
 using chronodex::testing::utcSeconds;
 
 Q_DECLARE_METATYPE(chronodex::DateTime)
@@ -87,8 +88,7 @@ class tst_Photos : public QObject {
         const QString path = dir.filePath(QStringLiteral("notes.jpg"));
         if (kind == QLatin1String("text")) makeFile(dir, QStringLiteral("notes.jpg"), 300);
         if (kind == QLatin1String("directory")) QVERIFY(QDir(dir.path()).mkdir("notes.jpg"));
-        if (kind == QLatin1String("fifo"))
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (kind == QLatin1String("fifo")) QVERIFY(platform::testing::makeFifo(fsPath(path)));
         const PhotoTaken found = photoTakenAt(fsPath(path));
         QVERIFY(!found.taken);
         QVERIFY2(QString::fromStdString(found.reason).startsWith(reason), found.reason.c_str());
@@ -112,20 +112,20 @@ class tst_Photos : public QObject {
         QFETCH(QByteArray, zone);
         QFETCH(QString, original);
         QFETCH(qint64, utc);
-        if (!testing::ZoneScope::available(zone)) QSKIP("the time-zone database is not installed");
+        if (const QString why = testing::ZoneScope::unavailable(zone); !why.isEmpty())
+            QSKIP(qPrintable(why));
         testing::ZoneScope scope(zone);
         QTemporaryDir dir;
         const QString path =
             makePhoto(dir, QStringLiteral("photo.jpg"), "JPG", original.toStdString(), "");
         const PhotoTaken found = photoTakenAt(fsPath(path));
         QVERIFY(found.taken);
-        const qint64 accessedBefore = statOf(path).st_atim.tv_sec;
+        const qint64 accessedBefore = accessedSeconds(path);
         const platform::WriteOutcome outcome = writeTakenDate(fsPath(path), *found.taken);
         QVERIFY(outcome.written());
         QCOMPARE(outcome.modified, platform::StampWrite::Written);
-        const struct stat st = statOf(path);
-        QCOMPARE(qint64(st.st_mtim.tv_sec), utc);
-        QCOMPARE(qint64(st.st_atim.tv_sec), accessedBefore);
+        QCOMPARE(modifiedSeconds(path), utc);
+        QCOMPARE(accessedSeconds(path), accessedBefore);
     }
 
     // The command as the window runs it: a photo without a date is named and left alone,
@@ -162,10 +162,10 @@ class tst_Photos : public QObject {
         QCOMPARE(result.report(entries.size()),
                  QStringLiteral("1 of 2 ticked entries was left as it was:\r\n"
                                 "\tundated.jpg: no date taken in this file."));
-        QCOMPARE(qint64(statOf(paths[0]).st_mtim.tv_sec), utcSeconds(2019, 7, 14, 9, 30, 5));
-        QCOMPARE(qint64(statOf(paths[1]).st_mtim.tv_sec), before);
+        QCOMPARE(modifiedSeconds(paths[0]), utcSeconds(2019, 7, 14, 9, 30, 5));
+        QCOMPARE(modifiedSeconds(paths[1]), before);
         QVERIFY(undo.undo().size() == 1);
-        QCOMPARE(qint64(statOf(paths[0]).st_mtim.tv_sec), before);
+        QCOMPARE(modifiedSeconds(paths[0]), before);
     }
 };
 

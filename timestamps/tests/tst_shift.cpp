@@ -3,14 +3,15 @@
 #include "shift.h"
 #include "undo.h"
 
+#include "platform/names.h"
+
 #include <QtTest>
 
-#include <sys/stat.h>
-
 using namespace chronodex;
+using chronodex::testing::accessedSeconds;
 using chronodex::testing::makeFile;
+using chronodex::testing::modifiedSeconds;
 using chronodex::testing::setStamps;
-using chronodex::testing::statOf;
 using chronodex::testing::utcSeconds;
 
 Q_DECLARE_METATYPE(chronodex::ShiftAmount)
@@ -23,15 +24,13 @@ struct Stamps {
 };
 
 Stamps stampsOf(const QString& path) {
-    const struct stat st = statOf(path);
-    return {st.st_atim.tv_sec, st.st_mtim.tv_sec};
+    return {accessedSeconds(path), modifiedSeconds(path)};
 }
 
 std::vector<TickedEntry> entriesOf(const QStringList& paths) {
     std::vector<TickedEntry> entries;
     for (const QString& p : paths)
-        entries.push_back(
-            {std::filesystem::path(QFile::encodeName(p).toStdString()), QFileInfo(p).fileName()});
+        entries.push_back({platform::pathOf(p.toStdU16String()), QFileInfo(p).fileName()});
     return entries;
 }
 
@@ -67,7 +66,8 @@ class tst_Shift : public QObject {
         QFETCH(ShiftAmount, amount);
         QFETCH(qint64, delta);
         QFETCH(bool, accessedToo);
-        if (!testing::ZoneScope::available(zone)) QSKIP("the time-zone database is not installed");
+        if (const QString why = testing::ZoneScope::unavailable(zone); !why.isEmpty())
+            QSKIP(qPrintable(why));
         testing::ZoneScope scope(zone);
         QCOMPARE(shiftSeconds(amount), delta);
         QTemporaryDir dir;
@@ -96,8 +96,8 @@ class tst_Shift : public QObject {
 
     // An hour of real time across the night the clocks go forward shows as two on the clock.
     void realTimeAcrossClockChange() {
-        if (!testing::ZoneScope::available("Europe/Berlin"))
-            QSKIP("the time-zone database is not installed");
+        if (const QString why = testing::ZoneScope::unavailable("Europe/Berlin"); !why.isEmpty())
+            QSKIP(qPrintable(why));
         testing::ZoneScope scope("Europe/Berlin");
         platform::FileTimes read;
         read.read = true;
@@ -118,8 +118,10 @@ class tst_Shift : public QObject {
     }
     void refusedAndAskedYears() {
         QFETCH(bool, answer);
-        const auto dir = testing::tmpfsDir();
-        if (!dir) QSKIP("no tmpfs (/dev/shm) to hold the year 1601");
+        const auto dir = testing::anyYearDir();
+        if (!dir)
+            QSKIP(
+                "no folder whose file system holds the year 1601 (on Linux: a tmpfs at /dev/shm)");
         const QStringList paths{makeFile(*dir, "early.txt"), makeFile(*dir, "recent.txt"),
                                 makeFile(*dir, "eighties.txt")};
         const std::vector<Stamps> before{{utcSeconds(1601, 6, 1), utcSeconds(1601, 6, 1)},
