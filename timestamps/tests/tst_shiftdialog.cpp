@@ -60,7 +60,10 @@ class tst_ShiftDialog : public QObject {
         QFETCH(ShiftAmount, amount);
         QFETCH(bool, accessed);
         QFETCH(QString, preview);
+        // Where the creation date can be set (Windows) its box starts ticked; here it is
+        // unticked, as it is where it cannot be set.
         frm_ShiftDates dlg;
+        dlg.chk_Kind[Created]->setChecked(false);
         dlg.setPreview(
             {std::nullopt, DateTime{2024, 3, 3, 14, 5, 9}, DateTime{2024, 1, 1, 0, 0, 0}}, 12);
         int finished = StillOpen;
