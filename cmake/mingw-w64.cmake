@@ -14,3 +14,11 @@ set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 # pkg-config finds MinGW's libraries only, never the build machine's.
 set(ENV{PKG_CONFIG_LIBDIR} /usr/x86_64-w64-mingw32/lib/pkgconfig)
 set(ENV{PKG_CONFIG_PATH} "")
+# Libraries built for MinGW-w64 by scripts/build-windows.sh (libexiv2), linked statically.
+# The compiler checks include this file again: they must see the folder too.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES CHRONODEX_MINGW_DEPS)
+if(CHRONODEX_MINGW_DEPS)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${CHRONODEX_MINGW_DEPS})
+  set(ENV{PKG_CONFIG_LIBDIR} "/usr/x86_64-w64-mingw32/lib/pkgconfig:${CHRONODEX_MINGW_DEPS}/lib/pkgconfig")
+  set(PKG_CONFIG_ARGN --static)
+endif()
