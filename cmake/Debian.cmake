@@ -8,7 +8,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Chronodex developers <chronodex@example.org>")
+# The package's one-line summary, then the lines under it.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "show and set the created, modified and accessed dates of files")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "show and set the created, modified and accessed dates of files\n Drag files onto the window (or name them on the command line), look at their\n three time stamps in local time, and write new ones to every ticked file at once.\n Files that could not be written are named with the reason.")
+    "Drag files onto the window (or name them on the command line), look at their three\ntime stamps in local time, and write new ones to every ticked file at once. Files\nthat could not be written are named with the reason. Dates can also be moved by an\namount, taken back, or set from the date a photo was taken.")
 # The warning sound of a message comes from the desktop's sound theme.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sound-theme-freedesktop, xdg-utils")

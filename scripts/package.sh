@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 build_dir=${1:-build-package}
 # dpkg-shlibdeps (dpkg-dev) computes the package's dependencies; file helps it read the program.
 scripts/ensure-packages.sh dpkg-dev file
-scripts/setup.sh "$build_dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
+scripts/setup.sh "$build_dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
 (cd "$build_dir" && cpack -G DEB)
 deb=$(ls "$build_dir"/chronodex_*.deb)
 dpkg-deb -I "$deb"
