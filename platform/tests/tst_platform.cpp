@@ -1,6 +1,7 @@
 // The Linux file facilities on real files: calendar conversions, attributes, lengths, what
 // the stamp reader reads and what the writer reports for each kind of object, and the INI
 // numbers that the Windows tests check with the same rows.
+#include "filehelpers.h"
 #include "inirows.h"
 #include "platform/civil.h"
 #include "platform/files.h"
@@ -34,22 +35,6 @@ SystemTime parse(const QString& text) {
     return SystemTime{d.date().year(), d.date().month(),  d.date().day(),
                       d.time().hour(), d.time().minute(), d.time().second()};
 }
-
-// Runs with the process in a time zone, then back in the one it had.
-class ZoneScope {
-  public:
-    explicit ZoneScope(const QByteArray& zone) : old_(qgetenv("TZ")) {
-        qputenv("TZ", zone);
-        ::tzset();
-    }
-    ~ZoneScope() {
-        qputenv("TZ", old_);
-        ::tzset();
-    }
-
-  private:
-    QByteArray old_;
-};
 
 std::filesystem::path fs(const QString& p) {
     return std::filesystem::path(p.toStdString());
@@ -176,9 +161,9 @@ class tst_Platform : public QObject {
         QFETCH(QByteArray, zone);
         QFETCH(QString, local);
         QFETCH(QString, utc);
-        if (!QFile::exists(QStringLiteral("/usr/share/zoneinfo/") + QString::fromLatin1(zone)))
-            QSKIP("the time-zone database (tzdata) is not installed");
-        ZoneScope scope(zone);
+        if (const QString why = chronodex::testing::ZoneScope::unavailable(zone); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        chronodex::testing::ZoneScope scope(zone);
         const auto result = platform::localToUtc(parse(local));
         if (utc.isEmpty()) {
             QVERIFY(!result.utc);
