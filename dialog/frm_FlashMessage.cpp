@@ -2,7 +2,7 @@
 
 #include "appinfo.h"
 #include "icons.h"
-#include "sound.h"
+#include "playwav.h"
 #include "textfunctions.h"
 #include "twips.h"
 

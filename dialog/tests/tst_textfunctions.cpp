@@ -1,4 +1,4 @@
-#include "sound.h"
+#include "playwav.h"
 #include "textfunctions.h"
 
 #include "dialogdriver.h"

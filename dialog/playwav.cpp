@@ -1,4 +1,4 @@
-#include "sound.h"
+#include "playwav.h"
 
 #include "appinfo.h"
 #include "messagebox.h"
