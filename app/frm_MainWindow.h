@@ -119,6 +119,8 @@ class frm_MainWindow : public QMainWindow {
     // The slots of the ticked entries, in list order, and an entry's name as the list shows it.
     std::vector<int> tickedSlots() const;
     QString entryName(int slot) const;
+    // The ticked entries with their paths as the system knows them.
+    std::vector<TickedEntry> tickedEntries() const;
     // Asks about new dates that Explorer will not show; true to go on.
     bool confirmYears(const QString& yearLines);
     // After a command has written: the selected entry shows its stamps on disk, the undo

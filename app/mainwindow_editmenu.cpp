@@ -27,13 +27,12 @@ void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryK
                               const KindCounts& counts, const std::vector<bool>& ticks) {
     FilePaths_.assign(paths, kinds);
     menu_EditSortList->setEnabled(PathCount() > 0);
-    const QChar separator = QLatin1Char(platform::pathSeparator);
     QStringList names;
     names.reserve(paths.size());
     std::vector<bool> shown(static_cast<std::size_t>(paths.size()));
     for (qsizetype i = 0; i < paths.size(); ++i) {
         const auto k = static_cast<std::size_t>(i);
-        names << displayText(SplitPath(paths[i], true, separator));
+        names << entryName(static_cast<int>(i) + 1);
         shown[k] = k < ticks.size() ? ticks[k] : tickedOnIntake(kinds[k]);
     }
     fra_OldValues->fill(names, shown);

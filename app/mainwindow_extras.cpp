@@ -13,18 +13,12 @@
 #include "platform/files.h"
 
 namespace chronodex {
-namespace {
-
-std::vector<TickedEntry> entriesAt(const FilePathTable& table, const std::vector<int>& chosen,
-                                   const std::function<QString(int)>& name) {
+std::vector<TickedEntry> frm_MainWindow::tickedEntries() const {
     std::vector<TickedEntry> out;
-    out.reserve(chosen.size());
-    for (int slot : chosen)
-        out.push_back({toFsPath(table.at(slot)), name(slot)});
+    for (int slot : tickedSlots())
+        out.push_back({toFsPath(FilePaths_.at(slot)), entryName(slot)});
     return out;
 }
-
-} // namespace
 
 bool frm_MainWindow::confirmYears(const QString& yearLines) {
     const QString crlf = QStringLiteral("\r\n");
@@ -49,8 +43,7 @@ void frm_MainWindow::menu_EditShift_Click() {
     }
     dialog.setPreview(first, static_cast<int>(chosen.size()));
     if (dialog.exec() != QDialog::Accepted) return;
-    const auto entries =
-        entriesAt(FilePaths_, chosen, [this](int slot) { return entryName(slot); });
+    const std::vector<TickedEntry> entries = tickedEntries();
     const BatchResult result =
         shiftEntries(entries, dialog.seconds(), dialog.kinds(), undo_,
                      [this](const QString& lines) { return confirmYears(lines); });
@@ -65,8 +58,7 @@ void frm_MainWindow::menu_EditUndo_Click() {
 }
 
 void frm_MainWindow::menu_EditPhotos_Click() {
-    const auto entries =
-        entriesAt(FilePaths_, tickedSlots(), [this](int slot) { return entryName(slot); });
+    const std::vector<TickedEntry> entries = tickedEntries();
     const bool created = platform::canSetCreationTime();
     std::vector<EntryChange> changes;
     changes.reserve(entries.size());

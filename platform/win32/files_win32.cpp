@@ -24,22 +24,12 @@ FILETIME fileTime(Ticks t) {
     return ft;
 }
 
-SystemTime fromSystemTimeStruct(const SYSTEMTIME& st) {
-    return SystemTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
-}
-
 // A stamp's FILETIME from a value; nothing for a value the system cannot store (before
 // 1601). The first instant of 1601 is FILETIME 0, which SetFileTime takes as "leave this
 // stamp alone" and the system reports for a stamp it does not keep: it is written 100 ns
 // later, which shows as the same second.
 std::optional<Ticks> toTicks(const SystemTime& t) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(t.year);
-    st.wMonth = static_cast<WORD>(t.month);
-    st.wDay = static_cast<WORD>(t.day);
-    st.wHour = static_cast<WORD>(t.hour);
-    st.wMinute = static_cast<WORD>(t.minute);
-    st.wSecond = static_cast<WORD>(t.second);
+    const SYSTEMTIME st = toSystemTimeStruct(t);
     FILETIME ft{};
     if (t.year < 1601 || t.year > 30827 || !SystemTimeToFileTime(&st, &ft)) return std::nullopt;
     return ticks(ft) == 0 ? 1 : ticks(ft);

@@ -2,6 +2,8 @@
 // the system holds for the year of the date itself (its dynamic summer-time data).
 #include "platform/localtime.h"
 
+#include "wide.h"
+
 #include <windows.h>
 
 namespace platform {
@@ -9,13 +11,7 @@ namespace {
 
 std::optional<SystemTime> convert(const DYNAMIC_TIME_ZONE_INFORMATION& zone,
                                   const SystemTime& utc) {
-    SYSTEMTIME in{};
-    in.wYear = static_cast<WORD>(utc.year);
-    in.wMonth = static_cast<WORD>(utc.month);
-    in.wDay = static_cast<WORD>(utc.day);
-    in.wHour = static_cast<WORD>(utc.hour);
-    in.wMinute = static_cast<WORD>(utc.minute);
-    in.wSecond = static_cast<WORD>(utc.second);
+    SYSTEMTIME in = toSystemTimeStruct(utc);
     // The zone's rules for this year, then the conversion with them: what
     // SystemTimeToTzSpecificLocalTimeEx does, which Wine does not provide.
     TIME_ZONE_INFORMATION rules{};
@@ -24,7 +20,7 @@ std::optional<SystemTime> convert(const DYNAMIC_TIME_ZONE_INFORMATION& zone,
     if (!GetTimeZoneInformationForYear(in.wYear, &copy, &rules) ||
         !SystemTimeToTzSpecificLocalTime(&rules, &in, &out))
         return std::nullopt;
-    return SystemTime{out.wYear, out.wMonth, out.wDay, out.wHour, out.wMinute, out.wSecond};
+    return fromSystemTimeStruct(out);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // UTF-8 and UTF-16 at the edge of the wide-character Windows functions.
 #pragma once
 
+#include "platform/files.h"
+
 #include <windows.h>
 
 #include <filesystem>
@@ -80,5 +82,21 @@ class Handle {
   private:
     HANDLE h_;
 };
+
+// A date-time as Windows hands it over and takes it, without the day of the week and the
+// milliseconds.
+inline SystemTime fromSystemTimeStruct(const SYSTEMTIME& st) {
+    return SystemTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+inline SYSTEMTIME toSystemTimeStruct(const SystemTime& t) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(t.year);
+    st.wMonth = static_cast<WORD>(t.month);
+    st.wDay = static_cast<WORD>(t.day);
+    st.wHour = static_cast<WORD>(t.hour);
+    st.wMinute = static_cast<WORD>(t.minute);
+    st.wSecond = static_cast<WORD>(t.second);
+    return st;
+}
 
 } // namespace platform
