@@ -66,8 +66,11 @@ class frm_MainWindow : public QMainWindow {
     // The drop handler of the window; every control of "Original date values:" passes its
     // drops here unchanged.
     void Form_OLEDragDrop(const DropData& Data, int Effect, int Button, int Shift, int X, int Y);
-    // Files named on the command line: taken in as a drop of them that replaces the list.
-    void openFiles(const QStringList& paths) { Form_OLEDragDrop(DropData{paths}, 7, 0, 0, 0, 0); }
+    // Files named on the command line: taken in as a drop of them that replaces the list. A
+    // command line without files leaves the list as it is.
+    void openFiles(const QStringList& paths) {
+        if (!paths.isEmpty()) Form_OLEDragDrop(DropData{paths}, 7, 0, 0, 0, 0);
+    }
     void com_UptateTimestamp_Click();
     void menu_Edit_Click();
     void menu_EditRemoveCopies_Click();

@@ -24,7 +24,6 @@ int main(int argc, char* argv[]) {
     // Files named on the command line (a file manager's "Open with") arrive as a drop that
     // replaces the list, once the window is up to show its warnings.
     const QStringList files = chronodex::commandLineFiles(argc, argv, QApplication::arguments());
-    if (!files.isEmpty())
-        QTimer::singleShot(0, &window, [&window, files] { window.openFiles(files); });
+    QTimer::singleShot(0, &window, [&window, files] { window.openFiles(files); });
     return QApplication::exec();
 }

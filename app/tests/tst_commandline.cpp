@@ -75,34 +75,39 @@ class tst_CommandLine : public QObject {
         QCOMPARE(files[3], here + QStringLiteral("-x"));
     }
 
-    // Two files: listed as a drop that replaces the list, the first current, the title the
-    // ticked counts. A missing one refuses the whole start list, as a drop would.
+    // Files: listed as a drop that replaces the list, the first current, the title the
+    // ticked counts. A missing one refuses the whole start list, as a drop would; no files
+    // leave the hint entry, without a word.
     void startWithFiles_data() {
-        QTest::addColumn<bool>("missing");
-        QTest::newRow("two files") << false;
-        QTest::newRow("one missing") << true;
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("listed");
+        const QStringList hint{"Drag files here to show and set the date"};
+        QTest::newRow("two files")
+            << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt", "b.txt"};
+        QTest::newRow("one missing") << QStringList{"a.txt", "gone.txt"} << hint;
+        QTest::newRow("none") << QStringList() << hint;
     }
     void startWithFiles() {
-        QFETCH(bool, missing);
-        const QString a = makeFile(dir, QStringLiteral("a.txt"));
-        const QString b = missing ? dir.filePath(QStringLiteral("gone.txt"))
-                                  : makeFile(dir, QStringLiteral("b.txt"));
-        QByteArray program("chronodex"), fa = QFile::encodeName(a), fb = QFile::encodeName(b);
-        char* argv[] = {program.data(), fa.data(), fb.data()};
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        auto seen = onNextFlashMessage(clickButton(0), missing ? 5000 : 200);
-        w.openFiles(commandLineFiles(3, argv, {}));
-        QCOMPARE(seen->shown, missing);
-        if (missing) {
-            QCOMPARE(entryNames(w), QStringList({"Drag files here to show and set the date"}));
-            QCOMPARE(w.PathCount(), -1);
-            QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - version 0.00.0003"));
-            QVERIFY(seen->message.contains(QStringLiteral("gone.txt")));
-            return;
-        }
-        QCOMPARE(entryNames(w), QStringList({"a.txt", "b.txt"}));
-        QCOMPARE(w.fileList()->currentRow(), 0);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - 2 files, no directories ticked."));
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, listed);
+        std::vector<QByteArray> args{"chronodex"};
+        for (const QString& name : names)
+            args.push_back(QFile::encodeName(
+                name == QLatin1String("gone.txt") ? dir.filePath(name) : makeFile(dir, name)));
+        std::vector<char*> argv;
+        for (QByteArray& arg : args)
+            argv.push_back(arg.data());
+        frm_MainWindow w(pinnedOptions());
+        const bool refused = names.contains(QStringLiteral("gone.txt"));
+        auto seen = onNextFlashMessage(clickButton(0), refused ? 5000 : 200);
+        w.openFiles(commandLineFiles(int(argv.size()), argv.data(), {}));
+        QCOMPARE(seen->shown, refused);
+        if (refused) QVERIFY(seen->message.contains(QStringLiteral("gone.txt")));
+        QCOMPARE(entryNames(w), listed);
+        QCOMPARE(currentEntry(w), refused || names.isEmpty() ? -1 : 0);
+        QCOMPARE(w.windowTitle(),
+                 listed.size() == 2 ? QStringLiteral("Chronodex - 2 files, no directories ticked.")
+                                    : QStringLiteral("Chronodex - version 0.00.0003"));
     }
 };
 

@@ -8,7 +8,6 @@
 #include "photofixture.h"
 #include "windowprobe.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QSpinBox>
 #include <QtTest>
@@ -17,10 +16,6 @@ using namespace chronodex;
 using namespace chronodex::testing;
 
 namespace {
-
-QAction* menuItem(const frm_MainWindow& w, const char* name) {
-    return w.findChild<QAction*>(QLatin1String(name));
-}
 
 struct Files {
     QTemporaryDir dir;
@@ -60,9 +55,9 @@ class tst_Extras : public QObject {
         QFETCH(int, days);
         QFETCH(int, hours);
         Files f(3);
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime(), false));
+        frm_MainWindow w(pinnedOptions(pinnedNow(), false));
         listPaths(w, f.paths);
-        w.fileList()->item(1)->setCheckState(Qt::Unchecked);
+        tick(w, 1, false);
         bool shown = false;
         QString preview;
         whenOpen<frm_ShiftDates>([&](frm_ShiftDates* d) {
@@ -90,22 +85,20 @@ class tst_Extras : public QObject {
     void undo() {
         Files f(2);
         QVERIFY(QFile::setPermissions(f.paths[1], QFile::ReadOwner));
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime(), false));
+        frm_MainWindow w(pinnedOptions(pinnedNow(), false));
         listPaths(w, f.paths);
         QVERIFY(!menuItem(w, "menu_EditUndo")->isEnabled()); // nothing kept yet
         w.menu_Edit_Click();
         QVERIFY(menuItem(w, "menu_EditShift")->isEnabled());
-        w.fileList()->item(0)->setCheckState(Qt::Unchecked);
-        w.fileList()->item(1)->setCheckState(Qt::Unchecked);
+        tick(w, 0, false);
+        tick(w, 1, false);
         w.menu_Edit_Click();
         QVERIFY(!menuItem(w, "menu_EditShift")->isEnabled()); // nothing ticked to shift
         QVERIFY(!menuItem(w, "menu_EditPhotos")->isEnabled());
-        w.fileList()->item(0)->setCheckState(Qt::Checked);
-        w.fileList()->item(1)->setCheckState(Qt::Checked);
-        w.row(Accessed).check->setCheckState(Qt::Unchecked);
-        setRowTexts(w, Modified, {"1", "6", "2024", "12", "0", "0"});
+        tick(w, 0, true);
+        tick(w, 1, true);
         auto report = onNextFlashMessage(clickButton(0)); // the read-only file is named
-        button(w, "com_UptateTimestamp")->click();
+        writeModified(w, {"1", "6", "2024", "12", "0", "0"});
         QVERIFY(report->shown);
         QCOMPARE(f.mtime(0), utcSeconds(2024, 6, 1, 12));
         QVERIFY(menuItem(w, "menu_EditUndo")->isEnabled());
@@ -128,7 +121,7 @@ class tst_Extras : public QObject {
         const qint64 before = utcSeconds(2001, 2, 3);
         for (const QString& p : {dated, undated})
             QVERIFY(setStamps(p, before, before));
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime(), false));
+        frm_MainWindow w(pinnedOptions(pinnedNow(), false));
         listPaths(w, {dated, undated});
         auto report = onNextFlashMessage(clickButton(0));
         menuItem(w, "menu_EditPhotos")->trigger();

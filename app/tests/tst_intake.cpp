@@ -1,9 +1,9 @@
-// Files dropped on the window: replace and append, kinds and ticks, totals, the warning
-// about system files and directories, and drops that are refused.
+// The list on the window: drops that replace and append, kinds and ticks, totals, the warning
+// about system files and directories, refused drops, and the Edit menu's sorts and duplicate
+// removal.
 #include "frm_MainWindow.h"
 
 #include "dialogdriver.h"
-#include "drops.h"
 #include "filehelpers.h"
 #include "windowprobe.h"
 
@@ -33,7 +33,7 @@ class tst_Intake : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
-    QString a, b, c;
+    QString a, b, c, sub;
 
   private slots:
     void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(); }
@@ -42,31 +42,29 @@ class tst_Intake : public QObject {
         a = makeFile(dir, QStringLiteral("a.txt"));
         b = makeFile(dir, QStringLiteral("b.txt"));
         c = makeFile(dir, QStringLiteral("c.txt"));
+        sub = nativePath(dir.filePath(QStringLiteral("sub")));
+        QDir().mkpath(sub);
     }
 
     void replaceOnTheList() {
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        QVERIFY(dropFiles(w.fileList()->viewport(), {a, b}));
-        QCOMPARE(entryNames(w), QStringList({"a.txt", "b.txt"}));
-        QCOMPARE(entryTicks(w), QList<bool>({true, true}));
-        QCOMPARE(w.FilePaths().entries(), QStringList({a, b}));
-        QCOMPARE(w.PathCount(), 2);
-        QCOMPARE(totals(w), QStringList({"2 ", "0 ", "0 "}));
-        QVERIFY(label(w, "labTotalFiles")->isEnabled());
-        QCOMPARE(w.fileList()->currentRow(), 0);
-        // The path table keeps the system's own form, split at its separator.
-        QCOMPARE(boxText(w, "txt_FilePathValue"),
-                 QLatin1Char(' ') + nativePath(dir.path()) + QLatin1Char(' '));
-        QCOMPARE(boxText(w, "txt_FileNameValue"), QStringLiteral(" a.txt "));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - 2 files, no directories ticked."));
-        QVERIFY(w.findChild<QMenu*>(QStringLiteral("menu_EditSortList"))->isEnabled());
-    }
-
-    void newValuesTakesNoDrop() {
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        dropFiles(w.fileList()->viewport(), {a});
-        QVERIFY(!dropFiles(w.findChild<QWidget*>(QStringLiteral("fra_NewValues")), {b}));
+        frm_MainWindow w(pinnedOptions());
+        w.sortItems()[2]->setChecked(true);
+        dropOnList(w, {a}, Qt::ShiftModifier); // onto the hint entry: it is not kept
         QCOMPARE(entryNames(w), QStringList({"a.txt"}));
+        QVERIFY(!w.sortItems()[2]->isChecked()); // a drop clears the sort mark
+        QVERIFY(dropOnList(w, {b, a, a}));
+        QCOMPARE(entryNames(w), QStringList({"b.txt", "a.txt", "a.txt"}));
+        QCOMPARE(entryTicks(w), QList<bool>({true, true, true}));
+        QCOMPARE(w.FilePaths().entries(), QStringList({b, a, a}));
+        QCOMPARE(totals(w), QStringList({"3 ", "0 ", "0 "}));
+        QCOMPARE(currentEntry(w), 0);
+        // The path table keeps the system's own form, split at its separator.
+        QCOMPARE(panel(w).mid(1, 2), QStringList({QLatin1Char(' ') + nativePath(dir.path()) + ' ',
+                                                  QStringLiteral(" b.txt ")}));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - 3 files, no directories ticked."));
+        QVERIFY(child<QMenu>(w, "menu_EditSortList")->isEnabled());
+        QVERIFY(!dropFiles(child<QWidget>(w, "fra_NewValues"), {c}));
+        QCOMPARE(w.PathCount(), 3);
     }
 
     // An append keeps the ticks the user gave the listed entries; only new entries are
@@ -91,18 +89,16 @@ class tst_Intake : public QObject {
         QFETCH(int, modifiers);
         QFETCH(QStringList, expected);
         QFETCH(QList<bool>, ticks);
-        const QString sub = dir.filePath(QStringLiteral("sub"));
-        QDir().mkpath(sub);
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        frm_MainWindow w(pinnedOptions());
         const auto answered = onNextFlashMessage(clickButton(0)); // the warning about the directory
-        dropFiles(w.fileList()->viewport(), {a, b, sub});
-        w.fileList()->item(1)->setCheckState(Qt::Unchecked);
-        w.fileList()->item(2)->setCheckState(Qt::Checked);
+        dropOnList(w, {a, b, sub});
+        tick(w, 1, false);
+        tick(w, 2, true);
         const auto answeredAgain = onNextFlashMessage(clickButton(0));
-        dropFiles(w.fileList()->viewport(), {c, sub}, Qt::KeyboardModifiers(modifiers));
+        dropOnList(w, {c, sub}, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(entryNames(w), expected);
         QCOMPARE(entryTicks(w), ticks);
-        QCOMPARE(w.fileList()->currentRow(), 0);
+        QCOMPARE(currentEntry(w), 0);
         QCOMPARE(w.PathCount(), int(expected.size()));
     }
 
@@ -111,45 +107,36 @@ class tst_Intake : public QObject {
     void anyFileName_data() {
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("Latin-1, not UTF-8")
-            << QByteArray("caf\xE9.txt") << QStringLiteral("caf\uFFFD.txt");
         QTest::newRow("broken sequence")
             << QByteArray("x\xE2\x82.txt") << QStringLiteral("x\uFFFD\uFFFD.txt");
         QTest::newRow("newline") << QByteArray("two\nlines") << QStringLiteral("two\uFFFDlines");
         QTest::newRow("blanks at both ends")
             << QByteArray("  padded.txt  ") << QStringLiteral("  padded.txt  ");
-        QTest::newRow("UTF-8 beyond 16 bits")
-            << QByteArray("\xF0\x9F\x93\x85.txt") << QStringLiteral("\U0001F4C5.txt");
-        QTest::newRow("255 bytes")
-            << QByteArray(251, 'n') + ".txt" << QString(251, QLatin1Char('n')) + ".txt";
+        QTest::newRow("255 bytes, beyond 16 bits") << QByteArray(247, 'n') + "\xF0\x9F\x93\x85.txt"
+                                                   << QString(247, 'n') + "\U0001F4C5.txt";
     }
     void anyFileName() {
         if (!platform::namesAreBytes()) QSKIP("file names on Windows are UTF-16 text, not bytes");
         QFETCH(QByteArray, name);
         QFETCH(QString, shown);
-        const QByteArray folder = QFile::encodeName(dir.path()) + '/';
-        const QByteArray raw = folder + name;
+        const QByteArray raw = QFile::encodeName(dir.path()) + '/' + name;
         const std::filesystem::path file(raw.toStdString()); // the bytes, as they are
         QVERIFY2(std::ofstream(file).good(), "the file system refused the name");
         const qint64 before = utcSeconds(2001, 2, 3);
         QVERIFY(platform::testing::setFileTimes(file, before, before));
 
-        auto mime = std::make_unique<QMimeData>();
-        mime->setUrls({QUrl::fromLocalFile(a),
-                       QUrl::fromEncoded("file://" + raw.toPercentEncoding("/")),
-                       QUrl::fromLocalFile(b)});
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime(), false));
+        auto mime = urlsOf({a, b});
+        mime->setUrls({mime->urls()[0], QUrl::fromEncoded("file://" + raw.toPercentEncoding("/")),
+                       mime->urls()[1]});
+        frm_MainWindow w(pinnedOptions(pinnedNow(), false));
         QVERIFY(drop(w.fileList()->viewport(), mime.get()));
         QCOMPARE(entryNames(w), QStringList({"a.txt", shown, "b.txt"}));
-        w.fileList()->setCurrentRow(1);
-        QCOMPARE(boxText(w, "txt_FileNameValue"), QLatin1Char(' ') + shown + QLatin1Char(' '));
+        clickEntry(w, 1);
+        QCOMPARE(panel(w)[2], QLatin1Char(' ') + shown + QLatin1Char(' '));
         QCOMPARE(caption(w, "lab_OModfiedValue"), QStringLiteral(" 3/02/2001, 12:00:00am"));
-
-        w.fileList()->item(0)->setCheckState(Qt::Unchecked);
-        w.fileList()->item(2)->setCheckState(Qt::Unchecked);
-        w.row(Accessed).check->setCheckState(Qt::Unchecked);
-        setRowTexts(w, Modified, {"1", "6", "2020", "0", "0", "0"});
-        button(w, "com_UptateTimestamp")->click();
+        tick(w, 0, false);
+        tick(w, 2, false);
+        writeModified(w, {"1", "6", "2020", "0", "0", "0"});
         const auto written =
             std::chrono::file_clock::to_sys(std::filesystem::last_write_time(file));
         QCOMPARE(
@@ -158,44 +145,21 @@ class tst_Intake : public QObject {
         std::filesystem::remove(file);
     }
 
-    void shiftOntoEmptyListReplaces() {
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        dropFiles(w.fileList()->viewport(), {a}, Qt::ShiftModifier);
-        QCOMPARE(entryNames(w), QStringList({"a.txt"})); // the hint entry is not kept
-    }
-
-    void sameFileTwice() {
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        dropFiles(w.fileList()->viewport(), {a, a});
-        dropFiles(w.fileList()->viewport(), {a}, Qt::ShiftModifier);
-        QCOMPARE(entryNames(w), QStringList({"a.txt", "a.txt", "a.txt"}));
-    }
-
     void warnings_data() {
         QTest::addColumn<int>("systemFiles");
         QTest::addColumn<int>("directories");
         QTest::addColumn<QString>("message");
-        const QString tail = QStringLiteral("\r\nSee the help file for more information.");
-        QTest::newRow("one system file")
-            << 1 << 0
-            << "You dragded a system file here.\r\nFor safety reasions you should not edit the "
-               "date of this file.\r\nPlease don't tick this item.\r\n" +
-                   tail;
-        QTest::newRow("two system files")
-            << 2 << 0
-            << "You dragded 2 system files here.\r\nFor safety reasions you should not edit the "
-               "date of these files.\r\nPlease don't tick them.\r\n" +
-                   tail;
-        QTest::newRow("one directory") << 0 << 1
-                                       << "You dragded a directory here.\r\nThis version can only "
-                                          "edit file dates, sorry.\r\n" +
-                                              tail;
-        QTest::newRow("both")
+        const QString never = "For safety reasions you should not edit the date of ";
+        QTest::newRow("one system file, two directories")
             << 1 << 2
-            << "You dragded a system file here.\r\nFor safety reasions you should not edit the "
-               "date of this file.\r\nPlease don't tick this item.\r\nYou dragded 2 directories "
-               "here.\r\nThis version can only edit file dates, sorry.\r\n" +
-                   tail;
+            << "You dragded a system file here.\r\n" + never +
+                   "this file.\r\nPlease don't tick this item.\r\nYou dragded 2 directories "
+                   "here.\r\nThis version can only edit file dates, sorry.\r\n";
+        QTest::newRow("two system files, one directory")
+            << 2 << 1
+            << "You dragded 2 system files here.\r\n" + never +
+                   "these files.\r\nPlease don't tick them.\r\nYou dragded a directory "
+                   "here.\r\nThis version can only edit file dates, sorry.\r\n";
     }
     void warnings() {
         QFETCH(int, systemFiles);
@@ -208,48 +172,42 @@ class tst_Intake : public QObject {
             MAKE_SYSTEM_FILE_OR_SKIP(paths.last());
         }
         for (int i = 0; i < directories; ++i) {
-            QDir(here.path()).mkdir(QStringLiteral("d%1").arg(i));
             paths << nativePath(here.filePath(QStringLiteral("d%1").arg(i)));
+            QDir().mkdir(paths.last());
         }
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
+        frm_MainWindow w(pinnedOptions());
         auto seen = onNextFlashMessage(clickButton(0));
-        dropFiles(w.fileList()->viewport(), paths);
+        dropOnList(w, paths);
         QVERIFY(seen->shown);
         QCOMPARE(seen->title, QStringLiteral("Chronodex - Warning."));
-        QCOMPARE(seen->message, message);
+        QCOMPARE(seen->message, message + "\r\nSee the help file for more information.");
         QCOMPARE(seen->buttons, QStringList({"&OK", "", "", ""}));
         QCOMPARE(seen->timer, 15000);
-        QList<bool> expectedTicks{true};
-        for (int i = 0; i < systemFiles + directories; ++i)
-            expectedTicks << false;
-        QCOMPARE(entryTicks(w), expectedTicks);
+        QCOMPARE(entryTicks(w), QList<bool>({true}) + QList<bool>(systemFiles + directories));
         QCOMPARE(totals(w), QStringList({QString::number(1 + systemFiles) + " ",
                                          QString::number(systemFiles) + " ",
                                          QString::number(directories) + " "}));
-        QCOMPARE(w.fileList()->currentRow(), 0);
     }
 
+    // Drops that are refused say why and change nothing.
     void refused_data() {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("message");
-        const QString notAFile = QStringLiteral(
-            "Can't load this object.\r\nError:\r\nThis object is not a file or a directory");
-        QTest::newRow("text") << "text" << notAFile;
-        QTest::newRow("web link") << "web" << notAFile;
-        QTest::newRow("empty list") << "empty" << notAFile;
-        QTest::newRow("missing file") << "missing"
-                                      << "File not found: %1\r\n53";
+        QTest::newRow("text") << "text";
+        QTest::newRow("web link") << "web";
+        QTest::newRow("empty list") << "empty";
+        QTest::newRow("missing file") << "missing";
     }
     void refused() {
         QFETCH(QString, kind);
-        QFETCH(QString, message);
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        dropFiles(w.fileList()->viewport(), {a, b});
+        frm_MainWindow w(pinnedOptions());
+        dropOnList(w, {a, b});
         w.sortItems()[1]->setChecked(true);
-        w.fileList()->item(1)->setCheckState(Qt::Unchecked);
+        tick(w, 1, false);
 
         auto mime = std::make_unique<QMimeData>();
         const QString missing = nativePath(dir.filePath(QStringLiteral("missing.txt")));
+        QString message = QStringLiteral(
+            "Can't load this object.\r\nError:\r\nThis object is not a file or a directory");
         if (kind == QLatin1String("text"))
             mime->setText(a);
         else if (kind == QLatin1String("web"))
@@ -257,42 +215,107 @@ class tst_Intake : public QObject {
         else if (kind == QLatin1String("empty"))
             mime->setUrls({});
         else
-            mime = fileList({c, missing});
+            mime = urlsOf({c, missing}), message = "File not found: " + missing + "\r\n53";
         auto seen = onNextFlashMessage(clickButton(0));
         QVERIFY(!drop(w.fileList()->viewport(), mime.get(), Qt::ShiftModifier) ||
                 kind == QLatin1String("missing"));
         QVERIFY(seen->shown);
         QCOMPARE(seen->title, QStringLiteral("Chronodex - Warning:"));
-        QCOMPARE(seen->message, kind == QLatin1String("missing") ? message.arg(missing) : message);
+        QCOMPARE(seen->message, message);
         QCOMPARE(seen->timer, 5000);
-        // Nothing changed.
         QCOMPARE(entryNames(w), QStringList({"a.txt", "b.txt"}));
         QCOMPARE(entryTicks(w), QList<bool>({true, false}));
         QCOMPARE(w.FilePaths().entries(), QStringList({a, b}));
         QVERIFY(w.sortItems()[1]->isChecked());
     }
 
-    void dropClearsSortMarks() {
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        w.sortItems()[2]->setChecked(true);
-        dropFiles(w.fileList()->viewport(), {a});
-        for (QAction* item : w.sortItems())
-            QVERIFY(!item->isChecked());
-    }
-
     // A full list refuses a drop that would pass 32,767 entries, and keeps what it holds.
     void listLimit() {
-        frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime()));
-        dropFiles(w.fileList()->viewport(), QStringList(32766, a));
-        QCOMPARE(w.fileList()->count(), 32766);
+        frm_MainWindow w(pinnedOptions());
+        dropOnList(w, QStringList(32766, a));
         QCOMPARE(caption(w, "labTotalFiles"), QStringLiteral("32,766 "));
         auto seen = onNextFlashMessage(clickButton(0));
-        dropFiles(w.fileList()->viewport(), {a, b}, Qt::ShiftModifier);
+        dropOnList(w, {a, b}, Qt::ShiftModifier);
         QVERIFY(seen->shown);
         QVERIFY(seen->message.endsWith(QStringLiteral("\r\n6")));
-        QCOMPARE(w.fileList()->count(), 32766);
-        dropFiles(w.fileList()->viewport(), {b}, Qt::ShiftModifier);
-        QCOMPARE(w.fileList()->count(), 32767);
+        QCOMPARE(entryCount(w), 32766);
+        dropOnList(w, {b}, Qt::ShiftModifier);
+        QCOMPARE(entryCount(w), 32767);
+    }
+
+    // Sorting and removing duplicates are ways of looking at the list: each entry keeps the
+    // tick the user gave it, a kept duplicate that of the entry that stays, and an update
+    // then writes exactly the ticked files. The order's mark is kept by a removal.
+    void sortsAndDuplicates_data() {
+        QTest::addColumn<int>("command"); // a sort order, or -1 for the duplicate removal
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<bool>>("ticks");
+        const QList<bool> sorted{false, true, true, true, false};
+        const QStringList byCase{"A.txt", "B.txt", "a.txt", "b.txt", "b.txt"};
+        const QStringList byLetter{"A.txt", "a.txt", "b.txt", "B.txt", "b.txt"};
+        QTest::newRow("A-Z, a-z") << 0 << byCase << sorted;
+        QTest::newRow("Aa-Zz") << 1 << byLetter << sorted;
+        QTest::newRow("Full path A-Z, a-z") << 2 << byCase << sorted;
+        QTest::newRow("Full path Aa-Zz") << 3 << byLetter << sorted;
+        QTest::newRow("remove duplicates") << -1 << QStringList{"b.txt", "A.txt", "a.txt", "B.txt"}
+                                           << QList<bool>{true, false, true, true};
+    }
+    void sortsAndDuplicates() {
+        QFETCH(int, command);
+        QFETCH(QStringList, names);
+        QFETCH(QList<bool>, ticks);
+        QTemporaryDir here;
+        makeFile(here, QStringLiteral("A.txt"));
+        if (QFile::exists(here.filePath(QStringLiteral("a.txt"))))
+            QSKIP("this file system ignores letter case: A.txt and a.txt are one file");
+        QStringList paths;
+        for (const char* n : {"b.txt", "A.txt", "a.txt", "B.txt"})
+            paths << makeFile(here, QString::fromLatin1(n));
+        paths << paths[0]; // b.txt twice: the first ticked, the second not
+        const qint64 before = utcSeconds(2001, 2, 3);
+        for (const QString& p : paths)
+            setStamps(p, before, before);
+        frm_MainWindow w(pinnedOptions(pinnedNow(), false));
+        dropOnList(w, paths);
+        tick(w, 1, false); // A.txt
+        tick(w, 4, false); // the second b.txt
+        clickEntry(w, 2);
+        w.sortItems()[1]->setChecked(true);
+        emit child<QMenu>(w, "menu_Edit")->aboutToShow();
+        QAction* remove = menuItem(w, "menu_EditRemoveCopies");
+        QCOMPARE(remove->text(), QStringLiteral("&Remove duplicated files (1)"));
+        (command >= 0 ? w.sortItems()[std::size_t(command)] : remove)->trigger();
+        QCOMPARE(entryNames(w), names);
+        QCOMPARE(entryTicks(w), ticks);
+        QCOMPARE(currentEntry(w), 0);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(w.sortItems()[std::size_t(i)]->isChecked(), i == (command < 0 ? 1 : command));
+        QCOMPARE(totals(w)[0], QString::number(names.size()) + ' ');
+        emit child<QMenu>(w, "menu_Edit")->aboutToShow();
+        QCOMPARE(remove->isEnabled(), command >= 0);
+
+        writeModified(w, {"1", "6", "2020", "0", "0", "0"});
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(modifiedSeconds(paths[i]), i == 1 ? before : utcSeconds(2020, 6, 1));
+    }
+
+    // Name orders look at the name only, full-path orders at the whole path; an entry whose
+    // file was deleted is sorted like any other, counts as a system file and keeps its tick.
+    void nameOrderAgainstFullPath() {
+        QDir(dir.path()).mkpath(QStringLiteral("z"));
+        QDir(dir.path()).mkpath(QStringLiteral("a"));
+        const QString za = makeFile(dir, QStringLiteral("z/a.txt"));
+        const QString ab = makeFile(dir, QStringLiteral("a/b.txt"));
+        const QString gone = makeFile(dir, QStringLiteral("a/gone"));
+        frm_MainWindow w(pinnedOptions());
+        dropOnList(w, {ab, gone, za});
+        QVERIFY(QFile::remove(gone));
+        w.sortItems()[0]->trigger();
+        QCOMPARE(w.FilePaths().entries(), QStringList({za, ab, gone}));
+        w.sortItems()[3]->trigger();
+        QCOMPARE(w.FilePaths().entries(), QStringList({ab, gone, za}));
+        QCOMPARE(entryTicks(w), QList<bool>({true, true, true}));
+        QCOMPARE(totals(w), QStringList({"3 ", "1 ", "0 "}));
     }
 };
 

@@ -3,33 +3,17 @@
 #include "frm_MainWindow.h"
 #include "listmodel.h"
 #include "twips.h"
+#include "windowprobe.h"
 
 #include "platform/files.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QtTest>
 
 using namespace chronodex;
-
-namespace {
-
-MainWindowOptions pinned(const QDateTime& now) {
-    MainWindowOptions o = defaultMainWindowOptions();
-    o.clock = [now] { return now; };
-    o.creationWritable = true;
-    return o;
-}
-
-} // namespace
+using namespace chronodex::testing;
 
 class tst_Startup : public QObject {
     Q_OBJECT
@@ -39,29 +23,20 @@ class tst_Startup : public QObject {
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
     void titleAndList() {
-        frm_MainWindow w(pinned(QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7))));
+        frm_MainWindow w(pinnedOptions());
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - version 0.00.0003"));
-        QCOMPARE(w.fileList()->count(), 1);
-        QCOMPARE(w.fileList()->item(0)->text(),
-                 QStringLiteral("Drag files here to show and set the date"));
+        QCOMPARE(entryNames(w), QStringList({"Drag files here to show and set the date"}));
         QCOMPARE(w.PathCount(), -1);
-        QVERIFY(!w.findChild<QMenu*>(QStringLiteral("menu_EditSortList"))->isEnabled());
-        QCOMPARE(w.findChild<QPlainTextEdit*>(QStringLiteral("txt_FilePathValue"))->toPlainText(),
-                 QStringLiteral(" - Drag files here to show and set the date - "));
-        for (const char* name :
-             {"lab_OSizeValue", "lab_OCreatedValue", "lab_OModfiedValue", "lab_OAccessedValue"}) {
-            auto* l = w.findChild<QLabel*>(QLatin1String(name));
-            QCOMPARE(l->text(), QStringLiteral(" N/A "));
-            QVERIFY(!l->isEnabled());
-        }
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("labTotalFiles"))->text(),
-                 QStringLiteral("0 "));
+        QVERIFY(!child<QMenu>(w, "menu_EditSortList")->isEnabled());
+        QCOMPARE(panel(w)[1], QStringLiteral(" - Drag files here to show and set the date - "));
+        QCOMPARE(panel(w).mid(4), QStringList(4, QStringLiteral("~ N/A ")));
+        QCOMPARE(caption(w, "labTotalFiles"), QStringLiteral("0 "));
     }
 
     // Shown and focused, as on a desktop: the list's focus does not pick the hint entry, so
     // the title keeps the version and the ticked counts stay as laid out until a drop.
     void shownAndFocused() {
-        frm_MainWindow w(pinned(QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7))));
+        frm_MainWindow w(pinnedOptions());
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -69,11 +44,10 @@ class tst_Startup : public QObject {
         QTRY_VERIFY(w.fileList()->hasFocus());
         QCoreApplication::processEvents();
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - version 0.00.0003"));
-        QCOMPARE(w.fileList()->currentRow(), -1);
+        QCOMPARE(currentEntry(w), -1);
         for (const char* name : {"labTickedFiles", "labTickedSysFiles", "labTickedDirectories"}) {
-            auto* l = w.findChild<QLabel*>(QLatin1String(name));
-            QCOMPARE(l->text(), QStringLiteral("0 "));
-            QVERIFY(!l->isEnabled());
+            QCOMPARE(caption(w, name), QStringLiteral("0 "));
+            QVERIFY(!label(w, name)->isEnabled());
         }
     }
 
@@ -85,89 +59,66 @@ class tst_Startup : public QObject {
                  QFileInfo(QCoreApplication::applicationDirPath()).fileName());
     }
 
-    void comboLists_data() {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("last");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("day") << "day" << 31 << " 1"
-                             << " 31"
-                             << "3";
-        QTest::newRow("month") << "month" << 12 << " 1"
-                               << " 12"
-                               << "3";
-        QTest::newRow("year") << "year" << 61 << " 1976"
-                              << " 2036"
-                              << "2026";
-        QTest::newRow("hour") << "hour" << 24 << " 0"
-                              << " 23"
-                              << "9";
-        QTest::newRow("minute") << "minute" << 60 << " 0"
-                                << " 59"
-                                << "5";
-        QTest::newRow("second") << "second" << 60 << " 0"
-                                << " 59"
-                                << "7";
-    }
+    // Each field's list, in every row, with the clock's value as its text (30 April: the
+    // day list still runs to 31).
     void comboLists() {
-        QFETCH(QString, field);
-        QFETCH(int, entries);
-        QFETCH(QString, first);
-        QFETCH(QString, last);
-        QFETCH(QString, text);
-        // 3 March 2026 at 09:05:07 (a 31-day list even in a 30-day month is checked below).
-        frm_MainWindow w(pinned(QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7))));
-        for (const char* row : {"C", "M", "A"}) {
-            auto* box = w.findChild<QComboBox*>(QStringLiteral("com_%1_%2").arg(row, field));
-            QVERIFY(box);
-            QCOMPARE(box->count(), entries);
-            QCOMPARE(box->itemText(0), first);
-            QCOMPARE(box->itemText(entries - 1), last);
-            QCOMPARE(box->currentText(), text);
-            QCOMPARE(box->currentIndex(), -1);
-            QVERIFY(box->isEditable());
+        frm_MainWindow w(pinnedOptions(QDateTime(QDate(2026, 4, 30), QTime(9, 5, 7))));
+        const struct {
+            const char* field;
+            int entries;
+            const char *first, *last, *text;
+        } lists[] = {{"day", 31, " 1", " 31", "30"},         {"month", 12, " 1", " 12", "4"},
+                     {"year", 61, " 1976", " 2036", "2026"}, {"hour", 24, " 0", " 23", "9"},
+                     {"minute", 60, " 0", " 59", "5"},       {"second", 60, " 0", " 59", "7"}};
+        for (const auto& l : lists) {
+            for (const char* row : {"C", "M", "A"}) {
+                auto* box = w.findChild<QComboBox*>(QStringLiteral("com_%1_%2").arg(row, l.field));
+                QVERIFY(box);
+                QCOMPARE(box->count(), l.entries);
+                QCOMPARE(box->itemText(0), QLatin1String(l.first));
+                QCOMPARE(box->itemText(l.entries - 1), QLatin1String(l.last));
+                QCOMPARE(box->currentText(), QLatin1String(l.text));
+                QCOMPARE(box->currentIndex(), -1);
+                QVERIFY(box->isEditable());
+            }
         }
     }
 
-    void dayListIgnoresMonthLength() {
-        frm_MainWindow w(pinned(QDateTime(QDate(2026, 4, 30), QTime(23, 59, 59))));
-        auto* day = w.findChild<QComboBox*>(QStringLiteral("com_M_day"));
-        QCOMPARE(day->count(), 31);
-        QCOMPARE(day->currentText(), QStringLiteral("30"));
-    }
-
+    // The rows start closed; a program change of a row's tick runs its handler as a click
+    // would. With no list entry ticked there is nothing to update.
     void rowsAndButtons() {
-        frm_MainWindow w(pinned(QDateTime(QDate(2026, 1, 1), QTime(0, 0, 0))));
+        frm_MainWindow w(pinnedOptions());
+        const auto enabled = [&w](StampKind k) {
+            QList<bool> out{w.row(k).caption->isEnabled()};
+            for (QComboBox* box : w.row(k).fields)
+                out << box->isEnabled();
+            for (QLabel* sep : w.row(k).separators)
+                out << sep->isEnabled();
+            return out;
+        };
+        const auto buttons = [&w] {
+            QList<bool> out;
+            for (const char* name : {"com_NowTime", "com_ResetTime", "com_UptateTimestamp"})
+                out << button(w, name)->isEnabled();
+            return out;
+        };
         for (StampKind k : AllStampKinds) {
             QCOMPARE(w.row(k).check->checkState(), Qt::Unchecked);
-            for (QComboBox* box : w.row(k).fields)
-                QVERIFY(!box->isEnabled());
-            for (QLabel* sep : w.row(k).separators)
-                QVERIFY(!sep->isEnabled());
-            QVERIFY(w.row(k).caption->isEnabled());
+            QCOMPARE(enabled(k), QList<bool>({true}) + QList<bool>(6 + 5, false));
         }
-        for (const char* name : {"com_NowTime", "com_ResetTime", "com_UptateTimestamp"})
-            QVERIFY(!w.findChild<QPushButton*>(QLatin1String(name))->isEnabled());
-
-        // A program change of a row's tick runs its handler as a click would.
+        QCOMPARE(buttons(), QList<bool>({false, false, false}));
         w.row(Modified).check->setCheckState(Qt::Checked);
-        for (QComboBox* box : w.row(Modified).fields)
-            QVERIFY(box->isEnabled());
-        QVERIFY(w.findChild<QPushButton*>(QStringLiteral("com_NowTime"))->isEnabled());
-        QVERIFY(w.findChild<QPushButton*>(QStringLiteral("com_ResetTime"))->isEnabled());
-        // No list entry is ticked, so there is nothing to update.
-        QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("com_UptateTimestamp"))->isEnabled());
+        QCOMPARE(enabled(Modified), QList<bool>(1 + 6 + 5, true));
+        QCOMPARE(buttons(), QList<bool>({true, true, false}));
         w.row(Modified).check->setCheckState(Qt::Unchecked);
-        QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("com_NowTime"))->isEnabled());
+        QCOMPARE(buttons(), QList<bool>({false, false, false}));
     }
 
     void geometry() {
-        frm_MainWindow w(pinned(QDateTime::currentDateTime()));
+        frm_MainWindow w(pinnedOptions());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto* frame = w.findChild<QGroupBox*>(QStringLiteral("fra_NewValues"));
-        QVERIFY(!frame->isVisible());
+        QVERIFY(!child<QWidget>(w, "fra_NewValues")->isVisible());
         QCOMPARE(w.centralWidget()->width(), twipsToPixelsX(5055, &w));
         // The client area ends where the hidden frame begins.
         QCOMPARE(w.centralWidget()->height(), twipsToPixelsY(5640, &w));
@@ -176,16 +127,13 @@ class tst_Startup : public QObject {
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!w.windowIcon().isNull());
-
-        auto* test = w.findChild<QPushButton*>(QStringLiteral("com_TEST"));
-        QVERIFY(!test->isVisible());
-        QCOMPARE(test->focusPolicy(), Qt::NoFocus);
+        QVERIFY(!button(w, "com_TEST")->isVisible());
+        QCOMPARE(button(w, "com_TEST")->focusPolicy(), Qt::NoFocus);
     }
 
     void menus() {
-        frm_MainWindow w(pinned(QDateTime::currentDateTime()));
-        const auto items = w.findChildren<QAction*>(QStringLiteral("menu_EditSortUsing"));
-        QCOMPARE(items.size(), 4);
+        frm_MainWindow w(pinnedOptions());
+        QCOMPARE(w.findChildren<QAction*>(QStringLiteral("menu_EditSortUsing")).size(), 4);
         QStringList captions;
         for (QAction* a : w.sortItems()) {
             captions << a->text();
@@ -193,17 +141,11 @@ class tst_Startup : public QObject {
         }
         QCOMPARE(captions,
                  QStringList({"A-Z, a-z", "Aa-Zz", "Full path A-Z, a-z", "Full path Aa-Zz"}));
-        QCOMPARE(w.findChild<QAction*>(QStringLiteral("menu_HelpAbout"))->text(),
-                 QStringLiteral("&About this application"));
-        emit w.findChild<QMenu*>(QStringLiteral("menu_Help"))->aboutToShow();
-        QCOMPARE(w.findChild<QAction*>(QStringLiteral("menu_HelpAbout"))->text(),
-                 QStringLiteral("&About Chronodex"));
-    }
-
-    void aboutBox() {
-        frm_MainWindow w(pinned(QDateTime::currentDateTime()));
-        auto seen = testing::onNextFlashMessage(testing::clickButton(0));
-        w.findChild<QAction*>(QStringLiteral("menu_HelpAbout"))->trigger();
+        QCOMPARE(menuItem(w, "menu_HelpAbout")->text(), QStringLiteral("&About this application"));
+        emit child<QMenu>(w, "menu_Help")->aboutToShow();
+        QCOMPARE(menuItem(w, "menu_HelpAbout")->text(), QStringLiteral("&About Chronodex"));
+        auto seen = onNextFlashMessage(clickButton(0));
+        menuItem(w, "menu_HelpAbout")->trigger();
         QVERIFY(seen->shown);
         QCOMPARE(seen->title, QStringLiteral("About Chronodex."));
         QCOMPARE(seen->timer, 25000);

@@ -1,39 +1,58 @@
-// Looks at the main window as a user would: by its controls' names.
+// Looks at the main window as a user would, by its controls' names, and acts on it as a
+// user would: drops from a file manager, ticks and clicks on the list, typed rows.
 #pragma once
 
 #include "frm_MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QUrl>
+
+#include <memory>
 
 namespace chronodex::testing {
 
-inline MainWindowOptions pinnedOptions(const QDateTime& now, bool creationWritable = true) {
+// 3 March 2026, 09:05:07 local time: the clock of every window under test.
+inline QDateTime pinnedNow() {
+    return QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7));
+}
+
+inline MainWindowOptions pinnedOptions(const QDateTime& now = pinnedNow(),
+                                       bool creationWritable = true) {
     MainWindowOptions o = defaultMainWindowOptions();
     o.clock = [now] { return now; };
     o.creationWritable = creationWritable;
     return o;
 }
 
+template <typename T = QObject> T* child(const QWidget& w, const char* name) {
+    return w.findChild<T*>(QLatin1String(name));
+}
 inline QLabel* label(const QWidget& w, const char* name) {
-    return w.findChild<QLabel*>(QLatin1String(name));
+    return child<QLabel>(w, name);
 }
 inline QString caption(const QWidget& w, const char* name) {
     return label(w, name)->text();
 }
 inline QString boxText(const QWidget& w, const char* name) {
-    return w.findChild<QPlainTextEdit*>(QLatin1String(name))->toPlainText();
+    return child<QPlainTextEdit>(w, name)->toPlainText();
 }
 inline QPushButton* button(const QWidget& w, const char* name) {
-    return w.findChild<QPushButton*>(QLatin1String(name));
+    return child<QPushButton>(w, name);
+}
+inline QAction* menuItem(const QWidget& w, const char* name) {
+    return child<QAction>(w, name);
 }
 inline bool newValuesShown(const QWidget& w) {
-    return !w.findChild<QGroupBox*>(QStringLiteral("fra_NewValues"))->isHidden();
+    return !child<QGroupBox>(w, "fra_NewValues")->isHidden();
 }
 
 // The six texts of an editor row, day to second.
@@ -43,13 +62,22 @@ inline QStringList rowTexts(const frm_MainWindow& w, StampKind kind) {
         texts << box->currentText();
     return texts;
 }
-
 inline void setRowTexts(const frm_MainWindow& w, StampKind kind, const QStringList& texts) {
     for (int f = 0; f < FieldCount; ++f)
         w.row(kind).fields[f]->setEditText(texts.value(f));
 }
+// Only the Modified row ticked, with these texts; then "Update file date".
+inline void writeModified(const frm_MainWindow& w, const QStringList& texts) {
+    w.row(Accessed).check->setCheckState(Qt::Unchecked);
+    w.row(Created).check->setCheckState(Qt::Unchecked);
+    setRowTexts(w, Modified, texts);
+    button(w, "com_UptateTimestamp")->click();
+}
 
-// The names and ticks the list shows, top to bottom.
+// The list, top to bottom: names, ticks, the current entry; ticking and clicking an entry.
+inline int entryCount(const frm_MainWindow& w) {
+    return w.fileList()->count();
+}
 inline QStringList entryNames(const frm_MainWindow& w) {
     QStringList out;
     for (int i = 0; i < w.fileList()->count(); ++i)
@@ -62,11 +90,64 @@ inline QList<bool> entryTicks(const frm_MainWindow& w) {
         out << (w.fileList()->item(i)->checkState() == Qt::Checked);
     return out;
 }
+inline void tick(const frm_MainWindow& w, int entry, bool ticked) {
+    w.fileList()->item(entry)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+}
+inline int currentEntry(const frm_MainWindow& w) {
+    return w.fileList()->currentRow();
+}
+inline void clickEntry(const frm_MainWindow& w, int entry) {
+    w.fileList()->setCurrentRow(entry);
+}
 
 // Puts paths into the list the way a rebuild does, and selects the first entry.
 inline void listPaths(frm_MainWindow& w, const QStringList& paths) {
     w.FilePaths().assign(paths);
     w.RebuildList();
+}
+
+// What the "Original date values:" panel shows: the path's caption and box, the name box,
+// the size's caption and value, the three stamps; a control that is greyed out is marked "~".
+inline QStringList panel(const frm_MainWindow& w) {
+    QStringList out{caption(w, "lab_FilePath"), boxText(w, "txt_FilePathValue"),
+                    boxText(w, "txt_FileNameValue"), caption(w, "lab_OSize")};
+    if (!child<QWidget>(w, "txt_FileNameValue")->isEnabled()) out[2].prepend(QLatin1Char('~'));
+    for (const char* name :
+         {"lab_OSizeValue", "lab_OCreatedValue", "lab_OModfiedValue", "lab_OAccessedValue"})
+        out << (label(w, name)->isEnabled() ? QString() : QStringLiteral("~")) + caption(w, name);
+    return out;
+}
+
+inline std::unique_ptr<QMimeData> urlsOf(const QStringList& paths) {
+    auto mime = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls << QUrl::fromLocalFile(p);
+    mime->setUrls(urls);
+    return mime;
+}
+
+// Drags the data onto the widget and drops it there, as the windowing system delivers a
+// drop (the drag enter picks the receiver: a widget that refuses it hands it to its parent),
+// then runs the intake that the drop hands on. Returns whether the drop was accepted.
+inline bool drop(QWidget* target, const QMimeData* mime,
+                 Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(QPoint(5, 5), actions, mime, Qt::LeftButton, modifiers);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent event(QPointF(5, 5), actions, mime, Qt::LeftButton, modifiers);
+    QCoreApplication::sendEvent(target, &event);
+    QCoreApplication::processEvents();
+    return event.isAccepted();
+}
+inline bool dropFiles(QWidget* target, const QStringList& paths,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return drop(target, urlsOf(paths).get(), modifiers);
+}
+// A drop onto the list itself.
+inline bool dropOnList(const frm_MainWindow& w, const QStringList& paths,
+                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    return dropFiles(w.fileList()->viewport(), paths, modifiers);
 }
 
 } // namespace chronodex::testing
