@@ -39,6 +39,8 @@ class tst_Update : public QObject {
         QTest::newRow("no number") << "abc" << QVariant() << QVariant();
         QTest::newRow("empty") << "" << QVariant() << QVariant();
         QTest::newRow("dash from an unread stamp") << " - " << QVariant() << QVariant();
+        QTest::newRow("point alone") << "." << QVariant() << QVariant();
+        QTest::newRow("fraction without whole") << ".5" << QVariant(0.5) << QVariant();
     }
     void numbers() {
         QFETCH(QString, text);
@@ -52,59 +54,51 @@ class tst_Update : public QObject {
         if (w) QCOMPARE(*w, whole.toInt());
     }
 
+    // Rows as "kind|day|month|year|hour|minute|second", the value they build or the field
+    // they are refused for. Created carries over; Modified and Accessed take only real dates
+    // and times, field by field.
     void build_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("input");
         QTest::addColumn<DateTime>("value");
         QTest::addColumn<int>("problemField"); // -1: none
-        QTest::newRow("created carries hour 25")
-            << int(Created) << QStringList{"28", "2", "2024", "25", "0", "0"}
-            << DateTime{2024, 2, 29, 1, 0, 0} << -1;
-        QTest::newRow("created carries minutes")
-            << int(Created) << QStringList{" 1", " 1", " 2024", "10", "75", "0"}
-            << DateTime{2024, 1, 1, 11, 15, 0} << -1;
-        QTest::newRow("created leading numbers")
-            << int(Created) << QStringList{"5x", "3", "2024", "", "", ""}
-            << DateTime{2024, 3, 5, 0, 0, 0} << -1;
-        QTest::newRow("created two-digit year")
-            << int(Created) << QStringList{"1", "1", "75", "0", "0", "0"} << NoDate(1) << int(Year);
-        QTest::newRow("created year 10000")
-            << int(Created) << QStringList{"1", "1", "10000", "0", "0", "0"} << NoDate(1)
-            << int(Year);
-        // The Modified and Accessed rows take only real dates and times, field by field.
-        const auto refused = [](StampKind kind, const QStringList& texts, int field) {
-            QTest::addRow("%s %s: %s", kind == Modified ? "modified" : "accessed",
-                          qPrintable(fieldName(field)), qPrintable(texts[field]))
-                << int(kind) << texts << NoDate(1) << field;
+        const auto built = [](const char* input, DateTime value) {
+            QTest::newRow(input) << QString::fromUtf8(input) << value << -1;
         };
-        refused(Modified, {"31", "4", "2024", "0", "0", "0"}, Day);
-        refused(Modified, {"31", "2", "2023", "0", "0", "0"}, Day);
-        refused(Accessed, {"29", "2", "2023", "0", "0", "0"}, Day);
-        refused(Modified, {"0", "3", "2024", "0", "0", "0"}, Day);
-        refused(Modified, {"1", "13", "2024", "0", "0", "0"}, Month);
-        refused(Modified, {"1", "May", "2024", "0", "0", "0"}, Month);
-        refused(Modified, {"1", "1", "12abc", "0", "0", "0"}, Year);
-        refused(Accessed, {"1", "1", "99999", "0", "0", "0"}, Year);
-        refused(Modified, {"1", "1", "99", "0", "0", "0"}, Year);
-        refused(Modified, {"1", "1", "2024", "25", "0", "0"}, Hour);
-        refused(Modified, {"1", "1", "2024", "3", "x", "0"}, Minute);
-        refused(Accessed, {"1", "1", "2024", "3", "60", "0"}, Minute);
-        refused(Modified, {"1", "1", "2024", "3", "5.7", "0"}, Minute);
-        refused(Modified, {"1", "1", "2024", "3", "4", ""}, Second);
-        refused(Accessed, {"1", "1", "2024", "3", "4", "75"}, Second);
-        refused(Accessed, {"1.9", "1", "2024", "23", "0", "0"}, Day);
-        refused(Accessed, {" - ", " - ", " - ", " - ", " - ", " - "}, Day);
-        QTest::newRow("accessed 29 February of a leap year")
-            << int(Accessed) << QStringList{" 29", " 2", " 2024", " 23", " 59", " 59"}
-            << DateTime{2024, 2, 29, 23, 59, 59} << -1;
+        const auto refused = [](const char* input, int field) {
+            QTest::newRow(input) << QString::fromUtf8(input) << NoDate(1) << field;
+        };
+        built("C|28|2|2024|25|0|0", {2024, 2, 29, 1, 0, 0});
+        built("C| 1| 1| 2024|10|75|0", {2024, 1, 1, 11, 15, 0});
+        built("C|5x|3|2024|||", {2024, 3, 5, 0, 0, 0});
+        built("A| 29| 2| 2024| 23| 59| 59", {2024, 2, 29, 23, 59, 59});
+        refused("C|1|1|75|0|0|0", Year);
+        refused("C|1|1|10000|0|0|0", Year);
+        refused("M|31|4|2024|0|0|0", Day);
+        refused("A|29|2|2023|0|0|0", Day);
+        refused("M|0|3|2024|0|0|0", Day);
+        refused("A|1.9|1|2024|23|0|0", Day);
+        refused("A| - | - | - | - | - | - ", Day);
+        refused("M|1|13|2024|0|0|0", Month);
+        refused("M|1|May|2024|0|0|0", Month);
+        refused("M|1|1|12abc|0|0|0", Year);
+        refused("A|1|1|99999|0|0|0", Year);
+        refused("M|1|1|99|0|0|0", Year);
+        refused("M|1|1|2024|25|0|0", Hour);
+        refused("M|1|1|2024|3|x|0", Minute);
+        refused("A|1|1|2024|3|60|0", Minute);
+        refused("M|1|1|2024|3|5.7|0", Minute);
+        refused("M|1|1|2024|3|4|", Second);
+        refused("A|1|1|2024|3|4|75", Second);
     }
     void build() {
-        QFETCH(int, kind);
-        QFETCH(QStringList, texts);
+        QFETCH(QString, input);
         QFETCH(DateTime, value);
         QFETCH(int, problemField);
+        const StampKind kind = input.startsWith('C')   ? Created
+                               : input.startsWith('M') ? Modified
+                                                       : Accessed;
         std::array<RowInput, 3> rows;
-        rows[kind] = row(texts);
+        rows[kind] = row(input.split(QLatin1Char('|')).mid(1));
         const NewValues built = buildNewValues(rows);
         if (problemField < 0) {
             QVERIFY(built.problems.empty());
@@ -112,7 +106,7 @@ class tst_Update : public QObject {
         } else {
             QVERIFY(!built.problems.empty()); // every field that cannot be read is named
             QCOMPARE(built.problems[0].field, problemField);
-            QCOMPARE(int(built.problems[0].row), kind);
+            QCOMPARE(int(built.problems[0].row), int(kind));
         }
         for (StampKind other : AllStampKinds)
             if (other != kind) QCOMPARE(built.values[other], NoDate(1));
@@ -205,21 +199,18 @@ class tst_Update : public QObject {
         QTest::addColumn<int>("year");
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("1500") << 1500 << "Dates before 1601 can not be set with Windows." << true;
-        QTest::newRow("1600") << 1600 << "Dates before 1601 can not be set with Windows." << true;
-        QTest::newRow("1601") << 1601
-                              << "Dates before 1980 will not display the date in Windows Explorer."
-                              << false;
-        QTest::newRow("1979") << 1979
-                              << "Dates before 1980 will not display the date in Windows Explorer."
-                              << false;
-        QTest::newRow("1980") << 1980 << "" << false;
-        QTest::newRow("2107") << 2107 << "" << false;
-        QTest::newRow("2108") << 2108
-                              << "Dates after 2107 will not display the date in Windows Explorer."
-                              << false;
-        QTest::newRow("no date")
-            << 1752 << "Dates before 1980 will not display the date in Windows Explorer." << false;
+        const QString early = "Dates before 1601 can not be set with Windows.";
+        const QString old = "Dates before 1980 will not display the date in Windows Explorer.";
+        const QString late = "Dates after 2107 will not display the date in Windows Explorer.";
+        for (auto [year, line, refused] :
+             {std::tuple{1600, early, true},
+              {1601, old, false},
+              {1979, old, false},
+              {1980, QString(), false},
+              {2107, QString(), false},
+              {2108, late, false},
+              {1752, old, false}}) // 4 September 1752, the day that stands for no date
+            QTest::addRow("%d", year) << year << line << refused;
     }
     void years() {
         QFETCH(int, year);
