@@ -79,9 +79,6 @@ class tst_Intake : public QObject {
         QTest::newRow("Ctrl+Shift replaces")
             << int(Qt::ShiftModifier | Qt::ControlModifier) << QStringList{"c.txt", "sub"}
             << QList<bool>{true, false};
-        QTest::newRow("Alt+Shift replaces")
-            << int(Qt::ShiftModifier | Qt::AltModifier) << QStringList{"c.txt", "sub"}
-            << QList<bool>{true, false};
         QTest::newRow("no key replaces")
             << 0 << QStringList{"c.txt", "sub"} << QList<bool>{true, false};
     }
@@ -109,9 +106,8 @@ class tst_Intake : public QObject {
         QTest::addColumn<QString>("shown");
         QTest::newRow("broken sequence")
             << QByteArray("x\xE2\x82.txt") << QStringLiteral("x\uFFFD\uFFFD.txt");
-        QTest::newRow("newline") << QByteArray("two\nlines") << QStringLiteral("two\uFFFDlines");
-        QTest::newRow("blanks at both ends")
-            << QByteArray("  padded.txt  ") << QStringLiteral("  padded.txt  ");
+        QTest::newRow("newline, blanks at both ends")
+            << QByteArray(" two\nlines ") << QStringLiteral(" two\uFFFDlines ");
         QTest::newRow("255 bytes, beyond 16 bits") << QByteArray(247, 'n') + "\xF0\x9F\x93\x85.txt"
                                                    << QString(247, 'n') + "\U0001F4C5.txt";
     }
@@ -194,7 +190,6 @@ class tst_Intake : public QObject {
         QTest::addColumn<QString>("kind");
         QTest::newRow("text") << "text";
         QTest::newRow("web link") << "web";
-        QTest::newRow("empty list") << "empty";
         QTest::newRow("missing file") << "missing";
     }
     void refused() {
@@ -212,8 +207,6 @@ class tst_Intake : public QObject {
             mime->setText(a);
         else if (kind == QLatin1String("web"))
             mime->setUrls({QUrl(QStringLiteral("https://example.org/a.txt"))});
-        else if (kind == QLatin1String("empty"))
-            mime->setUrls({});
         else
             mime = urlsOf({c, missing}), message = "File not found: " + missing + "\r\n53";
         auto seen = onNextFlashMessage(clickButton(0));
@@ -253,10 +246,8 @@ class tst_Intake : public QObject {
         const QList<bool> sorted{false, true, true, true, false};
         const QStringList byCase{"A.txt", "B.txt", "a.txt", "b.txt", "b.txt"};
         const QStringList byLetter{"A.txt", "a.txt", "b.txt", "B.txt", "b.txt"};
-        QTest::newRow("A-Z, a-z") << 0 << byCase << sorted;
         QTest::newRow("Aa-Zz") << 1 << byLetter << sorted;
         QTest::newRow("Full path A-Z, a-z") << 2 << byCase << sorted;
-        QTest::newRow("Full path Aa-Zz") << 3 << byLetter << sorted;
         QTest::newRow("remove duplicates") << -1 << QStringList{"b.txt", "A.txt", "a.txt", "B.txt"}
                                            << QList<bool>{true, false, true, true};
     }

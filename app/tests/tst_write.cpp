@@ -123,36 +123,26 @@ class tst_Write : public QObject {
     // names in the user's zone, by the rules of that date, and shows it again as typed.
     // "Set time to now" (no texts) writes now, whatever the zone.
     void localTime_data() {
-        QTest::addColumn<QByteArray>("zone");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<qint64>("utc");
         QTest::addColumn<bool>("tmpfs"); // a year that ext4 cannot hold
-        const QByteArray ny = "America/New_York";
-        QTest::newRow("New York summer") << ny << QStringList{"1", "7", "2026", "9", "5", "0"}
+        QTest::newRow("New York summer") << QStringList{"1", "7", "2026", "9", "5", "0"}
                                          << utcSeconds(2026, 7, 1, 13, 5, 0) << false;
-        QTest::newRow("New York winter") << ny << QStringList{"15", "1", "2026", "9", "5", "0"}
-                                         << utcSeconds(2026, 1, 15, 14, 5, 0) << false;
         QTest::newRow("New York repeated hour, first")
-            << ny << QStringList{"1", "11", "2026", "1", "30", "0"}
-            << utcSeconds(2026, 11, 1, 5, 30, 0) << false;
-        QTest::newRow("New York 1850") << ny << QStringList{"15", "6", "1850", "10", "30", "0"}
+            << QStringList{"1", "11", "2026", "1", "30", "0"} << utcSeconds(2026, 11, 1, 5, 30, 0)
+            << false;
+        QTest::newRow("New York 1850") << QStringList{"15", "6", "1850", "10", "30", "0"}
                                        << utcSeconds(1850, 6, 15, 15, 26, 2) << true;
-        QTest::newRow("New York 9999") << ny << QStringList{"1", "7", "9999", "12", "0", "0"}
-                                       << utcSeconds(9999, 7, 1, 16, 0, 0) << true;
-        QTest::newRow("Adelaide summer")
-            << QByteArray("Australia/Adelaide") << QStringList{"15", "1", "2026", "12", "0", "0"}
-            << utcSeconds(2026, 1, 15, 1, 30, 0) << false;
         QTest::newRow("New York, now")
-            << ny << QStringList() << utcSeconds(2026, 3, 3, 14, 5, 7) << false;
+            << QStringList() << utcSeconds(2026, 3, 3, 14, 5, 7) << false;
     }
     void localTime() {
-        QFETCH(QByteArray, zone);
         QFETCH(QStringList, texts);
         QFETCH(qint64, utc);
         QFETCH(bool, tmpfs);
-        if (const QString why = ZoneScope::unavailable(zone); !why.isEmpty())
+        if (const QString why = ZoneScope::unavailable("America/New_York"); !why.isEmpty())
             QSKIP(qPrintable(why));
-        ZoneScope scope(zone);
+        ZoneScope scope("America/New_York");
         auto shm = tmpfs ? anyYearDir() : std::make_unique<QTemporaryDir>();
         if (!shm) QSKIP("no folder whose file system holds the year 1850 (on Linux: /dev/shm)");
         const QString path = makeFile(*shm, QStringLiteral("f.txt"));
