@@ -1,4 +1,6 @@
-// Turning the editor rows' texts into new stamps and checking their years.
+// Dates: built field by field, shown as the window shows them, and made from the editor
+// rows' texts, with their years checked.
+#include "datetime.h"
 #include "filehelpers.h"
 #include "format.h"
 #include "update.h"
@@ -8,6 +10,13 @@
 using namespace chronodex;
 
 Q_DECLARE_METATYPE(chronodex::DateTime)
+
+namespace QTest {
+template <> char* toString(const chronodex::DateTime& d) {
+    return qstrdup(qPrintable(QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", d.year, d.month,
+                                                d.day, d.hour, d.minute, d.second)));
+}
+} // namespace QTest
 
 namespace {
 
@@ -21,11 +30,11 @@ RowInput row(const QStringList& texts) {
 
 } // namespace
 
-class tst_Update : public QObject {
+class tst_Dates : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
     void numbers_data() {
         QTest::addColumn<QString>("text");
@@ -236,7 +245,96 @@ class tst_Update : public QObject {
                      "Windows.\r\nModfied date 1/01/1970, 12:00:00am\r\nDates before 1980 will not "
                      "display the date in Windows Explorer.\r\n"));
     }
+
+    // The date-time core: dates built field by field with carries, the day that stands
+    // for no date, spans added.
+    void buildDate_data() {
+        QTest::addColumn<QList<int>>("fields"); // year, month, day, hour, minute, second
+        QTest::addColumn<DateTime>("expected");
+        QTest::newRow("plain") << QList<int>{2024, 3, 3, 14, 5, 9}
+                               << DateTime{2024, 3, 3, 14, 5, 9};
+        QTest::newRow("31 April is 1 May")
+            << QList<int>{2024, 4, 31, 0, 0, 0} << DateTime{2024, 5, 1, 0, 0, 0};
+        QTest::newRow("30 February")
+            << QList<int>{2023, 2, 30, 0, 0, 0} << DateTime{2023, 3, 2, 0, 0, 0};
+        QTest::newRow("day 0") << QList<int>{2024, 3, 0, 0, 0, 0} << DateTime{2024, 2, 29, 0, 0, 0};
+        QTest::newRow("month 13") << QList<int>{2024, 13, 1, 0, 0, 0}
+                                  << DateTime{2025, 1, 1, 0, 0, 0};
+        QTest::newRow("month 0") << QList<int>{2024, 0, 15, 0, 0, 0}
+                                 << DateTime{2023, 12, 15, 0, 0, 0};
+        QTest::newRow("month -13")
+            << QList<int>{2024, -13, 1, 0, 0, 0} << DateTime{2022, 11, 1, 0, 0, 0};
+        QTest::newRow("1500 exactly")
+            << QList<int>{1500, 1, 1, 0, 0, 0} << DateTime{1500, 1, 1, 0, 0, 0};
+        QTest::newRow("year 100") << QList<int>{100, 1, 1, 0, 0, 0} << DateTime{100, 1, 1, 0, 0, 0};
+        QTest::newRow("year 99 fails") << QList<int>{99, 12, 31, 0, 0, 0} << NoDate(1);
+        QTest::newRow("year 10000 fails") << QList<int>{10000, 1, 1, 0, 0, 0} << NoDate(1);
+        QTest::newRow("carry past 9999 fails") << QList<int>{9999, 12, 32, 0, 0, 0} << NoDate(1);
+        QTest::newRow("hour 25 fails") << QList<int>{2024, 1, 1, 25, 0, 0} << NoDate(1);
+        QTest::newRow("minute 60 fails") << QList<int>{2024, 1, 1, 0, 60, 0} << NoDate(1);
+        QTest::newRow("negative second fails") << QList<int>{2024, 1, 1, 0, 0, -1} << NoDate(1);
+        QTest::newRow("month 32767 carries past 9999")
+            << QList<int>{9000, 32767, 1, 0, 0, 0} << NoDate(1);
+    }
+    void buildDate() {
+        QFETCH(QList<int>, fields);
+        QFETCH(DateTime, expected);
+        const DateTime built =
+            BuildDate(std::int16_t(fields[0]), std::int16_t(fields[1]), std::int16_t(fields[2]),
+                      std::int16_t(fields[3]), std::int16_t(fields[4]), std::int16_t(fields[5]));
+        QCOMPARE(built, expected);
+    }
+
+    void noDate() {
+        QVERIFY(IsSameDay(NoDate(0), NoDate(1)));
+        QVERIFY(NoDate(0) != NoDate(1));
+        QVERIFY(IsSameDay(DateTime{1752, 9, 4, 23, 59, 59}, NoDate()));
+        QVERIFY(!IsSameDay(DateTime{1752, 9, 5, 0, 0, 0}, NoDate()));
+    }
+
+    void addSpan() {
+        // The Created row adds its time as a span: 25:00:00 is 01:00 the next day.
+        QCOMPARE(*addSeconds(DateTime{2024, 2, 28, 0, 0, 0}, 25 * 3600),
+                 (DateTime{2024, 2, 29, 1, 0, 0}));
+        QCOMPARE(*addSeconds(DateTime{2024, 1, 1, 10, 0, 0}, 75 * 60),
+                 (DateTime{2024, 1, 1, 11, 15, 0}));
+        QVERIFY(!addSeconds(DateTime{9999, 12, 31, 23, 0, 0}, 3600));
+    }
+
+    // Stamps and sizes as the window shows them.
+    void dateTime_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QList<int>>("fields");
+        QTest::addColumn<QString>("text");
+        const QLocale uk(QLocale::English, QLocale::UnitedKingdom);
+        QTest::newRow("afternoon")
+            << uk << QList<int>{2024, 3, 3, 14, 5, 9} << "3/03/2024, 2:05:09pm";
+        QTest::newRow("half past midnight")
+            << uk << QList<int>{2024, 12, 25, 0, 30, 0} << "25/12/2024, 12:30:00am";
+        QTest::newRow("noon") << uk << QList<int>{2024, 1, 1, 12, 0, 0} << "1/01/2024, 12:00:00pm";
+        QTest::newRow("no date") << uk << QList<int>{1752, 9, 4, 1, 0, 0} << "4/09/1752, 1:00:00am";
+        QTest::newRow("year 100") << uk << QList<int>{100, 1, 1, 23, 59, 59}
+                                  << "1/01/0100, 11:59:59pm";
+        QTest::newRow("German separators")
+            << QLocale(QLocale::German, QLocale::Germany) << QList<int>{2024, 3, 3, 14, 5, 9}
+            << "3.03.2024, 2:05:09pm";
+    }
+    void dateTime() {
+        QFETCH(QLocale, locale);
+        QFETCH(QList<int>, fields);
+        QFETCH(QString, text);
+        QLocale::setDefault(locale);
+        QCOMPARE(formatDateTime(
+                     DateTime{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]}),
+                 text);
+    }
+
+    void size() {
+        QCOMPARE(formatSize(0), QStringLiteral("0"));
+        QCOMPARE(formatSize(4096), QStringLiteral("4,096"));
+        QCOMPARE(formatSize(2147483653LL), QStringLiteral("2,147,483,653"));
+    }
 };
 
-QTEST_GUILESS_MAIN(tst_Update)
-#include "tst_update.moc"
+QTEST_GUILESS_MAIN(tst_Dates)
+#include "tst_dates.moc"
