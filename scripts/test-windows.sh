@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds Chronodex for Windows (scripts/build-windows.sh) and runs all its tests under Wine:
-# the Win32 core's test_windows and the window's QtTest programs, which open real windows on
+# the platform layer's test_windows and the window's QtTest programs, which open real windows on
 # a private Xvfb display with a window manager.
 # Usage: scripts/test-windows.sh [BUILD_DIR]   (default: build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build-windows}
 
-scripts/ensure-packages.sh wine64 wine doctest-dev xvfb xauth openbox fonts-liberation2 \
+scripts/ensure-packages.sh wine64 wine xvfb xauth openbox fonts-liberation2 \
   fonts-dejavu-core
 scripts/build-windows.sh "$build_dir"
 

@@ -11,8 +11,16 @@ namespace platform::testing {
 // did not make it or does not report it that way.
 bool makeSystemFile(const std::filesystem::path& path);
 
+#ifdef _WIN32
+inline constexpr bool onWindows = true;
+#else
+inline constexpr bool onWindows = false;
+#endif
+
 // Whether the system has FIFOs (Windows has none), and makes one at `path`.
-bool hasFifos();
+inline bool hasFifos() {
+    return !onWindows;
+}
 bool makeFifo(const std::filesystem::path& path);
 
 // Sets a file's access and modification stamps (seconds since the epoch, UTC, plus `nsec`
@@ -26,7 +34,9 @@ bool fileTimesHold(std::int64_t seconds);
 
 // Whether a process changes its own time zone by setting TZ (on Windows the zone is the
 // system's setting).
-bool zoneFollowsTZ();
+inline bool zoneFollowsTZ() {
+    return !onWindows;
+}
 
 // True when this Windows program runs under Wine.
 bool underWine();

@@ -1,87 +1,128 @@
-// The Linux file facilities on real files: calendar conversions, attributes, lengths, what
-// the stamp reader reads and what the writer reports for each kind of object, and the INI
-// numbers that the Windows tests check with the same rows.
+// The platform layer on real files, one set of cases for both systems (on Windows the program
+// is test_windows, run under Wine): calendar, attributes and lengths, what the stamp reader
+// reads and the writer reports for each kind of object, local time, INI texts and numbers,
+// registry export files; on Windows also the long path form, the registry itself and the
+// version resource.
 #include "filehelpers.h"
-#include "inirows.h"
-#include "platform/civil.h"
 #include "platform/files.h"
 #include "platform/localtime.h"
+#include "platform/regfile.h"
 #include "platform/settings.h"
 #include "platform/shell.h"
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <QProcess>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <sys/vfs.h>
-#include <unistd.h>
+#ifdef _WIN32
+#include "wide.h"
+#endif
 
-using platform::StampWrite;
-using platform::SystemTime;
-using platform::WriteFailure;
+using namespace chronodex::testing;
+using namespace platform;
+namespace pt = platform::testing;
 
-Q_DECLARE_METATYPE(platform::WriteFailure)
-Q_DECLARE_METATYPE(platform::StampWrite)
+// One row of objects: the object, the modification stamp asked for (UTC), its attributes
+// (-1: none) and length (-1: not a normal file), what the reader says of it and what the
+// writer reports.
+struct Expect {
+    const char* object;
+    const char* when;
+    int attributes;
+    qint64 length;
+    bool read, writable;
+    WriteFailure failure;
+    StampWrite accessed, modified;
+};
+Q_DECLARE_METATYPE(Expect)
 
 namespace {
 
+const qint64 beforeSeconds = utcSeconds(2001, 2, 3, 4, 5, 6);
+
+// A system time as text, "yyyy-MM-dd HH:mm:ss", and back.
+QString text(const SystemTime& t) {
+    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
+                             t.minute, t.second);
+}
 SystemTime parse(const QString& text) {
-    const QDateTime d = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return SystemTime{d.date().year(), d.date().month(),  d.date().day(),
-                      d.time().hour(), d.time().minute(), d.time().second()};
+    const QStringList n = QString(text).replace('-', ' ').replace(':', ' ').split(' ');
+    return {n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt(), n[4].toInt(), n[5].toInt()};
 }
 
-std::filesystem::path fs(const QString& p) {
-    return std::filesystem::path(p.toStdString());
+QByteArray utf16(const QByteArray& utf8) {
+    const QString s = QString::fromUtf8(utf8);
+    return QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
 }
 
-QString makeFile(const QTemporaryDir& dir, const QString& name, qint64 size = 0) {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || !f.resize(size))
-        qFatal("cannot create %s", qPrintable(path));
-    return path;
-}
-
-bool setStamps(const QString& path, std::int64_t accessed, std::int64_t modified) {
-    const struct timespec ts[2] = {{static_cast<time_t>(accessed), 0},
-                                   {static_cast<time_t>(modified), 0}};
-    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), ts, 0) == 0;
-}
-
-struct stat statOf(const QString& path) {
-    struct stat st {};
-    ::stat(QFile::encodeName(path).constData(), &st);
-    return st;
-}
-
-// A temporary folder on tmpfs, which holds any year; null where the machine has none.
-std::unique_ptr<QTemporaryDir> tmpfsDir() {
-    if (::access("/dev/shm", W_OK) != 0) return nullptr;
-    auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/chronodex-XXXXXX"));
+// A temporary folder whose file system holds any year a system time can name: tmpfs on Linux
+// (under Wine too); null where there is none.
+std::unique_ptr<QTemporaryDir> farFolder() {
+    if (pt::onWindows && !pt::underWine()) return std::make_unique<QTemporaryDir>();
+    auto dir = std::make_unique<QTemporaryDir>(
+        QStringLiteral("%1/dev/shm/chronodex-XXXXXX").arg(pt::onWindows ? "Z:" : ""));
     return dir->isValid() ? std::move(dir) : nullptr;
 }
 
-// Sets or clears the immutable flag (chattr +i), which refuses every change to a file even
-// to root; false where the file system or our privileges do not allow it.
-bool setImmutable(const QString& path, bool on) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return ok;
+// Keeps a file from being written while the answer lives (null where it cannot): Linux sets
+// the immutable flag (chattr +i), which refuses every change even to root; Windows holds the
+// file open without sharing.
+std::shared_ptr<void> hold(const QString& path) {
+#ifdef _WIN32
+    const HANDLE h =
+        CreateFileW(fsPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    return h == INVALID_HANDLE_VALUE ? nullptr : std::shared_ptr<void>(h, CloseHandle);
+#else
+    const auto chattr = [](const char* flag, const QString& p) {
+        return QProcess::execute(QStringLiteral("chattr"), {QString::fromLatin1(flag), p}) == 0;
+    };
+    if (!chattr("+i", path)) return nullptr;
+    return std::shared_ptr<QString>(new QString(path), [chattr](QString* p) {
+        chattr("-i", *p);
+        delete p;
+    });
+#endif
 }
 
-const SystemTime before{2001, 2, 3, 4, 5, 6};
-const std::int64_t beforeSeconds = platform::secondsFromCivil(before);
+// Makes the object a row names in `dir`, its stamps set to `beforeSeconds` (accessed a minute
+// earlier), and gives its path; empty where this system cannot make it. Regular files hold
+// 10 bytes; "long" lies in a folder path of more than 300 characters; "other" is what the
+// writer refuses with the system's own words: a FIFO on Linux, a name Windows does not take.
+QString makeObject(const QTemporaryDir& dir, const QString& kind) {
+    const auto is = [&](const char* k) { return kind == QLatin1String(k); };
+    const QString a100(100, u'a');
+    QString name = is("unicode") ? QStringLiteral("\u00e9t\u00e9 \u65e5\u672c.txt")
+                   : is("long")  ? a100 + '/' + a100 + '/' + a100 + QStringLiteral("/f.txt")
+                   : is("hidden") && !pt::onWindows ? QStringLiteral(".f")
+                                                    : QStringLiteral("f.txt");
+    const QString path = is("directory") ? dir.path() : dir.filePath(name);
+    if (is("no folder")) return nativePath(dir.filePath(QStringLiteral("none/f.txt")));
+    if (is("other") && !pt::hasFifos()) return nativePath(dir.filePath(QStringLiteral("a<b>")));
+    if (is("long")) QDir(dir.path()).mkpath(QFileInfo(path).path());
+    if ((is("system") && !pt::makeSystemFile(fsPath(path))) ||
+        (is("other") && !pt::makeFifo(fsPath(path))))
+        return {};
+    if (!QFileInfo::exists(path)) makeFile(dir, name, is("big") ? (qint64(1) << 31) + 5 : 10);
+    if (!setStamps(path, beforeSeconds - 60, beforeSeconds)) return {};
+    if (is("read-only")) QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
+    if (is("deleted")) QFile::remove(path);
+#ifdef _WIN32
+    const std::wstring p = fsPath(path).native();
+    if (is("hidden"))
+        SetFileAttributesW(p.c_str(), GetFileAttributesW(p.c_str()) | FILE_ATTRIBUTE_HIDDEN);
+#endif
+    return nativePath(path);
+}
+
+QString dump(const RegTree& tree) {
+    QStringList out;
+    for (const auto& [key, values] : tree)
+        for (const auto& [name, v] : values.values)
+            out << QString::fromStdString(key + "\\" + name + "=" + std::to_string(v.type) + ":") +
+                       QByteArray(reinterpret_cast<const char*>(v.data.data()),
+                                  qsizetype(v.data.size()))
+                           .toHex();
+    return out.join(';');
+}
 
 } // namespace
 
@@ -89,6 +130,247 @@ class tst_Platform : public QObject {
     Q_OBJECT
 
   private slots:
+    // Each kind of object: its attributes and length, what the reader reads (from the
+    // directory entry, leaving the access stamp alone) and what the writer reports; an object
+    // not written keeps its stamps. The writer is asked for the creation stamp an hour after
+    // the row's modification stamp, and for the access stamp 2024-06-15 10:30:00 unless the
+    // row expects it NotAsked.
+    void objects_data() {
+        QTest::addColumn<Expect>("expect");
+        using F = WriteFailure;
+        const StampWrite N = StampWrite::NotAsked, W = StampWrite::Written, D = StampWrite::Differs;
+        const int a = AttrArchive, none = -1;
+        const char* day = "2024-06-15 10:30:00";
+        const auto row = [](const char* name, Expect e) { QTest::newRow(name) << e; };
+        row("file", {"file", day, a, 10, true, true, F::None, W, W});
+        row("modification alone", {"file", day, a, 10, true, true, F::None, N, W});
+        row("sparse, past 2 GiB",
+            {"big", day, a, (qint64(1) << 31) + 5, true, true, F::None, W, W});
+        row("unicode name", {"unicode", day, a, 10, true, true, F::None, W, W});
+        row("long path", {"long", day, a, 10, true, true, F::None, W, W});
+        row("hidden", {"hidden", day, a | AttrHidden, -1, true, true, F::None, W, W});
+        row("read-only", {"read-only", day, a | AttrReadOnly, 10, true, false, F::ReadOnly, N, N});
+        row("in use", {"in use", day, a, 10, true, false, F::InUse, N, N});
+        row("directory", {"directory", day, AttrDirectory, -1, false, false, F::Directory, N, N});
+        row("deleted", {"deleted", day, none, -1, false, false, F::Missing, N, N});
+        row("in a missing folder", {"no folder", day, none, -1, false, false, F::Missing, N, N});
+        const int other = pt::onWindows ? none : int(AttrSystem); // a FIFO on Linux
+        row("other", {"other", day, other, -1, false, false, F::Other, N, N});
+        if (pt::onWindows) // Wine reports the archive attribute on every file: skipped there
+            row("system", {"system", day, AttrSystem, -1, true, true, F::None, W, W});
+        // FILETIME 0, which SetFileTime takes as "leave it alone".
+        row("first second of 1601",
+            {"far", "1601-01-01 00:00:00", a, 10, true, true, F::None, W, W});
+        // ext4 clamps this to its first second: a date one second off is not written, and
+        // the access stamp, written well, goes back with it.
+        row("clamped a second",
+            {"clamped", "1901-12-13 20:45:51", a, 10, true, true, F::DateNotHeld, W, D});
+        if (pt::onWindows)
+            row("before 1601",
+                {"file", "1600-12-31 23:59:59", a, 10, true, true, F::DateNotHeld, N, D});
+    }
+    void objects() {
+        QFETCH(Expect, expect);
+        const QString object = QString::fromLatin1(expect.object);
+        auto dir = object == "far" ? farFolder() : std::make_unique<QTemporaryDir>();
+        if (!dir) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
+        const QString path = makeObject(*dir, object);
+        if (path.isEmpty() && pt::underWine()) QSKIP("Wine makes no system file");
+        QVERIFY(!path.isEmpty());
+        const auto found = fileAttributes(fsPath(path));
+        QCOMPARE(found ? int(*found & 0x37) : -1, expect.attributes); // the bits the program uses
+        QCOMPARE(isNormalFile(fsPath(path)), expect.length >= 0);
+        QCOMPARE(normalFileLength(fsPath(path)), expect.length);
+        QCOMPARE(platform::directoryCreated(fsPath(path)).has_value(), object == "directory");
+        if (object == "long") QVERIFY(platform::directoryCreated(fsPath(QFileInfo(path).path())));
+        const SystemTime asked = parse(expect.when), access{2024, 6, 15, 10, 30, 0};
+        const qint64 askedSeconds =
+            utcSeconds(asked.year, asked.month, asked.day, asked.hour, asked.minute, asked.second);
+        const QString probe = object == "clamped" ? makeFile(*dir, QStringLiteral("p")) : path;
+        if (object == "clamped" && setStamps(probe, 0, askedSeconds) &&
+            modifiedSeconds(probe) == askedSeconds)
+            QSKIP("the temporary folder's file system holds 1901 (ext4 does not)");
+        const auto held = object == "in use" ? hold(path) : nullptr;
+        if (object == "in use" && !held) QSKIP("the file cannot be held from writing here");
+
+        const auto t = readFileTimes(fsPath(path));
+        QCOMPARE(t.read, expect.read);
+        QCOMPARE(t.writable, expect.writable);
+        QCOMPARE(t.modified.has_value(), expect.read);
+        if (t.read) {
+            QCOMPARE(text(*t.modified), "2001-02-03 04:05:06");
+            QCOMPARE(text(*t.accessed), "2001-02-03 04:04:06");
+            QCOMPARE(accessedSeconds(path), beforeSeconds - 60); // not touched by the reading
+        }
+
+        SystemTime created = asked;
+        created.hour = (asked.hour + 1) % 24;
+        const bool askAccess = expect.accessed != StampWrite::NotAsked;
+        const auto out = writeFileTimes(fsPath(path), created,
+                                        askAccess ? std::optional(access) : std::nullopt, asked);
+        QCOMPARE(out.failure, expect.failure);
+        QCOMPARE(out.accessed, expect.accessed);
+        QCOMPARE(out.modified, expect.modified);
+        QCOMPARE(out.message.empty(), expect.failure != WriteFailure::Other);
+        if (out.written()) // Wine keeps no creation time
+            QCOMPARE(out.created, !canSetCreationTime() ? StampWrite::CannotSet
+                                  : pt::underWine()     ? StampWrite::NotKept
+                                                        : StampWrite::Written);
+        if (!QFileInfo::exists(path)) return;
+        QCOMPARE(modifiedSeconds(path), out.written() ? askedSeconds : beforeSeconds);
+        QCOMPARE(accessedSeconds(path),
+                 out.written() && askAccess ? utcSeconds(2024, 6, 15, 10, 30) : beforeSeconds - 60);
+    }
+
+    void driveRoots_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("root");
+        QTest::newRow("empty") << "" << false;
+#ifdef _WIN32
+        for (const char* p : {"C:\\", "C:", "c:/", "C:\\\\", "\\\\?\\C:\\", "\\\\server\\share",
+                              "\\\\server\\share\\", "\\\\?\\UNC\\server\\share\\"})
+            QTest::newRow(p) << p << true;
+        for (const char* p :
+             {"C:\\Windows", "C:\\Windows\\", "\\\\server", "\\\\server\\share\\dir", "CC:\\"})
+            QTest::newRow(p) << p << false;
+#else
+        for (const char* p : {"/", "//"})
+            QTest::newRow(p) << p << true;
+        for (const char* p : {"/home", "C:\\"})
+            QTest::newRow(p) << p << false;
+#endif
+    }
+    void driveRoots() {
+        QFETCH(QString, path);
+        QFETCH(bool, root);
+        QCOMPARE(isDriveRoot(fsPath(path)), root);
+    }
+
+    // Local time both ways by the rules of the date itself: summer and winter, the hour
+    // skipped in spring, the hour repeated in autumn (its first occurrence), a half-hour zone,
+    // the years before the zone's rules and far years (the calendar to the year 30000). Windows
+    // takes its zone from TZ when the program starts: only that zone's rows run there (CTest runs
+    // each zone).
+    void localTime_data() {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<QString>("utc"); // empty: the local time does not exist
+        const auto row = [](const char* zone, const char* name, const char* local,
+                            const char* utc) {
+            if (pt::zoneFollowsTZ() || qgetenv("TZ") == zone)
+                QTest::newRow(name) << QByteArray(zone) << QString(local) << QString(utc);
+        };
+        const char* ny = "America/New_York";
+        row(ny, "New York summer", "2026-07-01 12:00:00", "2026-07-01 16:00:00");
+        row(ny, "New York winter", "2026-01-15 09:05:00", "2026-01-15 14:05:00");
+        row(ny, "New York skipped hour", "2026-03-08 02:30:00", "");
+        row(ny, "New York repeated hour", "2026-11-01 01:30:00", "2026-11-01 05:30:00");
+        row(ny, "New York after the repeat", "2026-11-01 02:00:00", "2026-11-01 07:00:00");
+        row(ny, "New York 9999", "9999-07-01 12:00:00", "9999-07-01 16:00:00");
+        if (pt::onWindows) { // before 1601 Windows converts nothing; its earliest rules apply
+            row(ny, "New York 1600", "1600-12-31 19:00:00", "1601-01-01 00:00:00");
+            row(ny, "New York 1200", "1200-01-15 09:05:00", "1200-01-15 14:05:00");
+        } else { // the local mean time
+            row(ny, "New York 1850", "1850-06-15 10:30:00", "1850-06-15 15:26:02");
+        }
+        const char* london = "Europe/London";
+        row(london, "London summer", "2026-07-01 12:00:00", "2026-07-01 11:00:00");
+        const char* adelaide = "Australia/Adelaide";
+        row(adelaide, "Adelaide summer", "2026-01-15 12:00:00", "2026-01-15 01:30:00");
+        row(adelaide, "Adelaide skipped", "2026-10-04 02:15:00", "");
+        row("UTC", "UTC", "2026-07-01 12:00:00", "2026-07-01 12:00:00");
+        row("UTC", "UTC before 1970", "1969-12-31 23:59:59", "1969-12-31 23:59:59");
+        row("UTC", "UTC year 30000", "30000-01-01 00:00:00", "30000-01-01 00:00:00");
+    }
+    void localTime() {
+        QFETCH(QByteArray, zone);
+        QFETCH(QString, local);
+        QFETCH(QString, utc);
+        std::optional<ZoneScope> scope;
+        if (const QString why = ZoneScope::unavailable(zone); pt::zoneFollowsTZ() && !why.isEmpty())
+            QSKIP(qPrintable(why));
+        if (pt::zoneFollowsTZ()) scope.emplace(zone);
+        const auto result = localToUtc(parse(local));
+        QCOMPARE(result.skipped, utc.isEmpty());
+        QCOMPARE(result.utc.has_value(), !utc.isEmpty());
+        if (utc.isEmpty()) return;
+        QCOMPARE(text(*result.utc), utc);
+        const auto back = utcToLocal(parse(utc));
+        QVERIFY(back);
+        QCOMPARE(text(*back), local);
+    }
+
+    // INI texts and numbers as GetPrivateProfileString (into 255 characters) and
+    // GetPrivateProfileInt give them: Windows answers itself, the Linux stand-in is held to
+    // the same rows. Each file has the key in a section [Other] first, set to 1.
+    void ini_data() {
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("written"); // after "="; null: not in [Numbers]
+        QTest::addColumn<QByteArray>("text");    // the default is "fallback"
+        QTest::addColumn<int>("number");         // the default is 7
+        const auto row = [](const char* key, const QByteArray& written, int number,
+                            const QByteArray& text = QByteArray()) {
+            QTest::newRow(key) << QByteArray(key) << written << (text.isNull() ? written : text)
+                               << number;
+        };
+        row("TrailingText", "42abc", 42);
+        row("Plus", "+12", 12);
+        row("HexLetters", "0x1fZ", 31);
+        row("HexCapitalX", "0X10", 0);
+        row("Octal", "0o17", 15);
+        row("Binary", "0b1012", 5);
+        row("LeadingZero", "010", 10);
+        row("NegativeHex", "-0x10", -16);
+        row("Quoted", "\"25\"", 25, "25");
+        row("Blanks", "   33   ", 33, "33");
+        row("BlankAfterSign", "- 5", 0);
+        row("Empty", "", 7);
+        row("Missing", QByteArray(), 7, "fallback");
+        row("Wraps", "4294967297", 1);
+        row("LongNumber", "000000000000000000000000000042", 4); // read into 30 characters
+        row("LongText", QByteArray(300, 'y'), 0, QByteArray(254, 'y'));
+    }
+    void ini() {
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, written);
+        QFETCH(QByteArray, text);
+        QFETCH(int, number);
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("numbers.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Other]\n" + key + "=1\n[Numbers]\n" +
+                (written.isNull() ? QByteArray() : key + '=' + written + '\n'));
+        f.close();
+        const std::string k = key.toLower().toStdString(); // letter case does not matter
+        const auto ini = fsPath(f.fileName());
+        QCOMPARE(QByteArray::fromStdString(iniReadString(ini, "NUMBERS", k, "fallback", 255)),
+                 text);
+        QCOMPARE(iniReadInt(ini, "NUMBERS", k, 7), number);
+    }
+
+    // Registry export files in both versions and encodings: read to their last byte and no
+    // further; a deletion and a section line without its bracket are no keys.
+    void regFile_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("values"); // key\name=type:data in hex
+        const QByteArray v5 = "Windows Registry Editor Version 5.00\r\n";
+        const QByteArray key = "[HKEY_CURRENT_USER\\Software\\K]\r\n";
+        QTest::newRow("REGEDIT4") << "REGEDIT4\r\n" + key + "\"N\"=dword:2a\r\n"
+                                  << "software\\k\\n=4:2a000000";
+        QTest::newRow("UTF-16, an odd last byte")
+            << "\xFF\xFE" + utf16(v5 + key + "@=\"x\"") + 'Q' << "software\\k\\=1:7800";
+        QTest::newRow("deletion") << v5 + "[-HKEY_CURRENT_USER\\Software\\K]\r\n\"N\"=\"x\""
+                                  << "";
+        QTest::newRow("no bracket") << v5 + "[HKEY_CURRENT_USER\\Software\\K\r\n\"N\"=\"x\""
+                                    << "";
+    }
+    void regFile() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, values);
+        QCOMPARE(dump(parseRegFile(file.toStdString(), "HKEY_CURRENT_USER")), values);
+    }
+
+#ifndef _WIN32
     // The desktop's opener: what xdg-open makes of the document decides the answer, and a
     // local file that is not there starts nothing.
     void opener_data() {
@@ -106,313 +388,84 @@ class tst_Platform : public QObject {
         QFETCH(bool, exists);
         QFETCH(int, result);
         QTemporaryDir bin;
-        if (!opener.isEmpty()) {
-            QFile script(bin.filePath(QStringLiteral("xdg-open")));
-            QVERIFY(script.open(QIODevice::WriteOnly));
+        QFile script(bin.filePath(QStringLiteral("xdg-open")));
+        if (!opener.isEmpty() && script.open(QIODevice::WriteOnly))
             script.write("#!/bin/sh\n" + opener.toUtf8() + "\n");
-            script.close();
-            QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
-        }
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(bin.path()));
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         const QString document = exists ? makeFile(bin, QStringLiteral("Help.html"))
                                         : bin.filePath(QStringLiteral("none.html"));
-        const int answer = platform::shellExecute(document.toStdString(), {}, 1);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        const int answer = shellExecute(document.toStdString(), {}, 1);
         qputenv("PATH", path);
         QCOMPARE(answer, result);
     }
-
-    // Local time both ways, with the rules of the date itself: summer and winter, the hour
-    // skipped in spring, the hour repeated in autumn (its first occurrence), a half-hour
-    // zone, the local mean time of 1850 and the far year 9999.
-    void localTime_data() {
-        QTest::addColumn<QByteArray>("zone");
-        QTest::addColumn<QString>("local");
-        QTest::addColumn<QString>("utc"); // empty: the local time does not exist
-        const QByteArray ny = "America/New_York";
-        QTest::newRow("New York summer") << ny << "2026-07-01 12:00:00"
-                                         << "2026-07-01 16:00:00";
-        QTest::newRow("New York winter") << ny << "2026-01-15 09:05:00"
-                                         << "2026-01-15 14:05:00";
-        QTest::newRow("New York skipped hour") << ny << "2026-03-08 02:30:00"
-                                               << "";
-        QTest::newRow("New York repeated hour") << ny << "2026-11-01 01:30:00"
-                                                << "2026-11-01 05:30:00";
-        QTest::newRow("New York after the repeat") << ny << "2026-11-01 02:00:00"
-                                                   << "2026-11-01 07:00:00";
-        QTest::newRow("New York 1850") << ny << "1850-06-15 10:30:00"
-                                       << "1850-06-15 15:26:02";
-        QTest::newRow("New York 9999") << ny << "9999-07-01 12:00:00"
-                                       << "9999-07-01 16:00:00";
-        const QByteArray london = "Europe/London";
-        QTest::newRow("London summer") << london << "2026-07-01 12:00:00"
-                                       << "2026-07-01 11:00:00";
-        QTest::newRow("London winter") << london << "2026-12-06 12:00:00"
-                                       << "2026-12-06 12:00:00";
-        const QByteArray adelaide = "Australia/Adelaide";
-        QTest::newRow("Adelaide summer") << adelaide << "2026-01-15 12:00:00"
-                                         << "2026-01-15 01:30:00";
-        QTest::newRow("Adelaide winter") << adelaide << "2026-07-01 12:00:00"
-                                         << "2026-07-01 02:30:00";
-        QTest::newRow("Adelaide skipped") << adelaide << "2026-10-04 02:15:00"
-                                          << "";
-    }
-    void localTime() {
-        QFETCH(QByteArray, zone);
-        QFETCH(QString, local);
-        QFETCH(QString, utc);
-        if (const QString why = chronodex::testing::ZoneScope::unavailable(zone); !why.isEmpty())
-            QSKIP(qPrintable(why));
-        chronodex::testing::ZoneScope scope(zone);
-        const auto result = platform::localToUtc(parse(local));
-        if (utc.isEmpty()) {
-            QVERIFY(!result.utc);
-            QVERIFY(result.skipped);
-            return;
-        }
-        QVERIFY(result.utc);
-        QVERIFY(!result.skipped);
-        QCOMPARE(*result.utc, parse(utc));
-        const auto back = platform::utcToLocal(parse(utc));
-        QVERIFY(back);
-        QCOMPARE(*back, parse(local));
-    }
-    void civil_data() {
-        QTest::addColumn<qint64>("seconds");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("epoch") << qint64(0) << "1970-01-01 00:00:00";
-        QTest::newRow("before the epoch") << qint64(-1) << "1969-12-31 23:59:59";
-        QTest::newRow("1850") << qint64(-3772531800) << "1850-06-15 10:30:00";
-        QTest::newRow("leap day 2024") << qint64(1709208000) << "2024-02-29 12:00:00";
-        QTest::newRow("year 100") << qint64(-59011459200) << "0100-01-01 00:00:00";
-        QTest::newRow("year 9999 end") << qint64(253402300799) << "9999-12-31 23:59:59";
-    }
-    void civil() {
-        QFETCH(qint64, seconds);
-        QFETCH(QString, text);
-        const auto t = platform::civilFromSeconds(seconds);
-        QVERIFY(t);
-        QCOMPARE(QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", t->year, t->month, t->day,
-                                   t->hour, t->minute, t->second),
-                 text);
-        QCOMPARE(platform::secondsFromCivil(*t), seconds);
-    }
-    void civilOutOfRange() {
-        QVERIFY(!platform::civilFromSeconds(std::int64_t(1) << 45)); // beyond year 30827
-        QVERIFY(platform::civilFromSeconds(884541340800));           // year 30000 is a system time
-    }
-
-    void attributes() {
+#else
+    // "C:" is the drive's current folder to the system; the program means its root.
+    void bareDriveName() {
         QTemporaryDir dir;
-        const QString plain = makeFile(dir, QStringLiteral("a.txt"));
-        const QString hidden = makeFile(dir, QStringLiteral(".hidden"));
-        const QString readOnly = makeFile(dir, QStringLiteral("ro.txt"));
-        QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup));
-        const QString fifo = dir.filePath(QStringLiteral("fifo"));
-        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
-
-        QCOMPARE(*platform::fileAttributes(fs(plain)), std::uint32_t(platform::AttrArchive));
-        QCOMPARE(*platform::fileAttributes(fs(hidden)),
-                 std::uint32_t(platform::AttrArchive | platform::AttrHidden));
-        QCOMPARE(*platform::fileAttributes(fs(readOnly)),
-                 std::uint32_t(platform::AttrArchive | platform::AttrReadOnly));
-        QCOMPARE(*platform::fileAttributes(fs(fifo)), std::uint32_t(platform::AttrSystem));
-        QVERIFY(*platform::fileAttributes(fs(dir.path())) & platform::AttrDirectory);
-        QVERIFY(!platform::fileAttributes(fs(dir.filePath(QStringLiteral("missing")))));
-
-        QVERIFY(platform::isNormalFile(fs(plain)));
-        QVERIFY(platform::isNormalFile(fs(readOnly)));
-        for (const QString& p : {hidden, fifo, dir.path()})
-            QVERIFY2(!platform::isNormalFile(fs(p)), qPrintable(p));
+        QVERIFY(setStamps(dir.path(), beforeSeconds, beforeSeconds)); // Wine: its creation too
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const std::wstring drive = fsPath(dir.path()).native().substr(0, 2);
+        const auto bare = platform::directoryCreated(drive);
+        const auto root = platform::directoryCreated(drive + L"\\");
+        QDir::setCurrent(previous);
+        QVERIFY(root && bare);
+        QCOMPARE(text(*bare), text(*root));
     }
 
-    void lengths() {
-        QTemporaryDir dir;
-        QCOMPARE(platform::normalFileLength(fs(makeFile(dir, QStringLiteral("e")))), 0);
-        QCOMPARE(platform::normalFileLength(fs(makeFile(dir, QStringLiteral("k"), 4096))), 4096);
-        // A sparse file past 2 GiB shows its real size.
-        const std::int64_t big = (std::int64_t(1) << 31) + 5;
-        QCOMPARE(platform::normalFileLength(fs(makeFile(dir, QStringLiteral("big"), big))), big);
-        QCOMPARE(platform::normalFileLength(fs(makeFile(dir, QStringLiteral(".h"), 10))), -1);
-        QCOMPARE(platform::normalFileLength(fs(dir.path())), -1);
-        QCOMPARE(platform::normalFileLength(fs(dir.filePath(QStringLiteral("none")))), -1);
+    void longPathForm() {
+        const std::wstring a(100, L'a'), d = L"C:\\" + a + L"\\" + a + L"\\" + a;
+        const std::pair<std::wstring, std::wstring> rows[] = {
+            {L"C:", L"C:\\"},
+            {L"C:\\short\\name.txt", L"C:\\short\\name.txt"},
+            {d, L"\\\\?\\" + d},
+            {L"C:/" + a + L"/" + a + L"/x/../" + a, L"\\\\?\\" + d},
+            {L"\\\\server\\share" + d.substr(2), L"\\\\?\\UNC\\server\\share" + d.substr(2)},
+            {L"\\\\?\\" + d, L"\\\\?\\" + d},
+        };
+        for (const auto& [path, form] : rows)
+            QCOMPARE(QString::fromStdWString(systemPath(path)), QString::fromStdWString(form));
     }
 
-    // What the writer reports for each kind of object, and that an object not written keeps
-    // its stamps. The creation stamp is asked for too: Linux cannot set it, which stops
-    // nothing.
-    void writeOutcomes_data() {
-        QTest::addColumn<QString>("object");
-        QTest::addColumn<int>("year");
-        QTest::addColumn<WriteFailure>("failure");
-        QTest::addColumn<StampWrite>("stamps"); // the access and modification stamps
-        QTest::newRow("writable file")
-            << "file" << 2024 << WriteFailure::None << StampWrite::Written;
-        QTest::newRow("read-only file")
-            << "read-only" << 2024 << WriteFailure::ReadOnly << StampWrite::NotAsked;
-        QTest::newRow("deleted file")
-            << "deleted" << 2024 << WriteFailure::Missing << StampWrite::NotAsked;
-        QTest::newRow("directory")
-            << "directory" << 2024 << WriteFailure::Directory << StampWrite::NotAsked;
-        QTest::newRow("FIFO") << "fifo" << 2024 << WriteFailure::Other << StampWrite::NotAsked;
-        QTest::newRow("immutable file")
-            << "immutable" << 2024 << WriteFailure::InUse << StampWrite::NotAsked;
-        QTest::newRow("1850 on ext4")
-            << "ext4" << 1850 << WriteFailure::DateNotHeld << StampWrite::Differs;
-        QTest::newRow("1850 on tmpfs")
-            << "tmpfs" << 1850 << WriteFailure::None << StampWrite::Written;
+    // The real registry hands over what the Linux stand-in does: texts in UTF-8 with their
+    // zeros, other data as stored; a value that does not fit tells its size.
+    void registry_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QByteArray>("data"); // as handed over
+        QTest::newRow("text") << int(REG_SZ) << QByteArray("\xc3\xa9t\xc3\xa9\0", 6);
+        QTest::newRow("list") << int(REG_MULTI_SZ) << QByteArray("a\0bc\0\0", 6);
+        QTest::newRow("expandable") << int(REG_EXPAND_SZ) << QByteArray("%TEMP%\\x\0", 9);
+        QTest::newRow("empty text") << int(REG_SZ) << QByteArray();
+        QTest::newRow("binary") << int(REG_BINARY) << QByteArray("\x01\x80", 2);
+        QTest::newRow("number") << int(REG_DWORD) << QByteArray("\x2a\0\0\0", 4);
     }
-    void writeOutcomes() {
-        QFETCH(QString, object);
-        QFETCH(int, year);
-        QFETCH(WriteFailure, failure);
-        QFETCH(StampWrite, stamps);
-        std::unique_ptr<QTemporaryDir> dir;
-        if (object == QLatin1String("tmpfs")) {
-            dir = tmpfsDir();
-            if (!dir) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
-        } else {
-            dir = std::make_unique<QTemporaryDir>();
-        }
-        QString path = makeFile(*dir, QStringLiteral("f.txt"));
-        QVERIFY(setStamps(path, beforeSeconds, beforeSeconds));
-        if (object == QLatin1String("ext4")) {
-            struct statfs fsInfo {};
-            if (::statfs(QFile::encodeName(dir->path()).constData(), &fsInfo) != 0 ||
-                fsInfo.f_type != 0xEF53)
-                QSKIP("the temporary folder is not on ext4");
-        } else if (object == QLatin1String("read-only")) {
-            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
-        } else if (object == QLatin1String("deleted")) {
-            QVERIFY(QFile::remove(path));
-        } else if (object == QLatin1String("directory")) {
-            path = dir->path();
-            QVERIFY(setStamps(path, beforeSeconds, beforeSeconds));
-        } else if (object == QLatin1String("fifo")) {
-            path = dir->filePath(QStringLiteral("fifo"));
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-            QVERIFY(setStamps(path, beforeSeconds, beforeSeconds));
-        } else if (object == QLatin1String("immutable")) {
-            if (!setImmutable(path, true))
-                QSKIP("the immutable flag (chattr +i) cannot be set here");
-        }
-        const SystemTime asked{year, 6, 15, 10, 30, 0};
-        const auto out = platform::writeFileTimes(fs(path), asked, asked, asked);
-        if (object == QLatin1String("immutable")) setImmutable(path, false);
-
-        QCOMPARE(out.failure, failure);
-        QCOMPARE(out.written(), failure == WriteFailure::None);
-        QCOMPARE(out.accessed, stamps);
-        QCOMPARE(out.modified, stamps);
-        const bool reached = failure == WriteFailure::None || failure == WriteFailure::DateNotHeld;
-        QCOMPARE(out.created, reached ? StampWrite::CannotSet : StampWrite::NotAsked);
-        QCOMPARE(out.message.empty(), failure != WriteFailure::Other);
-        if (object == QLatin1String("deleted")) return;
-        const struct stat st = statOf(path);
-        const std::int64_t expected =
-            out.written() ? platform::secondsFromCivil(asked) : beforeSeconds;
-        QCOMPARE(std::int64_t(st.st_mtim.tv_sec), expected);
-        QCOMPARE(std::int64_t(st.st_atim.tv_sec), expected);
+    void registry() {
+        QFETCH(int, type);
+        QFETCH(QByteArray, data);
+        const QByteArray stored = type == REG_BINARY || type == REG_DWORD ? data : utf16(data);
+        const std::string key = "Software\\ChronodexTest\\" + std::to_string(GetCurrentProcessId());
+        HKEY h = nullptr;
+        QVERIFY(!RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                 nullptr, &h, nullptr));
+        RegSetValueExW(h, L"Value", 0, DWORD(type), reinterpret_cast<const BYTE*>(stored.data()),
+                       DWORD(stored.size()));
+        RegCloseKey(h);
+        RegistryKey reg;
+        QCOMPARE(reg.open(HKeyCurrentUser, key), 0);
+        std::vector<std::uint8_t> got;
+        std::uint32_t size = 0;
+        if (!data.isEmpty()) QCOMPARE(reg.query("value", got, data.size() - 1, size), 234);
+        QCOMPARE(qsizetype(size), data.size());
+        QCOMPARE(reg.query("value", got, data.size(), size), 0);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(got.data()), qsizetype(got.size())),
+                 data);
+        reg.close();
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ChronodexTest");
     }
-
-    // Stamps are read from the directory entry: a read-only file and a file that refuses
-    // writing show theirs, and say they are not for writing.
-    void readWithoutWriting_data() {
-        QTest::addColumn<QString>("object");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<bool>("writable");
-        QTest::newRow("writable file") << "file" << true << true;
-        QTest::newRow("read-only file") << "read-only" << true << false;
-        QTest::newRow("immutable file") << "immutable" << true << false;
-        QTest::newRow("FIFO") << "fifo" << false << false;
-    }
-    void readWithoutWriting() {
-        QFETCH(QString, object);
-        QFETCH(bool, read);
-        QFETCH(bool, writable);
-        QTemporaryDir dir;
-        QString path = makeFile(dir, QStringLiteral("f.txt"));
-        if (object == QLatin1String("fifo")) {
-            path = dir.filePath(QStringLiteral("fifo"));
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-        }
-        QVERIFY(setStamps(path, beforeSeconds - 60, beforeSeconds));
-        if (object == QLatin1String("read-only"))
-            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-        if (object == QLatin1String("immutable") && !setImmutable(path, true))
-            QSKIP("the immutable flag (chattr +i) cannot be set here");
-        const auto t = platform::readFileTimes(fs(path));
-        if (object == QLatin1String("immutable")) setImmutable(path, false);
-        QCOMPARE(t.read, read);
-        QCOMPARE(t.writable, writable);
-        if (!read) return;
-        QCOMPARE(*t.modified, before);
-        QCOMPARE(*t.accessed, (SystemTime{2001, 2, 3, 4, 4, 6}));
-        QCOMPARE(std::int64_t(statOf(path).st_atim.tv_sec), beforeSeconds - 60); // not touched
-    }
-
-    // Stamps beyond what a system time holds are named, not dropped.
-    void readFarYears_data() {
-        QTest::addColumn<qint64>("seconds");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<int>("beyond");
-        QTest::newRow("year 50") << qint64(-60589296000) << true << 0;
-        QTest::newRow("year 30000") << qint64(884541340800) << true << 0;
-        QTest::newRow("before the year 1") << qint64(-62198755200) << false << 1;
-        QTest::newRow("after the year 30827") << (qint64(1) << 45) << false << 2;
-    }
-    void readFarYears() {
-        QFETCH(qint64, seconds);
-        QFETCH(bool, read);
-        QFETCH(int, beyond);
-        auto dir = tmpfsDir();
-        if (!dir) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
-        const QString path = makeFile(*dir, QStringLiteral("far"));
-        QVERIFY(setStamps(path, beforeSeconds, seconds));
-        const auto t = platform::readFileTimes(fs(path));
-        QCOMPARE(t.read, read);
-        QCOMPARE(int(t.beyond), beyond);
-        QCOMPARE(t.modified.has_value(), read);
-        QVERIFY(t.accessed.has_value());
-    }
-
-    void driveRoots() {
-        QVERIFY(platform::isDriveRoot("/"));
-        QVERIFY(platform::isDriveRoot("//"));
-        QVERIFY(!platform::isDriveRoot(""));
-        QVERIFY(!platform::isDriveRoot("/home"));
-        QVERIFY(!platform::isDriveRoot("C:\\"));
-    }
-
-    // The same rows as the Windows tests, where GetPrivateProfileInt itself answers.
-    void iniNumbers_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<int>("expected");
-        for (const auto& row : platform::testing::iniIntRows)
-            QTest::newRow(row.key) << QString::fromLatin1(row.key) << int(row.expected);
-    }
-    void iniNumbers() {
-        QFETCH(QString, key);
-        QFETCH(int, expected);
-        QTemporaryDir dir;
-        const QString ini = dir.filePath(QStringLiteral("numbers.ini"));
-        QFile f(ini);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray::fromStdString(platform::testing::iniIntFile()));
-        f.close();
-        QCOMPARE(platform::iniReadInt(fs(ini), "Numbers", key.toStdString(),
-                                      platform::testing::iniFallback),
-                 expected);
-    }
-
-    void readRefusesDirectoriesAndMissingPaths() {
-        QTemporaryDir dir;
-        for (const QString& path : {dir.path(), dir.filePath(QStringLiteral("missing"))}) {
-            const auto times = platform::readFileTimes(fs(path));
-            QVERIFY(!times.read && !times.writable);
-            QVERIFY(!times.created && !times.accessed && !times.modified);
-        }
-    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(tst_Platform)

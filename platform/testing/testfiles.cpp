@@ -1,35 +1,32 @@
 #include "testfiles.h"
 
+#ifdef _WIN32
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 
 namespace platform::testing {
 
-bool makeSystemFile(const std::filesystem::path& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_SYSTEM, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    // Creating a file sets its archive bit; the system attribute alone clears it.
-    if (!SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_SYSTEM)) return false;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_SYSTEM) &&
-           !(attributes & FILE_ATTRIBUTE_ARCHIVE);
-}
+#ifdef _WIN32
+namespace {
+constexpr std::int64_t SecondsFrom1601To1970 = 11644473600;
+constexpr std::int64_t LastSecondOf30827 = 910670515199; // 31 December 30827, 23:59:59
+} // namespace
 
-bool hasFifos() {
-    return false;
+bool makeSystemFile(const std::filesystem::path& path) {
+    const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_SYSTEM, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    // Creating a file sets its archive bit; the system attribute alone clears it.
+    return h != INVALID_HANDLE_VALUE && SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_SYSTEM) &&
+           GetFileAttributesW(path.c_str()) == FILE_ATTRIBUTE_SYSTEM;
 }
 
 bool makeFifo(const std::filesystem::path&) {
     return false;
 }
-
-namespace {
-
-constexpr std::int64_t SecondsFrom1601To1970 = 11644473600;
-constexpr std::int64_t LastSecondOf30827 = 910670515199; // 31 December 30827, 23:59:59
-
-} // namespace
 
 bool fileTimesHold(std::int64_t seconds) {
     return seconds >= -SecondsFrom1601To1970 && seconds <= LastSecondOf30827;
@@ -53,13 +50,33 @@ bool setFileTimes(const std::filesystem::path& path, std::int64_t accessed, std:
     return ok;
 }
 
-bool zoneFollowsTZ() {
-    return false;
-}
-
 bool underWine() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
+#else
+bool makeSystemFile(const std::filesystem::path& path) {
+    return makeFifo(path);
+}
+
+bool makeFifo(const std::filesystem::path& path) {
+    return ::mkfifo(path.c_str(), 0644) == 0;
+}
+
+bool fileTimesHold(std::int64_t) {
+    return true;
+}
+
+bool setFileTimes(const std::filesystem::path& path, std::int64_t accessed, std::int64_t modified,
+                  long nsec) {
+    const struct timespec ts[2] = {{static_cast<time_t>(accessed), nsec},
+                                   {static_cast<time_t>(modified), nsec}};
+    return ::utimensat(AT_FDCWD, path.c_str(), ts, 0) == 0;
+}
+
+bool underWine() {
+    return false;
+}
+#endif
 
 } // namespace platform::testing
