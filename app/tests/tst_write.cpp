@@ -1,40 +1,20 @@
-// "Update file date" end to end: real files listed, rows set, dialogs answered, stamps
-// read back with stat().
+// Writing from the window, end to end: real files listed, rows set, dialogs answered, stamps
+// read back from the disk. "Update file date", then the Edit menu's commands beyond one date:
+// shifting the ticked files' dates, undoing the last command, dates from photos.
 #include "frm_MainWindow.h"
+#include "frm_ShiftDates.h"
 
 #include "dialogdriver.h"
-#include "filehelpers.h"
+#include "photofixture.h"
 #include "windowprobe.h"
 
-#include <QDir>
+#include <QSpinBox>
 #include <QtTest>
+
 #include <optional>
 
 using namespace chronodex;
 using namespace chronodex::testing;
-
-namespace {
-
-const qint64 before = utcSeconds(2001, 2, 3, 4, 5, 6);
-
-struct Scene {
-    QTemporaryDir dir;
-    QStringList files;
-    std::unique_ptr<frm_MainWindow> window;
-
-    explicit Scene(int count) {
-        for (int i = 0; i < count; ++i) {
-            files << makeFile(dir, QStringLiteral("f%1.txt").arg(i), 10);
-            setStamps(files.last(), before, before);
-        }
-        window = std::make_unique<frm_MainWindow>(pinnedOptions(pinnedNow(), false));
-        dropOnList(*window, files);
-    }
-    qint64 mtime(int i) const { return modifiedSeconds(files[i]); }
-    qint64 atime(int i) const { return accessedSeconds(files[i]); }
-};
-
-} // namespace
 
 class tst_Write : public QObject {
     Q_OBJECT
@@ -48,34 +28,29 @@ class tst_Write : public QObject {
     // that the clocks of the user's zone skip.
     void questions_data() {
         QTest::addColumn<QByteArray>("zone");
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<int>("answer"); // button to click, or -1 to let the time run out
+        QTest::addColumn<QString>("date"); // day|month|year|hour|minute|second
+        QTest::addColumn<int>("answer");   // button to click, or -1 to let the time run out
         QTest::addColumn<QString>("says");
-        QTest::addColumn<int>("buttons");
         QTest::addColumn<qint64>("written"); // 0: nothing written
-        const QStringList y1975{"5", "3", "1975", "10", "0", "0"};
         const QString ask = "before 1980 will not display the date in Windows "
                             "Explorer.\r\nSet the new date anyway?";
-        const QByteArray utc;
+        const QString refused = "1601 can not be set with Windows.\r\nCan't set the new date.";
+        const qint64 no = 0;
         QTest::newRow("1975, &OK")
-            << utc << y1975 << 1 << ask << 2 << utcSeconds(1975, 3, 5, 10, 0, 0);
-        QTest::newRow("1975, &Cancel") << utc << y1975 << 0 << ask << 2 << qint64(0);
-        QTest::newRow("1975, timed out") << utc << y1975 << -1 << ask << 2 << qint64(0);
-        QTest::newRow("1500") << utc << QStringList{"1", "1", "1500", "0", "0", "0"} << 0
-                              << "1601 can not be set with Windows.\r\nCan't set the new date." << 1
-                              << qint64(0);
-        QTest::newRow("hour 25") << utc << QStringList{"1", "1", "2024", "25", "0", "0"} << 0
-                                 << "Modfied date, hour: \"25\"" << 1 << qint64(0);
-        QTest::newRow("skipped hour")
-            << QByteArray("America/New_York") << QStringList{"8", "3", "2026", "2", "30", "0"} << 0
-            << "Modfied date, hour: \"2\"" << 1 << qint64(0);
+            << QByteArray() << "5|3|1975|10|0|0" << 1 << ask << utcSeconds(1975, 3, 5, 10, 0, 0);
+        QTest::newRow("1975, &Cancel") << QByteArray() << "5|3|1975|10|0|0" << 0 << ask << no;
+        QTest::newRow("1975, timed out") << QByteArray() << "5|3|1975|10|0|0" << -1 << ask << no;
+        QTest::newRow("1500") << QByteArray() << "1|1|1500|0|0|0" << 0 << refused << no;
+        QTest::newRow("hour 25") << QByteArray() << "1|1|2024|25|0|0" << 0
+                                 << "Modfied date, hour: \"25\"" << no;
+        QTest::newRow("skipped hour") << QByteArray("America/New_York") << "8|3|2026|2|30|0" << 0
+                                      << "Modfied date, hour: \"2\"" << no;
     }
     void questions() {
         QFETCH(QByteArray, zone);
-        QFETCH(QStringList, texts);
+        QFETCH(QString, date);
         QFETCH(int, answer);
         QFETCH(QString, says);
-        QFETCH(int, buttons);
         QFETCH(qint64, written);
         std::optional<ZoneScope> scope;
         if (!zone.isEmpty()) {
@@ -83,84 +58,78 @@ class tst_Write : public QObject {
                 QSKIP(qPrintable(why));
             scope.emplace(zone);
         }
-        Scene s(2);
+        Desk d;
+        const QStringList files = d.make({"a", "b"});
+        dropOnList(d.w, files);
         auto seen = onNextFlashMessage(answer >= 0 ? clickButton(answer) : runOutTimer);
-        writeModified(*s.window, texts);
+        writeModified(d.w, date.split('|'));
         QVERIFY(seen->shown);
         QCOMPARE(seen->title, QStringLiteral("Chronodex - Bad date"));
         QVERIFY2(seen->message.contains(says), qPrintable(seen->message));
-        QCOMPARE(seen->buttons.count(QString()), 4 - buttons);
-        if (buttons == 2) QCOMPARE(seen->timer, 5000);
-        for (int i = 0; i < 2; ++i) {
-            QCOMPARE(s.mtime(i), written ? written : before);
-            QCOMPARE(s.atime(i), before); // the access stamp is left alone
-        }
+        const bool asks = says.endsWith(QStringLiteral("anyway?"));
+        QCOMPARE(seen->buttons.count(QString()), asks ? 2 : 3);
+        QCOMPARE(seen->timer, asks ? 5000 : seen->timer);
+        QCOMPARE(modifiedOf(files), QList<qint64>(2, written ? written : d.before));
+        QCOMPARE(accessedSeconds(files[1]), d.before); // the access stamp is left alone
     }
 
     // Dates between 1980 and 2107 are written at once, to ticked entries only. The display
     // follows the disk; the rows keep what was typed.
     void onlyTickedEntries() {
-        Scene s(3);
-        const frm_MainWindow& w = *s.window;
-        tick(w, 1, false);
-        setRowTexts(w, Modified, {"30", "4", "2024", "13", "14", "15"});
-        setRowTexts(w, Accessed, {"2", "2", "2022", "2", "2", "2"});
+        Desk d;
+        const QStringList files = d.make({"a", "b", "c"});
+        dropOnList(d.w, files);
+        tick(d.w, 1, false);
+        setRowTexts(d.w, Modified, {"30", "4", "2024", "13", "14", "15"});
+        setRowTexts(d.w, Accessed, {"2", "2", "2022", "2", "2", "2"});
         const auto seen = onNextFlashMessage(clickButton(0), 300);
-        button(w, "com_UptateTimestamp")->click();
+        button(d.w, "com_UptateTimestamp")->click();
         QVERIFY(!seen->shown); // everything written: nothing to say
-        for (int i : {0, 2}) {
-            QCOMPARE(s.mtime(i), utcSeconds(2024, 4, 30, 13, 14, 15));
-            QCOMPARE(s.atime(i), utcSeconds(2022, 2, 2, 2, 2, 2));
-        }
-        QCOMPARE(s.mtime(1), before);
-        QCOMPARE(s.atime(1), before);
-        QCOMPARE(currentEntry(w), 0);
-        QCOMPARE(panel(w).mid(6), QStringList({" 30/04/2024, 1:14:15pm", " 2/02/2022, 2:02:02am"}));
-        QCOMPARE(rowTexts(w, Modified), QStringList({"30", "4", "2024", "13", "14", "15"}));
+        const qint64 m = utcSeconds(2024, 4, 30, 13, 14, 15), a = utcSeconds(2022, 2, 2, 2, 2, 2);
+        QCOMPARE(modifiedOf(files), QList<qint64>({m, d.before, m}));
+        QCOMPARE(accessedSeconds(files[2]), a);
+        QCOMPARE(accessedSeconds(files[1]), d.before);
+        QCOMPARE(currentEntry(d.w), 0);
+        QCOMPARE(panel(d.w).mid(6),
+                 QStringList({" 30/04/2024, 1:14:15pm", " 2/02/2022, 2:02:02am"}));
+        QCOMPARE(rowTexts(d.w, Modified), QStringList({"30", "4", "2024", "13", "14", "15"}));
     }
 
     // What the user types is local time: the file gets the instant that the local time
-    // names in the user's zone, by the rules of that date, and shows it again as typed.
-    // "Set time to now" (no texts) writes now, whatever the zone.
+    // names in New York, by the rules of that date, and shows it again as typed. "Set time
+    // to now" (no date typed) writes now.
     void localTime_data() {
-        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("date");
         QTest::addColumn<qint64>("utc");
-        QTest::addColumn<bool>("tmpfs"); // a year that ext4 cannot hold
-        QTest::newRow("New York summer") << QStringList{"1", "7", "2026", "9", "5", "0"}
-                                         << utcSeconds(2026, 7, 1, 13, 5, 0) << false;
-        QTest::newRow("New York repeated hour, first")
-            << QStringList{"1", "11", "2026", "1", "30", "0"} << utcSeconds(2026, 11, 1, 5, 30, 0)
-            << false;
-        QTest::newRow("New York 1850") << QStringList{"15", "6", "1850", "10", "30", "0"}
-                                       << utcSeconds(1850, 6, 15, 15, 26, 2) << true;
-        QTest::newRow("New York, now")
-            << QStringList() << utcSeconds(2026, 3, 3, 14, 5, 7) << false;
+        QTest::newRow("summer") << "1|7|2026|9|5|0" << utcSeconds(2026, 7, 1, 13, 5, 0);
+        QTest::newRow("repeated hour, first")
+            << "1|11|2026|1|30|0" << utcSeconds(2026, 11, 1, 5, 30);
+        QTest::newRow("1850") << "15|6|1850|10|30|0" << utcSeconds(1850, 6, 15, 15, 26, 2);
+        QTest::newRow("now") << QString() << utcSeconds(2026, 3, 3, 14, 5, 7);
     }
     void localTime() {
-        QFETCH(QStringList, texts);
+        QFETCH(QString, date);
         QFETCH(qint64, utc);
-        QFETCH(bool, tmpfs);
         if (const QString why = ZoneScope::unavailable("America/New_York"); !why.isEmpty())
             QSKIP(qPrintable(why));
         ZoneScope scope("America/New_York");
-        auto shm = tmpfs ? anyYearDir() : std::make_unique<QTemporaryDir>();
+        auto shm = anyYearDir();
         if (!shm) QSKIP("no folder whose file system holds the year 1850 (on Linux: /dev/shm)");
         const QString path = makeFile(*shm, QStringLiteral("f.txt"));
         frm_MainWindow w(pinnedOptions(pinnedNow(), false));
         dropOnList(w, {path});
         const auto answered = onNextFlashMessage(clickButton(1), 300); // far years ask
-        if (texts.isEmpty()) {
+        if (date.isEmpty()) {
             button(w, "com_NowTime")->click();
             button(w, "com_UptateTimestamp")->click();
             QCOMPARE(accessedSeconds(path), utc);
         } else {
-            writeModified(w, texts);
+            writeModified(w, date.split('|'));
         }
         QCOMPARE(modifiedSeconds(path), utc);
-        // Selected again, the file shows the local time that was typed.
-        clickEntry(w, -1);
+        clickEntry(w, -1); // selected again, the file shows the local time that was typed
         clickEntry(w, 0);
-        if (!texts.isEmpty()) QCOMPARE(rowTexts(w, Modified), texts);
+        if (!date.isEmpty()) QCOMPARE(rowTexts(w, Modified), date.split('|'));
     }
 
     // Every ticked entry is written first; then one report names, in the list's order, each
@@ -168,29 +137,21 @@ class tst_Write : public QObject {
     void reportOfWhatWasNotWritten() {
         auto shm = anyYearDir();
         if (!shm) QSKIP("no folder whose file system holds the year 1850 (on Linux: /dev/shm)");
-        QTemporaryDir ext;
-        if (holdsYear1850(ext.path()))
-            QSKIP("the temporary folder holds the year 1850 (as NTFS does), so no write there "
-                  "fails for its date");
+        Desk d;
+        if (holdsYear1850(d.dir.path()))
+            QSKIP("the temporary folder holds the year 1850 (as NTFS does): no write fails there");
         const QString onTmpfs = makeFile(*shm, QStringLiteral("tmpfs.txt"));
-        const QString readOnly = makeFile(ext, QStringLiteral("ro.txt"));
-        const QString gone = makeFile(ext, QStringLiteral("gone.txt"));
-        const QString sub = nativePath(ext.filePath(QStringLiteral("sub")));
-        const QString onExt4 = makeFile(ext, QStringLiteral("ext4.txt"));
-        QVERIFY(QDir().mkpath(sub));
-        for (const QString& p : {onTmpfs, readOnly, onExt4})
-            QVERIFY(setStamps(p, before, before));
-        QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner));
-        frm_MainWindow w(pinnedOptions(pinnedNow(), false));
-        listPaths(w, {onTmpfs, readOnly, gone, sub, onExt4});
-        tick(w, 3, true); // the directory, ticked by hand
-        QVERIFY(QFile::remove(gone));
+        const QStringList files = d.make({"ro.txt", "gone.txt", "sub/", "ext4.txt"});
+        QVERIFY(QFile::setPermissions(files[0], QFile::ReadOwner));
+        listPaths(d.w, QStringList{onTmpfs} + files);
+        tick(d.w, 3, true); // the directory, ticked by hand
+        QVERIFY(QFile::remove(files[1]));
         std::shared_ptr<SeenDialog> report;
         const auto question = onNextFlashMessage([&report](frm_FlashMessage* dlg) {
             report = onNextFlashMessage(clickButton(0));
             dlg->button(1)->click(); // "&OK" to the Explorer question
         });
-        writeModified(w, {"15", "6", "1850", "10", "30", "0"});
+        writeModified(d.w, {"15", "6", "1850", "10", "30", "0"});
         QVERIFY(question->shown);
         QVERIFY(report && report->shown);
         QCOMPARE(report->title, QStringLiteral("Chronodex - Not written"));
@@ -203,12 +164,94 @@ class tst_Write : public QObject {
                                 "\text4.txt: the file system cannot hold that date."));
         QCOMPARE(report->buttons, QStringList({"&OK", "", "", ""}));
         QCOMPARE(report->timer, 0); // it waits to be read
-
         QCOMPARE(modifiedSeconds(onTmpfs), utcSeconds(1850, 6, 15, 10, 30, 0));
-        for (const QString& p : {readOnly, onExt4})
-            QCOMPARE(modifiedSeconds(p), before); // put back, never left clamped
-        QCOMPARE(caption(w, "lab_OModfiedValue"), QStringLiteral(" 15/06/1850, 10:30:00am"));
-        QCOMPARE(rowTexts(w, Modified), QStringList({"15", "6", "1850", "10", "30", "0"}));
+        // Put back, never left clamped.
+        QCOMPARE(modifiedOf({files[0], files[3]}), QList<qint64>(2, d.before));
+        QCOMPARE(caption(d.w, "lab_OModfiedValue"), QStringLiteral(" 15/06/1850, 10:30:00am"));
+    }
+
+    // Each ticked file's own stamps move by exactly the amount; an unticked one stays. Undo
+    // then puts back what the shift wrote, and has nothing more to undo.
+    void shiftThenUndo_data() {
+        QTest::addColumn<bool>("earlier");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("hours");
+        QTest::newRow("+1 hour") << false << 0 << 1;
+        QTest::newRow("-400 days") << true << 400 << 0;
+    }
+    void shiftThenUndo() {
+        QFETCH(bool, earlier);
+        QFETCH(int, days);
+        QFETCH(int, hours);
+        Desk d;
+        const QStringList files = d.make({"a", "b", "c"});
+        setStamps(files[2], d.before + 86400, d.before + 86400);
+        listPaths(d.w, files);
+        QVERIFY(!menuItem(d.w, "menu_EditUndo")->isEnabled()); // nothing kept yet
+        tick(d.w, 1, false);
+        QString preview;
+        whenOpen<frm_ShiftDates>([&](frm_ShiftDates* dlg) {
+            preview = dlg->previewText();
+            dlg->cbo_Direction->setCurrentIndex(earlier ? 1 : 0);
+            dlg->spn_Days->setValue(days);
+            dlg->spn_Hours->setValue(hours);
+            dlg->com_OK->click();
+        });
+        menuItem(d.w, "menu_EditShift")->trigger();
+        QVERIFY(preview.startsWith(
+            QStringLiteral("2 ticked entries; the first one:\nModified: 3/02/2001, 4:05:06am")));
+        const qint64 by = (earlier ? -1 : 1) * (qint64(days) * 86400 + hours * 3600);
+        QCOMPARE(modifiedOf(files),
+                 QList<qint64>({d.before + by, d.before, d.before + 86400 + by}));
+        QCOMPARE(accessedSeconds(files[0]), d.before + by);
+
+        auto none = onNextFlashMessage(clickButton(0), 300);
+        menuItem(d.w, "menu_EditUndo")->trigger();
+        QVERIFY(!none->shown); // everything written was put back
+        QCOMPARE(modifiedOf(files), QList<qint64>({d.before, d.before, d.before + 86400}));
+        QVERIFY(!menuItem(d.w, "menu_EditUndo")->isEnabled());
+        QCOMPARE(caption(d.w, "lab_OModfiedValue"), QStringLiteral(" 3/02/2001, 4:05:06am"));
+    }
+
+    // The Edit menu's commands need ticked entries; undo puts back only what was written.
+    void undoAfterAPartialWrite() {
+        Desk d;
+        const QStringList files = d.make({"a", "ro"});
+        QVERIFY(QFile::setPermissions(files[1], QFile::ReadOwner));
+        listPaths(d.w, files);
+        tick(d.w, 0, false);
+        tick(d.w, 1, false);
+        d.w.menu_Edit_Click();
+        QVERIFY(!menuItem(d.w, "menu_EditShift")->isEnabled()); // nothing ticked to shift
+        QVERIFY(!menuItem(d.w, "menu_EditPhotos")->isEnabled());
+        tick(d.w, 0, true);
+        tick(d.w, 1, true);
+        d.w.menu_Edit_Click();
+        QVERIFY(menuItem(d.w, "menu_EditShift")->isEnabled());
+        auto report = onNextFlashMessage(clickButton(0)); // the read-only file is named
+        writeModified(d.w, {"1", "6", "2024", "12", "0", "0"});
+        QVERIFY(report->shown);
+        QCOMPARE(modifiedSeconds(files[0]), utcSeconds(2024, 6, 1, 12));
+        menuItem(d.w, "menu_EditUndo")->trigger();
+        QCOMPARE(modifiedOf(files), QList<qint64>(2, d.before));
+    }
+
+    // A photo takes the date it was taken; a file without one is named and left alone.
+    void datesFromPhotos() {
+        Desk d;
+        const QString dated =
+            makePhoto(d.dir, QStringLiteral("dated.jpg"), "JPG", "2019:07:14 09:30:05", "");
+        const QString undated = makePhoto(d.dir, QStringLiteral("undated.jpg"), "JPG", "", "");
+        QVERIFY(setStamps(undated, d.before, d.before));
+        listPaths(d.w, {dated, undated});
+        auto report = onNextFlashMessage(clickButton(0));
+        menuItem(d.w, "menu_EditPhotos")->trigger();
+        QVERIFY(report->shown);
+        QCOMPARE(report->title, QStringLiteral("Chronodex - Not written"));
+        QVERIFY(report->message.contains("undated.jpg: no date taken in this file."));
+        QCOMPARE(modifiedOf({dated, undated}),
+                 QList<qint64>({utcSeconds(2019, 7, 14, 9, 30, 5), d.before}));
+        QCOMPARE(caption(d.w, "lab_OModfiedValue"), QStringLiteral(" 14/07/2019, 9:30:05am"));
     }
 };
 

@@ -4,6 +4,8 @@
 
 #include "frm_MainWindow.h"
 
+#include "filehelpers.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -148,6 +150,36 @@ inline bool dropFiles(QWidget* target, const QStringList& paths,
 inline bool dropOnList(const frm_MainWindow& w, const QStringList& paths,
                        Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     return dropFiles(w.fileList()->viewport(), paths, modifiers);
+}
+
+// The scene of most tests: a folder of files whose stamps are known, and a window at the
+// pinned clock that cannot write creation dates (as on Linux).
+struct Desk {
+    const qint64 before = utcSeconds(2001, 2, 3, 4, 5, 6);
+    QTemporaryDir dir;
+    frm_MainWindow w;
+    explicit Desk(bool creationWritable = false)
+        : w(pinnedOptions(pinnedNow(), creationWritable)) {}
+    // Files of ten bytes with both stamps at `before`; a name that ends in '/' is a directory.
+    QStringList make(const QStringList& names) const {
+        QStringList paths;
+        for (const QString& name : names) {
+            if (name.endsWith(QLatin1Char('/'))) {
+                paths << nativePath(dir.filePath(name.chopped(1)));
+                QDir().mkpath(paths.last());
+            } else {
+                paths << makeFile(dir, name, 10);
+                setStamps(paths.last(), before, before);
+            }
+        }
+        return paths;
+    }
+};
+inline QList<qint64> modifiedOf(const QStringList& paths) {
+    QList<qint64> out;
+    for (const QString& p : paths)
+        out << modifiedSeconds(p);
+    return out;
 }
 
 } // namespace chronodex::testing
