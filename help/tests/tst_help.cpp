@@ -5,7 +5,6 @@
 
 #include "platform/files.h"
 #include "platform/settings.h"
-#include "regfixture.h"
 
 #include "dialogdriver.h"
 #include <QFileInfo>
@@ -18,16 +17,16 @@ using namespace chronodex::testing;
 
 namespace {
 
-constexpr int noQuestion = -9;
+constexpr int noAsk = -9;
 
-// Lists are names in the program's folder, separated by blanks.
+// Lists are names in the program's folder, separated by blanks. `settings` are values of the
+// machine's Settings key (%1 is the program's folder); `present` are "name" or "name=the
+// opener's answer" (else 42 for what exists); in `opened`, "*" stands for every help document
+// in order and "." for the folder; `shown` is what the program shows itself; `answer` is the
+// answer to the question whether to show the folder.
 struct HelpRow {
-    const char* name;
-    const char* settings; // values of the machine's Settings key; %1 is the program's folder
-    const char* present;  // "name", or "name=the opener's answer" (else 42 for what exists)
-    const char* opened;   // "*" for every help document in order, "." for the folder
-    const char* shown;    // what the program shows itself
-    int answer;           // to the question whether to show the folder
+    const char *name, *settings, *present, *opened, *shown;
+    int answer;
 };
 
 } // namespace
@@ -44,24 +43,20 @@ class tst_Help : public QObject {
     // until the opener gives 42; then one the program can show itself; then the question.
     void openHelp_data() {
         QTest::addColumn<HelpRow>("row");
-        const char* path = "\"HelpPath\"=\"%1/Manual.pdf\"\r\n";
-        const char* zeroAndPath =
-            "\"HelpFilePirority\"=hex:00,00\r\n\"HelpPath\"=\"%1/Manual.pdf\"";
-        const char* blank = "\"HelpPath\"=\"   \"\r\n";
-        const char* zeroAndBlank = "\"HelpFilePirority\"=hex:00,00\r\n\"HelpPath\"=\"   \"";
+        const char* path = "\"HelpPath\"=\"%1/Manual.pdf\"\n";
+        const char* zeroAndPath = "\"HelpFilePirority\"=hex:00,00\n\"HelpPath\"=\"%1/Manual.pdf\"";
+        const char* blank = "\"HelpPath\"=\"   \"\n";
+        const char* zeroAndBlank = "\"HelpFilePirority\"=hex:00,00\n\"HelpPath\"=\"   \"";
         for (const HelpRow& row : std::initializer_list<HelpRow>{
-                 {"first local document alone", "", "Help.odt Help.txt", "Help.odt", "",
-                  noQuestion},
-                 {"configured path first", path, "Manual.pdf Help.odt", "Manual.pdf", "",
-                  noQuestion},
-                 {"priority 0: local first", zeroAndPath, "Manual.pdf", "* Manual.pdf", "",
-                  noQuestion},
+                 {"first local alone", "", "Help.odt Help.txt", "Help.odt", "", noAsk},
+                 {"configured first", path, "Manual.pdf Help.odt", "Manual.pdf", "", noAsk},
+                 {"priority 0: local first", zeroAndPath, "Manual.pdf", "* Manual.pdf", "", noAsk},
+                 {"configured path missing", path, "", "Manual.pdf *", "", 0},
                  {"blank path skipped", blank, "", "*", "", 0},
                  {"blank path skipped, priority 0", zeroAndBlank, "", "*", "", 0},
-                 {"only 42 is success", "", "Help.odt=33 Help.doc", "Help.odt Help.doc", "",
-                  noQuestion},
-                 {"HTML shown", "", "Help.html=31 Help.txt=31", "*", "Help.html", noQuestion},
-                 {"text shown", "", "Help.odt=31 Help.txt=31", "*", "Help.txt", noQuestion},
+                 {"only 42 succeeds", "", "Help.odt=33 Help.doc", "Help.odt Help.doc", "", noAsk},
+                 {"HTML shown", "", "Help.html=31 Help.txt=31", "*", "Help.html", noAsk},
+                 {"text shown", "", "Help.odt=31 Help.txt=31", "*", "Help.txt", noAsk},
                  {"only a word processor's", "", "Help.odt=31", "*", "", 0},
                  {"&Yes shows the folder", "", "", "* .", "", 1},
                  {"timed out", "", "", "*", "", -1},
@@ -72,24 +67,27 @@ class tst_Help : public QObject {
         QFETCH(HelpRow, row);
         if (*row.settings && platform::registryFileFor(platform::HKeyLocalMachine).empty())
             QSKIP("Windows reads these settings from its own registry (test_windows reads it)");
-        SettingsFolder settings;
-        QTemporaryDir program;
-        settings.machine(QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
-                                        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Chronodex\\Settings]\r\n") +
-                         QString::fromUtf8(row.settings).replace("%1", program.path()));
+        QTemporaryDir program; // also the machine's settings folder, in chronodex/
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(program.path()));
+        QDir(program.path()).mkdir("chronodex");
+        QFile reg(program.filePath("chronodex/HKEY_LOCAL_MACHINE.reg"));
+        QVERIFY(reg.open(QIODevice::WriteOnly));
+        reg.write("REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Chronodex\\Settings]\n" +
+                  QString(row.settings).replace("%1", program.path()).toUtf8());
+        reg.close();
         const QString folder = QDir::toNativeSeparators(program.path());
         const auto local = [&](const QString& name) {
             return name == "." ? folder : folder + QLatin1Char(platform::pathSeparator) + name;
         };
         QMap<QString, int> answers;
         for (const QString& item : QString(row.present).split(' ', Qt::SkipEmptyParts)) {
-            QFile(local(item.section('=', 0, 0))).open(QIODevice::WriteOnly);
-            if (item.contains('='))
-                answers[local(item.section('=', 0, 0))] = item.section('=', 1).toInt();
+            const QString file = local(item.section('=', 0, 0));
+            QFile(file).open(QIODevice::WriteOnly);
+            if (item.contains('=')) answers[file] = item.section('=', 1).toInt();
         }
         QStringList opened, shown, expected;
         QList<FlashArgs> asked;
-        openHelpDocument({QStringLiteral("Chronodex"), folder,
+        openHelpDocument({"Chronodex", folder,
                           [&](const QString& file, const QString&, int) {
                               opened << file;
                               return answers.value(file, QFileInfo::exists(file) ? 42 : 2);
@@ -104,18 +102,18 @@ class tst_Help : public QObject {
                 expected << local(n);
         QCOMPARE(opened, expected);
         QCOMPARE(shown, *row.shown ? QStringList{local(row.shown)} : QStringList());
-        QCOMPARE(asked.size(), row.answer == noQuestion ? 0 : 1);
+        QCOMPARE(asked.size(), row.answer == noAsk ? 0 : 1);
         if (asked.isEmpty()) return;
-        QCOMPARE(asked[0].TheTitle, QStringLiteral("Chronodex - Help not found."));
-        QCOMPARE(asked[0].ButtonText, QStringLiteral("&No|&Yes"));
-        QCOMPARE(asked[0].Timer, 30000);
-        QCOMPARE(asked[0].IconNumber, 1);
-        QCOMPARE(asked[0].TheMessage,
-                 QStringLiteral("Can't find or open the help file.\r\nDo you want to view the "
-                                "Chronodex directory?\r\n\r\n\tIf you can't find one of the "
-                                "following files,\r\n\tthen you may need to check the website "
-                                "for a copy.\r\n\t\tHelp.odt\r\n\t\tHelp.doc\r\n\t\tHelp.rtf\r\n"
-                                "\t\tHelp.html\r\n\t\tHelp.txt"));
+        QCOMPARE(
+            QStringList({asked[0].TheTitle, asked[0].ButtonText, QString::number(asked[0].Timer),
+                         QString::number(asked[0].IconNumber)}),
+            QStringList({"Chronodex - Help not found.", "&No|&Yes", "30000", "1"}));
+        QCOMPARE(
+            asked[0].TheMessage,
+            "Can't find or open the help file.\r\nDo you want to view the Chronodex directory?"
+            "\r\n\r\n\tIf you can't find one of the following files,\r\n\tthen you may need to "
+            "check the website for a copy.\r\n\t\tHelp.odt\r\n\t\tHelp.doc\r\n\t\tHelp.rtf\r\n"
+            "\t\tHelp.html\r\n\t\tHelp.txt");
     }
 
     // The document shipped beside the program, in the program's own window.
@@ -146,24 +144,30 @@ class tst_Help : public QObject {
                                      QDir::toNativeSeparators("/opt/chronodex/Help.txt1")}));
     }
 
-    void aboutText() {
+    // The version in the window's title and in the About text: the minor number with at least
+    // two digits, the revision with at least four, wider numbers in full.
+    void version_data() {
+        QTest::addColumn<QList<int>>("numbers"); // major, minor, revision; none: this build's
+        QTest::addColumn<QString>("version");
+        QTest::newRow("this build") << QList<int>() << "0.00.0003";
+        QTest::newRow("two and three digits") << QList{1, 12, 345} << "1.12.0345";
+        QTest::newRow("wider than the pattern") << QList{1, 123, 345} << "1.123.0345";
+        QTest::newRow("five-digit revision") << QList{10, 5, 12345} << "10.05.12345";
+    }
+    void version() {
+        QFETCH(QList<int>, numbers);
+        QFETCH(QString, version);
         VersionInfo v = currentVersion();
-        const QStringList expected{
-            "Chronodex  (Chronodex)",
-            "",
-            "Version;\t\t0.00.0003 (2/06/2025 -  4:40pm)",
-            "By;\t\t" + v.legalNotice,
-            "Website;\t" + aboutWebsite,
-            "Email;\t\t" + aboutEmail,
-            "",
-            "Description:",
-            "Set/Edit the date and time a file was created, modified and last accessed.",
-            "",
-            "Comments:",
-            "This version is not yet finished.  ",
-            "Works with files only and not directories.  ",
-            ""};
-        QCOMPARE(chronodex::aboutText(v).split(QStringLiteral("\r\n")), expected);
+        if (!numbers.isEmpty())
+            std::tie(v.major, v.minor, v.revision) = std::tuple(numbers[0], numbers[1], numbers[2]);
+        QCOMPARE(windowTitleFor(v), "Chronodex - version " + version);
+        QCOMPARE(chronodex::aboutText(v),
+                 "Chronodex  (Chronodex)\r\n\r\nVersion;\t\t" + version +
+                     " (2/06/2025 -  4:40pm)\r\nBy;\t\t" + v.legalNotice + "\r\nWebsite;\t" +
+                     aboutWebsite + "\r\nEmail;\t\t" + aboutEmail +
+                     "\r\n\r\nDescription:\r\nSet/Edit the date and time a file was created, "
+                     "modified and last accessed.\r\n\r\nComments:\r\nThis version is not yet "
+                     "finished.  \r\nWorks with files only and not directories.  \r\n");
         v.description.clear();
         v.comments.clear();
         QVERIFY(chronodex::aboutText(v).endsWith("Email;\t\t" + aboutEmail + "\r\n"));

@@ -2,19 +2,15 @@
 #include "readsetting.h"
 
 #include "platform/settings.h"
-#include "regfixture.h"
 
 #include <QtTest>
 
 using namespace chronodex;
-using namespace chronodex::testing;
 
 namespace {
 
 struct Lookup {
-    const char* name;
-    QString root; // %1: the settings folder
-    const char *key, *value, *type;
+    const char *name, *root, *key, *value, *type; // in root, %1 is the settings folder
     SettingValue fallback;
     int status;
     SettingValue read;
@@ -26,7 +22,9 @@ SettingValue text(const std::string& t) {
 
 const std::string longText(300, 'x');
 
-// Rows that read the machine's file below SOFTWARE\Test, the user's, and app.ini.
+// Each root's file is one case: HKLM and HKCU hold values of every kind, the machine's
+// (with a decoy in a later folder) and the user's; HKCC's lies in a later folder only, in
+// UTF-16 with an unpaired surrogate and an odd last byte; HKU's has no header; HKCR has none.
 std::vector<Lookup> lookupRows() {
     const char* T = "SOFTWARE\\Test";
     const SettingValue none = text("default"), yes = true;
@@ -49,10 +47,13 @@ std::vector<Lookup> lookupRows() {
         {"B of a dword", "HKLM", T, "Word", "B", yes, 234, yes},
         {"unknown type code", "HKLM", T, "Word", "X", none, 0, none},
         {"missing value keeps kind", "HKLM", T, "HelpFilePirority", "B", yes, 2, yes},
+        {"unreadable values skipped", "HKLM", T, "Bad", "B", yes, 2, yes},
         {"missing key", "HKLM", "SOFTWARE\\Nothing", "Word", "D", none, 2, none},
         {"other root's key", "HKLM", "Elsewhere", "Text", "S", none, 2, none},
         {"user root", "hkcu", "software\\mine", "NAME", "S", none, 0, text("user's")},
-        {"root without a file", "HKU", "x", "y", "S", none, 2, none},
+        {"only in a later folder", "hkcc", "K", "V", "S", none, 0, text("second")},
+        {"file without a header", "HKU", "K", "V", "S", none, 2, none},
+        {"root without a file", "HKCR", "K", "V", "S", none, 2, none},
         {"folder is no location", "%1", "Settings", "HelpPath", "S", none, 99, none},
         {"missing file", "%1/none.ini", "Settings", "HelpPath", "S", none, 99, none},
         {"ini quoted text", "%1/app.ini", "settings", "helppath", "S", none, 0,
@@ -62,6 +63,7 @@ std::vector<Lookup> lookupRows() {
         {"ini missing text", "%1/app.ini", "Settings", "None", "S", yes, 0, text("True")},
         {"ini number", "%1/app.ini", "Settings", "negative", "B", none, 0, std::int32_t(-7)},
         {"ini missing number", "%1/app.ini", "Nowhere", "Word", "D", none, 0, std::int32_t(0)},
+        {"ini of binary noise", "%1/noise.ini", "K", "V", "S", none, 0, none},
     };
 }
 
@@ -72,28 +74,60 @@ Q_DECLARE_METATYPE(Lookup)
 class tst_ReadSetting : public QObject {
     Q_OBJECT
 
-    SettingsFolder folder;
+    QTemporaryDir folder;
 
   private slots:
+    // Machine settings are looked for in every absolute folder of XDG_CONFIG_DIRS in order:
+    // a relative or empty entry, here the current folder, does not count.
     void initTestCase() {
-        folder.machine(QString::fromStdString(
-            "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\r\n"
-            "\"Text\"=\"hello \\\"quoted\\\" C:\\\\dir\"\r\n\"Long\"=\"" +
-            longText +
-            "\"\r\n\"Empty\"=hex:\r\n\"Word\"=dword:0000002a\r\n\"Negative\"=dword:ffffffff\r\n"
-            "\"Short\"=hex:01,80\r\n\"Twenty\"=\"12345678901234567890\"\r\n"
-            "\"Quad\"=hex(b):00,10,a5,d4,e8,00,00,00\r\n"
-            "\"HugeQuad\"=hex(b):ff,ff,ff,ff,ff,ff,ff,7f\r\n"
-            "\"Multi\"=hex(7):61,00,00,00,62,00,\\\r\n  63,00,00,00,00,00\r\n"
-            "\"Expand\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,5c,00,78,00,00,00\r\n"
-            "@=\"default value\"\r\nthis line is not a value\r\n\"Broken\"=dword:xyz\r\n"
-            "[HKEY_CURRENT_USER\\Elsewhere]\r\n\"Text\"=\"not in this root\"\r\n"));
-        folder.writeFile(QStringLiteral("user/chronodex/HKEY_CURRENT_USER.reg"),
-                         "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Mine]\n\"Name\"=\"user's\"\n");
-        folder.writeFile(QStringLiteral("app.ini"),
-                         "; comment\n[Other]\nKey=wrong\n[ Settings ]\nHelpPath = "
+        const auto write = [&](const QString& name, const QByteArray& bytes) {
+            QDir(folder.path()).mkpath(QFileInfo(name).path());
+            QFile f(folder.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        };
+        const auto utf16 = [](const QString& text) {
+            return "\xFF\xFE" +
+                   QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        };
+        write(
+            "system/chronodex/HKEY_LOCAL_MACHINE.reg",
+            utf16(QString::fromStdString(
+                "Windows Registry Editor Version "
+                "5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\r\n"
+                "\"Text\"=\"hello \\\"quoted\\\" C:\\\\dir\"\r\n\"Long\"=\"" +
+                longText +
+                "\"\r\n\"Empty\"=hex:\r\n\"Word\"=dword:0000002a\r\n\"Negative\"=dword:ffffffff\r\n"
+                "\"Short\"=hex:01,80\r\n\"Twenty\"=\"12345678901234567890\"\r\n"
+                "\"Quad\"=hex(b):00,10,a5,d4,e8,00,00,00\r\n"
+                "\"HugeQuad\"=hex(b):ff,ff,ff,ff,ff,ff,ff,7f\r\n"
+                "\"Multi\"=hex(7):61,00,00,00,62,00,\\\r\n  63,00,00,00,00,00\r\n"
+                "\"Expand\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,5c,00,78,00,00,00\r\n"
+                "@=\"default value\"\r\nthis line is not a value\r\n\"Bad\"=dword:xyz\r\n"
+                "\"Bad\"=hex:zz,100\r\n\"Bad\"=hex(:01\r\n"
+                "[HKEY_CURRENT_USER\\Elsewhere]\r\n\"Text\"=\"not in this root\"\r\n"
+                "[HKEY_LOCAL_MACHINE\\K]\r\n\"V\"=hex:01,\\")));
+        const QByteArray decoy =
+            "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\n\"Word\"=dword:1\n";
+        for (const char* name : {"second", "rel", "."})
+            write(name + QStringLiteral("/chronodex/HKEY_LOCAL_MACHINE.reg"), decoy);
+        write("second/chronodex/HKEY_CURRENT_CONFIG.reg",
+              utf16("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_CONFIG\\K]\r\n\"V\"="
+                    "\"second" +
+                    QString(QChar(0xD800)) + "\"\r\n") +
+                  "W");
+        write("system/chronodex/HKEY_USERS.reg", "REGEDIT5\n[HKEY_USERS\\K]\n\"V\"=\"x\"\n");
+        write("user/chronodex/HKEY_CURRENT_USER.reg",
+              "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Mine]\n\"Name\"=\"user's\"\n");
+        write("app.ini", "; comment\n[Other]\nKey=wrong\n[ Settings ]\nHelpPath = "
                          "\"C:\\Help\\manual.pdf\"\nLong=" +
                              QByteArray(300, 'y') + "\nnegative=-7\n");
+        write("noise.ini", QByteArray("\x00\x01\xFF\xFE\x00[", 6));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath("user")));
+        qputenv("XDG_CONFIG_DIRS",
+                QFile::encodeName(
+                    QStringLiteral("rel::%1/none:%1/system:%1/second").arg(folder.path())));
+        QDir::setCurrent(folder.path());
     }
 
     void lookups_data() {
@@ -110,63 +144,10 @@ class tst_ReadSetting : public QObject {
         QVERIFY(read == row.read);
     }
 
-    // Machine settings are looked for in every folder of XDG_CONFIG_DIRS in order; the
-    // first that holds the file wins. Empty and relative entries do not count.
-    void machineSettingsInEveryFolder_data() {
-        QTest::addColumn<QString>("dirs"); // %1 is the temporary folder, also the current one
-        QTest::addColumn<QStringList>("holding"); // folders with a file naming its folder
-        QTest::addColumn<QString>("value");
-        QTest::newRow("only the second") << "%1/a:%1/b" << QStringList{"b"} << "b";
-        QTest::newRow("the first wins") << "%1/a:%1/b" << QStringList{"a", "b"} << "a";
-        QTest::newRow("empty entries") << "::%1/b:" << QStringList{"b"} << "b";
-        QTest::newRow("relative folder ignored") << "rel:%1/b" << QStringList{"rel", "b"} << "b";
-        QTest::newRow("in none") << "%1/a:%1/b" << QStringList{} << "default";
-    }
-    void machineSettingsInEveryFolder() {
-        QFETCH(QString, dirs);
-        QFETCH(QStringList, holding);
-        QFETCH(QString, value);
-        SettingsFolder dir;
-        for (const QString& name : holding)
-            dir.writeFile(name + QStringLiteral("/chronodex/HKEY_LOCAL_MACHINE.reg"),
-                          "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\K]\n\"V\"=\"" + name.toUtf8() + "\"\n");
-        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dirs.arg(dir.path())));
-        const QString previousFolder = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        SettingValue read;
-        const int status = ReadSetting("HKLM", "K", "V", "S", std::string("default"), read);
-        QDir::setCurrent(previousFolder);
-        QCOMPARE(status, holding.isEmpty() ? 2 : 0);
-        QCOMPARE(settingText(read), value.toStdString());
-    }
-
     void rootNames() {
         QCOMPARE(RootKeyFromName("HKEY_CLASSES_ROOT"), platform::HKeyClassesRoot);
         QCOMPARE(RootKeyFromName("hkcc"), platform::HKeyCurrentConfig);
         QCOMPARE(RootKeyFromName("HKDD"), platform::HKeyDynData);
-    }
-
-    // Broken files never stop a lookup: their unreadable lines are skipped.
-    void malformedFiles_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("no header") << QByteArray("[HKEY_LOCAL_MACHINE\\K]\n\"V\"=\"x\"\n");
-        QTest::newRow("binary noise") << QByteArray("\x00\x01\xFF\xFE\x00[", 6);
-        QTest::newRow("dangling continuation")
-            << QByteArray("REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"V\"=hex:01,\\");
-        QTest::newRow("bad hex") << QByteArray(
-            "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"V\"=hex:zz,100\n\"W\"=hex(:01\n");
-        QTest::newRow("odd utf-16") << QByteArray("\xFF\xFEW\x00R\x00\x00\xD8", 8);
-    }
-    void malformedFiles() {
-        QFETCH(QByteArray, bytes);
-        SettingsFolder broken;
-        broken.writeFile(QStringLiteral("system/chronodex/HKEY_LOCAL_MACHINE.reg"), bytes);
-        SettingValue read;
-        const int status = ReadSetting("HKLM", "K", "V", "S", std::string("d"), read);
-        QVERIFY(status == 2 || status == 0);
-        QVERIFY(std::holds_alternative<std::string>(read));
-        const QString badIni = broken.writeFile(QStringLiteral("bad.ini"), bytes);
-        QCOMPARE(ReadSetting(badIni.toStdString(), "K", "V", "S", std::string("d"), read), 0);
     }
 };
 
