@@ -7,9 +7,6 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include <functional>
-#include <memory>
-
 namespace chronodex::testing {
 
 // What a test saw of one FlashMessage dialog; `timer` is 0 when it does not close by itself.
@@ -51,10 +48,10 @@ onNextFlashMessage(std::function<void(frm_FlashMessage*)> act, int deadlineMs = 
     whenOpen<frm_FlashMessage>(
         [watch, act](frm_FlashMessage* dlg) {
             const auto seen = watch.lock();
-            *seen = {true, dlg->windowTitle(), dlg->message(), {}, {}, 0};
+            const int timer = dlg->closesByItself() ? dlg->closeTimer()->interval() : 0;
+            *seen = {true, dlg->windowTitle(), dlg->message(), {}, {}, timer};
             for (int i = 0; i < 4; ++i)
                 seen->buttons << (dlg->button(i)->isHidden() ? QString() : dlg->button(i)->text());
-            seen->timer = dlg->closesByItself() ? dlg->closeTimer()->interval() : 0;
             if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget())) seen->focused = f->text();
             if (act) act(dlg);
         },
