@@ -4,28 +4,17 @@
 
 #include "frm_FlashMessage.h"
 
-#include <QApplication>
-#include <QDeadlineTimer>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
-
-#include <algorithm>
-#include <functional>
-#include <initializer_list>
-#include <memory>
+#include <QtWidgets>
 
 namespace chronodex::testing {
 
-// What a test saw of one FlashMessage dialog.
+// What a test saw of one FlashMessage dialog; `timer` is 0 when it does not close by itself.
 struct SeenDialog {
     bool shown = false;
-    QString title;
-    QString message;
-    QStringList buttons;
+    QString title, message, focused;
+    QStringList buttons; // the four labels, empty for a hidden button
     int timer = 0;
-    QString focused;
 };
 
 // Calls `act` with the modal dialog of type T as soon as one is open. The check runs from
@@ -35,23 +24,18 @@ struct SeenDialog {
 template <class T>
 void whenOpen(std::function<void(T*)> act, int deadlineMs = 5000,
               std::weak_ptr<const void> owner = {}) {
-    auto poll = std::make_shared<std::function<void()>>();
+    auto* check = new QTimer(qApp);
     const QDeadlineTimer deadline(deadlineMs);
     const bool owned = !owner.expired();
-    *poll = [act, poll, deadline, owner, owned] {
-        if (deadline.hasExpired() || (owned && owner.expired())) {
-            *poll = nullptr;
-            return;
-        }
+    QObject::connect(check, &QTimer::timeout, [=] {
         auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!dlg || !dlg->isVisible()) {
-            QTimer::singleShot(5, *poll);
-            return;
-        }
-        *poll = nullptr; // the timer runs a copy of this function; this ends the cycle
-        act(dlg);
-    };
-    QTimer::singleShot(0, *poll);
+        const bool over = deadline.hasExpired() || (owned && owner.expired());
+        if (!over && !(dlg && dlg->isVisible())) return;
+        check->stop(); // before `act`, which may open the next dialog and wait in it
+        check->deleteLater();
+        if (!over) act(dlg);
+    });
+    check->start(5);
 }
 
 // Waits for the next FlashMessage dialog, records it and lets `act` answer it (click a
@@ -64,13 +48,10 @@ onNextFlashMessage(std::function<void(frm_FlashMessage*)> act, int deadlineMs = 
     whenOpen<frm_FlashMessage>(
         [watch, act](frm_FlashMessage* dlg) {
             const auto seen = watch.lock();
-            if (!seen) return;
-            seen->shown = true;
-            seen->title = dlg->windowTitle();
-            seen->message = dlg->message();
+            const int timer = dlg->closesByItself() ? dlg->closeTimer()->interval() : 0;
+            *seen = {true, dlg->windowTitle(), dlg->message(), {}, {}, timer};
             for (int i = 0; i < 4; ++i)
                 seen->buttons << (dlg->button(i)->isHidden() ? QString() : dlg->button(i)->text());
-            seen->timer = dlg->closesByItself() ? dlg->closeTimer()->interval() : 0;
             if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget())) seen->focused = f->text();
             if (act) act(dlg);
         },
@@ -83,9 +64,8 @@ onNextFlashMessage(std::function<void(frm_FlashMessage*)> act, int deadlineMs = 
 inline QStringList openWindows(std::initializer_list<const QWidget*> kept = {}) {
     QStringList out;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && std::find(kept.begin(), kept.end(), w) == kept.end())
-            out << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') +
-                       w->windowTitle();
+        if (w->isVisible() && !std::count(kept.begin(), kept.end(), w))
+            out << QString::fromLatin1(w->metaObject()->className()) + ' ' + w->windowTitle();
     return out;
 }
 #define CHRONODEX_NO_WINDOW_LEFT_OPEN(...)                                                         \
@@ -107,15 +87,12 @@ inline std::function<void(frm_FlashMessage*)> clickButton(int index) {
 // Closes the next standard message box, keeping its title and text.
 struct SeenBox {
     bool shown = false;
-    QString title;
-    QString text;
+    QString title, text;
 };
 inline std::shared_ptr<SeenBox> closeNextMessageBox() {
     auto seen = std::make_shared<SeenBox>();
     whenOpen<QMessageBox>([seen](QMessageBox* box) {
-        seen->shown = true;
-        seen->title = box->windowTitle();
-        seen->text = box->text();
+        *seen = {true, box->windowTitle(), box->text()};
         box->accept();
     });
     return seen;

@@ -2,18 +2,11 @@
 // own file calls, which go to the system's.
 #pragma once
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QString>
-#include <QTemporaryDir>
-#include <QtTest>
-
 #include "testfiles.h"
 
+#include <QtTest>
+
 #include <ctime>
-#include <filesystem>
 #include <memory>
 
 namespace chronodex::testing {
@@ -26,16 +19,14 @@ inline QString nativePath(const QString& path) {
 // A path as std::filesystem takes it: UTF-8 text, which each system turns into its own form.
 inline std::filesystem::path fsPath(const QString& path) {
     const QByteArray utf8 = path.toUtf8();
-    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.constData()),
-                                               static_cast<std::size_t>(utf8.size())));
+    return std::u8string(utf8.begin(), utf8.end());
 }
 
 inline QString makeFile(const QTemporaryDir& dir, const QString& name, qint64 size = 0) {
-    const QString path = dir.filePath(name);
-    QFile f(path);
+    QFile f(dir.filePath(name));
     if (!f.open(QIODevice::WriteOnly) || !f.resize(size))
-        qFatal("cannot create %s", qPrintable(path));
-    return nativePath(path);
+        qFatal("cannot create %s", qPrintable(f.fileName()));
+    return nativePath(f.fileName());
 }
 
 // Makes a new object at `path` that the program counts as a system file (see
@@ -74,16 +65,9 @@ inline qint64 accessedSeconds(const QString& path) {
 // Runs with the process in a time zone ("America/New_York"), then back in the one it had.
 class ZoneScope {
   public:
-    explicit ZoneScope(const QByteArray& zone) : old_(qgetenv("TZ")) {
-        qputenv("TZ", zone);
-        ::tzset();
-    }
-    ~ZoneScope() {
-        qputenv("TZ", old_);
-        ::tzset();
-    }
-    ZoneScope(const ZoneScope&) = delete;
-    ZoneScope& operator=(const ZoneScope&) = delete;
+    explicit ZoneScope(const QByteArray& zone) : old_(qgetenv("TZ")) { set(zone); }
+    ~ZoneScope() { set(old_); }
+    Q_DISABLE_COPY(ZoneScope)
     // Why the process cannot switch to the zone here; empty when it can.
     static QString unavailable(const QByteArray& zone) {
         if (!platform::testing::zoneFollowsTZ())
@@ -95,6 +79,10 @@ class ZoneScope {
     }
 
   private:
+    static void set(const QByteArray& zone) {
+        qputenv("TZ", zone);
+        ::tzset();
+    }
     QByteArray old_;
 };
 
@@ -114,7 +102,6 @@ inline bool holdsYear1850(const QString& folder) {
 // "/dev/shm" is the host's tmpfs on drive Z:.
 inline std::unique_ptr<QTemporaryDir> anyYearDir() {
     for (const QString& base : {QStringLiteral("/dev/shm"), QDir::tempPath()}) {
-        if (!QFileInfo(base).isDir()) continue;
         auto dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/chronodex-XXXXXX"));
         if (dir->isValid() && holdsYear1850(dir->path())) return dir;
     }

@@ -15,19 +15,16 @@ namespace chronodex::testing {
 inline QString makePhoto(const QTemporaryDir& dir, const QString& name, const char* format,
                          const std::string& original, const std::string& imageDate) {
     const QString path = dir.filePath(name);
+    const std::string file = QFile::encodeName(path).toStdString();
     QImage image(8, 8, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
     // The Qt built for Windows here writes no JPEG: then the picture is exiv2's own blank one.
-    if (!image.save(path, format)) {
-        if (qstrcmp(format, "JPG") != 0) qFatal("cannot save %s", qPrintable(path));
-        Exiv2::ImageFactory::create(Exiv2::ImageType::jpeg, QFile::encodeName(path).toStdString());
-    }
+    if (!image.save(path, format)) Exiv2::ImageFactory::create(Exiv2::ImageType::jpeg, file);
     if (original.empty() && imageDate.empty()) return path;
-    auto photo = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+    auto photo = Exiv2::ImageFactory::open(file);
     photo->readMetadata();
-    Exiv2::ExifData& exif = photo->exifData();
-    if (!original.empty()) exif["Exif.Photo.DateTimeOriginal"] = original;
-    if (!imageDate.empty()) exif["Exif.Image.DateTime"] = imageDate;
+    if (!original.empty()) photo->exifData()["Exif.Photo.DateTimeOriginal"] = original;
+    if (!imageDate.empty()) photo->exifData()["Exif.Image.DateTime"] = imageDate;
     photo->writeMetadata();
     return path;
 }
