@@ -4,6 +4,7 @@
 #include "frm_FlashMessage.h"
 #include "icons.h"
 #include "playwav.h"
+#include "textfunctions.h"
 
 #include "dialogdriver.h"
 
@@ -107,12 +108,52 @@ class tst_FlashMessage : public QObject {
         QVERIFY(!d.grab(QRect(0, 0, d.width(), 20)).toImage().allGray());
     }
 
-    // The warning sound the dialog asks for is a .wav file, handed on (a refused one would
-    // give the plain beep instead).
-    void warningSound() {
+    // PlayWAV plays .wav files (and hands .dat and an empty name to the system's own sound);
+    // any other name is refused, and with ShowError the refusal is said first.
+    void playWav_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("played");
+        for (const char* file :
+             {"C:\\WINDOWS\\Media\\Windows Error.wav", "/x/SOUND.WAV", "a.dat", ""})
+            QTest::newRow(file) << QString::fromUtf8(file) << true;
+        QTest::newRow("mp3") << "song.mp3" << false;
+        QTest::newRow("three characters") << "wav" << false;
+    }
+    void playWav() {
+        QFETCH(QString, file);
+        QFETCH(bool, played);
         platform::SoundPlayer player;
-        QVERIFY(
-            PlayWAV(player, QStringLiteral("C:\\WINDOWS\\Media\\Windows Error.wav"), false, false));
+        QCOMPARE(PlayWAV(player, file, false, false), played);
+        if (played) return;
+        auto box = closeNextMessageBox();
+        QCOMPARE(PlayWAV(player, file, false, true), false);
+        QVERIFY(box->shown);
+        QCOMPARE(box->title, QStringLiteral("Chronodex - Sound file error."));
+        QCOMPARE(box->text, "Can't play this wave file, wrong .wav extent passed to "
+                            "function.\rPlayWAV(\"" +
+                                file + "\", ...");
+    }
+
+    // swapString replaces every match, left to right, never inside what it put in;
+    // CountStrInStr counts the matches that do not overlap.
+    void swapAndCount_data() {
+        QTest::addColumn<QStringList>("row"); // source, find, with, exact case, result, count
+        const auto row = [](const char* name, const QStringList& r) { QTest::newRow(name) << r; };
+        row("any case", {"aXbxc", "x", "-", "0", "a-b-c", "2"});
+        row("exact case", {"aXbxc", "x", "-", "1", "aXb-c", "1"});
+        row("empty find", {"abc", "", "-", "1", "abc", "0"});
+        row("no overlap", {"aaa", "aa", "b", "1", "ba", "1"});
+        row("deleted", {"a|b|c", "|", "", "1", "abc", "2"});
+        row("inserted text not searched", {"ab", "a", "aa", "1", "aab", "1"});
+        row("keeps case of the rest", {"ABcAb", "ab", "x", "0", "xcx", "2"});
+        row("placeholder in other case", {"#appname#", "#AppName#", "C", "1", "#appname#", "0"});
+        row("empty source", {"", "x", "y", "1", "", "0"});
+    }
+    void swapAndCount() {
+        QFETCH(QStringList, row);
+        const bool exact = row[3] == QLatin1String("1");
+        QCOMPARE(swapString(row[0], row[1], row[2], exact), row[4]);
+        QCOMPARE(int(CountStrInStr(row[0], row[1], !exact)), row[5].toInt());
     }
 };
 

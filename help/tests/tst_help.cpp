@@ -154,6 +154,21 @@ class tst_Help : public QObject {
                      "modified and last accessed.\r\n\r\nComments:\r\nThis version is not yet "
                      "finished.  \r\nWorks with files only and not directories.  \r\n");
     }
+
+    // The window modes as the shell takes them, and Help.txt in the program folder when no
+    // name is given.
+    void openModes() {
+        QStringList opened;
+        const ShellOpen shell = [&](const QString& file, const QString&, int mode) {
+            opened << file + QLatin1Char(' ') + QString::number(mode);
+            return 42;
+        };
+        for (int windowMode : {0, 1, 2, 7})
+            OpenFileOrURL(QStringLiteral("x"), QString(), windowMode, QString(), shell);
+        OpenFileOrURL(QString(), QString(), 0, QDir::toNativeSeparators("/opt/cx"), shell);
+        QCOMPARE(opened, QStringList({"x 1", "x 3", "x 2", "x 1",
+                                      QDir::toNativeSeparators("/opt/cx/Help.txt 1")}));
+    }
 };
 
 QTEST_MAIN(tst_Help)
