@@ -165,6 +165,7 @@ class tst_Selection : public QObject {
             QCOMPARE(box->title, QStringLiteral("Chronodex - Get file date error."));
             QVERIFY(box->text.contains(QStringLiteral("\r\nError number: ")));
             QVERIFY(!newValuesShown(w)); // the stamps count as not read
+            QCOMPARE(panel(w).mid(5), QStringList(3, QStringLiteral("~ N/A ")));
             return;
         }
         listPaths(w, {path});
