@@ -12,16 +12,21 @@ namespace chronodex {
 std::vector<int> sortedOrder(const QStringList& entries, bool IgnoreCase, bool FullPath,
                              QChar separator) {
     const auto n = static_cast<std::size_t>(entries.size());
-    std::vector<std::u16string> keys(n);
+    // Keys point into the paths; only the upper-cased ones are new texts.
+    std::vector<QString> upper(IgnoreCase ? n : 0);
+    std::vector<std::u16string_view> keys(n);
     for (std::size_t i = 0; i < n; ++i) {
-        QString key = FullPath ? entries[static_cast<qsizetype>(i)]
-                               : SplitPath(entries[static_cast<qsizetype>(i)], true, separator);
-        if (IgnoreCase) key = key.toUpper();
-        keys[i] = key.toStdU16String();
+        QStringView key = entries[static_cast<qsizetype>(i)];
+        if (!FullPath) key = key.mid(key.lastIndexOf(separator) + 1);
+        if (IgnoreCase) {
+            upper[i] = key.toString().toUpper();
+            key = upper[i];
+        }
+        keys[i] = std::u16string_view(key.utf16(), static_cast<std::size_t>(key.size()));
     }
     std::vector<int> order(n);
     std::iota(order.begin(), order.end(), 0);
-    // std::u16string compares char16_t code units numerically; the stable sort keeps equal
+    // std::u16string_view compares char16_t code units numerically; the stable sort keeps equal
     // keys in their earlier order, as the passes of a bubble sort do.
     std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
         return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
@@ -30,8 +35,7 @@ std::vector<int> sortedOrder(const QStringList& entries, bool IgnoreCase, bool F
 }
 
 void SortPaths(FilePathTable& paths, bool IgnoreCase, bool FullPath, QChar separator) {
-    const QStringList entries = paths.entries();
-    paths.assign(pick(entries, sortedOrder(entries, IgnoreCase, FullPath, separator)));
+    paths.reorder(sortedOrder(paths.entries(), IgnoreCase, FullPath, separator));
 }
 
 SortOrder sortOrderFor(int Index) {

@@ -101,7 +101,7 @@ class tst_CommandLine : public QObject {
             return;
         }
         QCOMPARE(entryNames(w), QStringList({"a.txt", "b.txt"}));
-        QCOMPARE(w.fileList()->currentRow(), 0);
+        QCOMPARE(currentEntry(w), 0);
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - 2 files, no directories ticked."));
     }
 };

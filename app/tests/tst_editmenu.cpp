@@ -53,7 +53,7 @@ class tst_EditMenu : public QObject {
         QCOMPARE(entryNames(w), expected);
         for (int i = 0; i < 4; ++i)
             QCOMPARE(w.sortItems()[static_cast<std::size_t>(i)]->isChecked(), i == index);
-        QCOMPARE(w.fileList()->currentRow(), 0);
+        QCOMPARE(currentEntry(w), 0);
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - 4 files, no directories ticked."));
     }
 
@@ -95,8 +95,8 @@ class tst_EditMenu : public QObject {
             setStamps(p, before, before);
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime(), false));
         dropFiles(w.fileList()->viewport(), paths);
-        w.fileList()->item(1)->setCheckState(Qt::Unchecked); // A.txt
-        w.fileList()->item(4)->setCheckState(Qt::Unchecked); // the second b.txt
+        setTick(w, 1, false); // A.txt
+        setTick(w, 4, false); // the second b.txt
         if (command >= 0)
             w.sortItems()[static_cast<std::size_t>(command)]->trigger();
         else

@@ -62,7 +62,7 @@ class tst_Extras : public QObject {
         Files f(3);
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime(), false));
         listPaths(w, f.paths);
-        w.fileList()->item(1)->setCheckState(Qt::Unchecked);
+        setTick(w, 1, false);
         bool shown = false;
         QString preview;
         whenOpen<frm_ShiftDates>([&](frm_ShiftDates* d) {
@@ -95,13 +95,13 @@ class tst_Extras : public QObject {
         QVERIFY(!menuItem(w, "menu_EditUndo")->isEnabled()); // nothing kept yet
         w.menu_Edit_Click();
         QVERIFY(menuItem(w, "menu_EditShift")->isEnabled());
-        w.fileList()->item(0)->setCheckState(Qt::Unchecked);
-        w.fileList()->item(1)->setCheckState(Qt::Unchecked);
+        setTick(w, 0, false);
+        setTick(w, 1, false);
         w.menu_Edit_Click();
         QVERIFY(!menuItem(w, "menu_EditShift")->isEnabled()); // nothing ticked to shift
         QVERIFY(!menuItem(w, "menu_EditPhotos")->isEnabled());
-        w.fileList()->item(0)->setCheckState(Qt::Checked);
-        w.fileList()->item(1)->setCheckState(Qt::Checked);
+        setTick(w, 0, true);
+        setTick(w, 1, true);
         w.row(Accessed).check->setCheckState(Qt::Unchecked);
         setRowTexts(w, Modified, {"1", "6", "2024", "12", "0", "0"});
         auto report = onNextFlashMessage(clickButton(0)); // the read-only file is named

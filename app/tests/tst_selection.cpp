@@ -124,7 +124,7 @@ class tst_Selection : public QObject {
         frm_MainWindow w(pinnedOptions(pinnedNow));
         listPaths(w, {makeFile(dir, QStringLiteral("first"))});
         QVERIFY(newValuesShown(w));
-        w.fileList()->item(0)->setCheckState(Qt::Unchecked);
+        setTick(w, 0, false);
         listPaths(w, {path});
         QCOMPARE(caption(w, "lab_OSizeValue"), size);
         QCOMPARE(caption(w, "lab_OModfiedValue"), modified);
@@ -182,10 +182,10 @@ class tst_Selection : public QObject {
         frm_MainWindow w(pinnedOptions(pinnedNow));
         listPaths(w, {a, b});
         QVERIFY(QFile::remove(b));
-        w.fileList()->item(1)->setCheckState(Qt::Unchecked); // b is gone; untick it
-        w.fileList()->item(0)->setCheckState(Qt::Unchecked);
+        setTick(w, 1, false); // b is gone; untick it
+        setTick(w, 0, false);
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - No file, no directories ticked."));
-        w.fileList()->setCurrentRow(1);
+        clickEntry(w, 1);
         QCOMPARE(boxText(w, "txt_FilePathValue"),
                  QLatin1Char(' ') + nativePath(dir.path()) + QLatin1Char(' '));
         QCOMPARE(boxText(w, "txt_FileNameValue"), QStringLiteral(" b.txt "));
@@ -281,9 +281,7 @@ class tst_Selection : public QObject {
 
         // A read-only file: no stamps arrive, so no row changes.
         QVERIFY(QFile::setPermissions(ro, QFile::ReadOwner));
-        w.fileList()->blockSignals(true);
-        w.fileList()->setCurrentRow(1);
-        w.fileList()->blockSignals(false);
+        moveCurrentQuietly(w, 1);
         const QStringList before = rowTexts(w, Created);
         button(w, "com_ResetTime")->click();
         QCOMPARE(rowTexts(w, Created), before);

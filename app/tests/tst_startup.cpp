@@ -3,6 +3,7 @@
 #include "frm_MainWindow.h"
 #include "listmodel.h"
 #include "twips.h"
+#include "windowprobe.h"
 
 #include "platform/files.h"
 
@@ -11,7 +12,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -19,6 +19,7 @@
 #include <QtTest>
 
 using namespace chronodex;
+using namespace chronodex::testing;
 
 namespace {
 
@@ -41,8 +42,8 @@ class tst_Startup : public QObject {
     void titleAndList() {
         frm_MainWindow w(pinned(QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7))));
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - version 0.00.0003"));
-        QCOMPARE(w.fileList()->count(), 1);
-        QCOMPARE(w.fileList()->item(0)->text(),
+        QCOMPARE(entryCount(w), 1);
+        QCOMPARE(entryNames(w).value(0),
                  QStringLiteral("Drag files here to show and set the date"));
         QCOMPARE(w.PathCount(), -1);
         QVERIFY(!w.findChild<QMenu*>(QStringLiteral("menu_EditSortList"))->isEnabled());
@@ -69,7 +70,7 @@ class tst_Startup : public QObject {
         QTRY_VERIFY(w.fileList()->hasFocus());
         QCoreApplication::processEvents();
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - version 0.00.0003"));
-        QCOMPARE(w.fileList()->currentRow(), -1);
+        QCOMPARE(currentEntry(w), -1);
         for (const char* name : {"labTickedFiles", "labTickedSysFiles", "labTickedDirectories"}) {
             auto* l = w.findChild<QLabel*>(QLatin1String(name));
             QCOMPARE(l->text(), QStringLiteral("0 "));

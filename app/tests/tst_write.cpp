@@ -104,7 +104,7 @@ class tst_Write : public QObject {
     // Dates between 1980 and 2107 are written at once, to ticked entries only.
     void onlyTickedEntries() {
         Scene s(3);
-        s.window->fileList()->item(1)->setCheckState(Qt::Unchecked);
+        setTick(*s.window, 1, false);
         s.modifiedOnly({"30", "4", "2024", "13", "14", "15"});
         s.window->row(Accessed).check->setCheckState(Qt::Checked);
         setRowTexts(*s.window, Accessed, {"2", "2", "2022", "2", "2", "2"});
@@ -118,7 +118,7 @@ class tst_Write : public QObject {
         QCOMPARE(s.mtime(1), before);
         QCOMPARE(s.atime(1), before);
         // The display follows the disk; the rows keep what was typed.
-        QCOMPARE(s.window->fileList()->currentRow(), 0);
+        QCOMPARE(currentEntry(*s.window), 0);
         QCOMPARE(caption(*s.window, "lab_OModfiedValue"), QStringLiteral(" 30/04/2024, 1:14:15pm"));
         QCOMPARE(caption(*s.window, "lab_OAccessedValue"), QStringLiteral(" 2/02/2022, 2:02:02am"));
         QCOMPARE(rowTexts(*s.window, Modified), QStringList({"30", "4", "2024", "13", "14", "15"}));
@@ -175,8 +175,8 @@ class tst_Write : public QObject {
         button(w, "com_UptateTimestamp")->click();
         QCOMPARE(modifiedSeconds(path), utc);
         // Selected again, the file shows the local time that was typed.
-        w.fileList()->setCurrentRow(-1);
-        w.fileList()->setCurrentRow(0);
+        clickEntry(w, -1);
+        clickEntry(w, 0);
         QCOMPARE(rowTexts(w, Modified), texts);
     }
 
@@ -232,9 +232,9 @@ class tst_Write : public QObject {
         QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner));
         frm_MainWindow w(pinnedOptions(QDateTime::currentDateTime(), false));
         listPaths(w, {onTmpfs, readOnly, gone, sub, onExt4});
-        w.fileList()->item(3)->setCheckState(Qt::Checked); // the directory, ticked by hand
+        setTick(w, 3, true); // the directory, ticked by hand
         QVERIFY(QFile::remove(gone));
-        w.fileList()->setCurrentRow(0);
+        clickEntry(w, 0);
         w.row(Accessed).check->setCheckState(Qt::Unchecked);
         setRowTexts(w, Modified, {"15", "6", "1850", "10", "30", "0"});
 
@@ -269,7 +269,7 @@ class tst_Write : public QObject {
     void readOnlyFileShowsItsStamps() {
         Scene s(2);
         QVERIFY(QFile::setPermissions(s.files[1], QFile::ReadOwner));
-        s.window->fileList()->setCurrentRow(1);
+        clickEntry(*s.window, 1);
         QCOMPARE(caption(*s.window, "lab_OModfiedValue"), QStringLiteral(" 3/02/2001, 4:05:06am"));
         QVERIFY(label(*s.window, "lab_OModfiedValue")->isEnabled());
         QVERIFY(!newValuesShown(*s.window));

@@ -7,9 +7,10 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace chronodex::testing {
 
@@ -49,18 +50,42 @@ inline void setRowTexts(const frm_MainWindow& w, StampKind kind, const QStringLi
         w.row(kind).fields[f]->setEditText(texts.value(f));
 }
 
-// The names and ticks the list shows, top to bottom.
+// The list as a user sees it: its entries' names and ticks, top to bottom, and the
+// current entry (-1 for none).
 inline QStringList entryNames(const frm_MainWindow& w) {
     QStringList out;
-    for (int i = 0; i < w.fileList()->count(); ++i)
-        out << w.fileList()->item(i)->text();
+    const QAbstractItemModel* m = w.fileList()->model();
+    for (int i = 0; i < m->rowCount(); ++i)
+        out << m->index(i, 0).data().toString();
     return out;
 }
 inline QList<bool> entryTicks(const frm_MainWindow& w) {
     QList<bool> out;
-    for (int i = 0; i < w.fileList()->count(); ++i)
-        out << (w.fileList()->item(i)->checkState() == Qt::Checked);
+    const QAbstractItemModel* m = w.fileList()->model();
+    for (int i = 0; i < m->rowCount(); ++i)
+        out << (m->index(i, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked);
     return out;
+}
+inline int entryCount(const frm_MainWindow& w) {
+    return w.fileList()->model()->rowCount();
+}
+inline int currentEntry(const frm_MainWindow& w) {
+    const QModelIndex current = w.fileList()->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+// Ticks or unticks an entry as its check box does, which runs the click handler.
+inline void setTick(const frm_MainWindow& w, int row, bool ticked) {
+    QAbstractItemModel* m = w.fileList()->model();
+    m->setData(m->index(row, 0), ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+}
+// Makes an entry current (-1: none), as a click on it does.
+inline void clickEntry(const frm_MainWindow& w, int row) {
+    w.fileList()->setCurrentIndex(w.fileList()->model()->index(row, 0));
+}
+// Makes an entry current without running the click handler.
+inline void moveCurrentQuietly(const frm_MainWindow& w, int row) {
+    const QSignalBlocker quiet(w.fileList()->selectionModel());
+    clickEntry(w, row);
 }
 
 // Puts paths into the list the way a rebuild does, and selects the first entry.
