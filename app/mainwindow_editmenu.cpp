@@ -54,12 +54,14 @@ void frm_MainWindow::keepEntries(const std::vector<int>& positions) {
 }
 
 void frm_MainWindow::menu_EditRemoveCopies_Click() {
-    const int d = DuplicateCount(FilePaths_);
+    // One pass finds the entries that stay, and so the number that go.
+    const std::vector<int> kept = firstOccurrences(FilePaths_.entries());
+    const int d = std::max(PathCount(), 0) - static_cast<int>(kept.size());
     setWindowTitle(options_.version.productName +
                    QStringLiteral(" - Removing duplicate files and directories (") +
                    groupedNumber(d) + QLatin1Char(')'));
     // Each kept entry keeps its own tick: that of the first occurrence, which stays.
-    keepEntries(firstOccurrences(FilePaths_.entries()));
+    keepEntries(kept);
 }
 
 void frm_MainWindow::menu_EditSortUsing_Click(int Index) {
