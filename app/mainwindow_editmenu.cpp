@@ -1,5 +1,5 @@
 // The Edit menu: the duplicate count shown when it opens, the four sort orders and the
-// removal of duplicated paths. Both commands rebuild the list from the path table.
+// removal of duplicated paths. Both reorder the path table in place and read its kinds afresh.
 #include "frm_MainWindow.h"
 #include "fspath.h"
 #include "oldvaluespanel.h"
