@@ -16,7 +16,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QLayout>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -79,7 +79,7 @@ frm_MainWindow::frm_MainWindow(MainWindowOptions options, QWidget* parent)
     setCentralWidget(client);
     client->setFixedSize(twipsToPixelsX(clientWidthTwips, this),
                          twipsToPixelsY(newValuesTop + newValuesHeight + 120, this));
-    fra_OldValues = new OldValuesPanel(client);
+    fra_OldValues = new OldValuesPanel(client, &FilePaths_);
     fra_NewValues = new NewValuesPanel(client, options_.creationWritable);
     fra_NewValues->setGeometry(twipsRect(120, newValuesTop, 4815, newValuesHeight, this));
     boldCaption(fra_OldValues, font());
@@ -122,13 +122,16 @@ frm_MainWindow::frm_MainWindow(MainWindowOptions options, QWidget* parent)
     Form_Load();
 }
 
-frm_MainWindow::~frm_MainWindow() = default;
+frm_MainWindow::~frm_MainWindow() {
+    // The path table goes before the list that shows it: no click may reach it then.
+    QObject::disconnect(fra_OldValues, nullptr, this, nullptr);
+}
 
 const EditorRow& frm_MainWindow::row(StampKind kind) const {
     return fra_NewValues->row(kind);
 }
 
-QListWidget* frm_MainWindow::fileList() const {
+QListView* frm_MainWindow::fileList() const {
     return fra_OldValues->list();
 }
 
@@ -193,14 +196,7 @@ void frm_MainWindow::com_ResetTime_Click() {
 }
 
 void frm_MainWindow::ShowTickedStatus() {
-    const std::vector<bool> ticks = fra_OldValues->ticks();
-    KindCounts ticked;
-    for (std::size_t k = 0; k < ticks.size(); ++k) {
-        const int slot = static_cast<int>(k) + 1;
-        if (!ticks[k]) continue;
-        if (!FilePaths_.hasSlot(slot)) return; // no path behind the entry: leave all as is
-        ticked.add(FilePaths_.kind(slot));
-    }
+    const KindCounts& ticked = FilePaths_.tickedCounts();
     fra_OldValues->showTicked(ticked);
     setWindowTitle(options_.version.productName + QStringLiteral(" - ") +
                    tickedStatusText(ticked.files, ticked.directories));
@@ -219,7 +215,7 @@ void frm_MainWindow::chk_Update_Click(StampKind kind) {
 }
 
 bool frm_MainWindow::AnyEntryTicked() const {
-    return fra_OldValues->anyTicked();
+    return FilePaths_.anyTicked();
 }
 
 void frm_MainWindow::EnableUpdateButton() {

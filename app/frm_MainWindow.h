@@ -18,7 +18,7 @@
 #include <functional>
 
 class QAction;
-class QListWidget;
+class QListView;
 class QMenu;
 class QPushButton;
 
@@ -48,20 +48,21 @@ class frm_MainWindow : public QMainWindow {
                             QWidget* parent = nullptr);
     ~frm_MainWindow() override;
 
-    // The list model, for the Parts of the program that read it and for tests.
+    // The list model, for the Parts of the program that read it and for tests, and the
+    // list that shows it.
     FilePathTable& FilePaths() { return FilePaths_; }
     int PathCount() const { return FilePaths_.PathCount(); }
     const EditorRow& row(StampKind kind) const;
-    QListWidget* fileList() const;
+    QListView* fileList() const;
     const std::array<QAction*, 4>& sortItems() const { return menu_EditSortUsing; }
     // The window's client height in twips, as its layout states set it.
     int clientHeightTwips() const { return clientHeightTwips_; }
 
-    // Fills the list from the path table in one pass (no click handler per entry), shows the
-    // totals and makes entry 0 current. Each entry gets its tick from `ticks` (one per
-    // entry), or by the ticking rule when none are given; attributes that cannot be read
-    // count as 0, so by the rule such an entry ends unticked as a system file.
-    void RebuildList(const std::vector<bool>& ticks = {});
+    // Reads the kind of every entry of the path table afresh (no click handler per entry),
+    // shows the totals and makes entry 0 current. Each entry keeps its tick with
+    // `keepTicks`, else gets it by the ticking rule; attributes that cannot be read count
+    // as 0, so by the rule such an entry ends unticked as a system file.
+    void RebuildList(bool keepTicks = false);
 
     // The drop handler of the window; every control of "Original date values:" passes its
     // drops here unchanged.
@@ -112,15 +113,15 @@ class frm_MainWindow : public QMainWindow {
     // One reading of the present local date and time.
     DateTime readClock() const;
     void showIntakeFailure(const QString& message);
-    // Puts the entries into the table and the list, ticked by `ticks` and, past their end,
-    // by the ticking rule; shows the totals. No entry is current afterwards.
+    // Puts the entries into the table, ticked by `ticks` and, past their end, by the
+    // ticking rule; shows the totals. No entry is current afterwards.
     void fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,
                   const KindCounts& counts, const std::vector<bool>& ticks = {});
-    // Rebuilds the list with the entries at `positions` of `entries`, in that order, each
-    // with the tick it has now.
-    void keepEntries(const QStringList& entries, const std::vector<int>& positions);
+    // Keeps the entries at `positions` of the list, in that order, each with the tick it
+    // has now, and rebuilds.
+    void keepEntries(const std::vector<int>& positions);
     // The slots of the ticked entries, in list order, and an entry's name as the list shows it.
-    std::vector<int> tickedSlots() const;
+    std::vector<int> tickedSlots() const { return FilePaths_.tickedSlots(); }
     QString entryName(int slot) const;
     // The ticked entries with their paths as the system knows them.
     std::vector<TickedEntry> tickedEntries() const;

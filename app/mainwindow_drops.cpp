@@ -36,9 +36,8 @@ void frm_MainWindow::Form_OLEDragDrop(const DropData& Data, int Effect, int /*Bu
     QStringList paths;
     std::vector<bool> ticks; // the old entries keep theirs; new ones follow the rule
     if (append) {
-        ticks = fra_OldValues->ticks();
-        paths = FilePaths_.entries().mid(0, static_cast<qsizetype>(ticks.size()));
-        ticks.resize(static_cast<std::size_t>(paths.size()));
+        ticks = FilePaths_.ticks();
+        paths = FilePaths_.entries();
     }
     paths += Data.files;
     IntakePlan plan;
@@ -54,7 +53,7 @@ void frm_MainWindow::Form_OLEDragDrop(const DropData& Data, int Effect, int /*Bu
             this,
             warningArgs(warning + crlf + QStringLiteral("See the help file for more information."),
                         options_.version.productName + QStringLiteral(" - Warning."), 15000));
-    fra_OldValues->setCurrent(0);
+    fra_OldValues->selectFirst();
     SetSortChecks(false);
     EnableUpdateButton();
 }

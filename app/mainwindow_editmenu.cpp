@@ -1,5 +1,5 @@
 // The Edit menu: the duplicate count shown when it opens, the four sort orders and the
-// removal of duplicated paths. Both commands rebuild the list from the path table.
+// removal of duplicated paths. Both reorder the path table in place and read its kinds afresh.
 #include "frm_MainWindow.h"
 #include "fspath.h"
 #include "oldvaluespanel.h"
@@ -25,51 +25,43 @@ void frm_MainWindow::menu_Edit_Click() {
 
 void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,
                               const KindCounts& counts, const std::vector<bool>& ticks) {
-    FilePaths_.assign(paths, kinds);
+    FilePaths_.assign(paths, kinds, ticks);
     menu_EditSortList->setEnabled(PathCount() > 0);
-    QStringList names;
-    names.reserve(paths.size());
-    std::vector<bool> shown(static_cast<std::size_t>(paths.size()));
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        names << entryName(static_cast<int>(i) + 1);
-        shown[k] = k < ticks.size() ? ticks[k] : tickedOnIntake(kinds[k]);
-    }
-    fra_OldValues->fill(names, shown);
     fra_OldValues->showTotals(counts);
 }
 
-void frm_MainWindow::RebuildList(const std::vector<bool>& ticks) {
-    const QStringList paths = FilePaths_.entries();
+void frm_MainWindow::RebuildList(bool keepTicks) {
     std::vector<EntryKind> kinds;
-    kinds.reserve(static_cast<std::size_t>(paths.size()));
+    kinds.reserve(static_cast<std::size_t>(std::max(PathCount(), 0)));
     KindCounts counts;
-    for (const QString& path : paths) {
+    for (int slot = 1; slot <= PathCount(); ++slot) {
         // An entry whose attributes cannot be read counts as a system file.
-        const EntryKind kind = kindOf(platform::fileAttributes(toFsPath(path)).value_or(0));
+        const auto attributes = platform::fileAttributes(toFsPath(FilePaths_.at(slot)));
+        const EntryKind kind = kindOf(attributes.value_or(0));
         kinds.push_back(kind);
         counts.add(kind);
     }
-    fillList(paths, kinds, counts, ticks);
-    fra_OldValues->setCurrent(0);
+    FilePaths_.setKinds(kinds, !keepTicks);
+    menu_EditSortList->setEnabled(PathCount() > 0);
+    fra_OldValues->showTotals(counts);
+    fra_OldValues->selectFirst();
     EnableUpdateButton();
 }
 
-void frm_MainWindow::keepEntries(const QStringList& entries, const std::vector<int>& positions) {
-    const std::vector<bool> ticks = fra_OldValues->ticks();
-    const bool known = ticks.size() == static_cast<std::size_t>(entries.size());
-    FilePaths_.assign(pick(entries, positions));
-    RebuildList(known ? pick(ticks, positions) : std::vector<bool>{});
+void frm_MainWindow::keepEntries(const std::vector<int>& positions) {
+    FilePaths_.reorder(positions);
+    RebuildList(true);
 }
 
 void frm_MainWindow::menu_EditRemoveCopies_Click() {
-    const int d = DuplicateCount(FilePaths_);
+    // One pass finds the entries that stay, and so the number that go.
+    const std::vector<int> kept = firstOccurrences(FilePaths_.entries());
+    const int d = std::max(PathCount(), 0) - static_cast<int>(kept.size());
     setWindowTitle(options_.version.productName +
                    QStringLiteral(" - Removing duplicate files and directories (") +
                    groupedNumber(d) + QLatin1Char(')'));
     // Each kept entry keeps its own tick: that of the first occurrence, which stays.
-    const QStringList entries = FilePaths_.entries();
-    keepEntries(entries, firstOccurrences(entries));
+    keepEntries(kept);
 }
 
 void frm_MainWindow::menu_EditSortUsing_Click(int Index) {
@@ -81,9 +73,8 @@ void frm_MainWindow::menu_EditSortUsing_Click(int Index) {
         menu_EditSortUsing[static_cast<std::size_t>(Index)]->setChecked(true);
     const SortOrder order = sortOrderFor(Index);
     // Sorting is a way of looking at the list: every entry keeps its own tick.
-    const QStringList entries = FilePaths_.entries();
-    keepEntries(entries, sortedOrder(entries, order.IgnoreCase, order.FullPath,
-                                     QLatin1Char(platform::pathSeparator)));
+    keepEntries(sortedOrder(FilePaths_.entries(), order.IgnoreCase, order.FullPath,
+                            QLatin1Char(platform::pathSeparator)));
 }
 
 } // namespace chronodex

@@ -57,15 +57,6 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
     afterWriting(notWrittenReport(outcomes), QStringLiteral(" - Not written"));
 }
 
-std::vector<int> frm_MainWindow::tickedSlots() const {
-    const std::vector<bool> ticks = fra_OldValues->ticks();
-    std::vector<int> chosen;
-    for (std::size_t k = 0; k < ticks.size(); ++k)
-        if (ticks[k] && FilePaths_.hasSlot(static_cast<int>(k) + 1))
-            chosen.push_back(static_cast<int>(k) + 1);
-    return chosen;
-}
-
 QString frm_MainWindow::entryName(int slot) const {
     return displayText(SplitPath(FilePaths_.at(slot), true, QLatin1Char(platform::pathSeparator)));
 }

@@ -6,10 +6,9 @@
 #include <QAbstractScrollArea>
 #include <QDropEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QSignalBlocker>
 #include <QTimer>
 
 namespace chronodex {
@@ -42,13 +41,15 @@ void showText(QPlainTextEdit* box, const QString& text, bool enabled) {
 
 } // namespace
 
-OldValuesPanel::OldValuesPanel(QWidget* parent)
+OldValuesPanel::OldValuesPanel(QWidget* parent, FilePathTable* entries)
     : QGroupBox(QStringLiteral("Original date values:"), parent) {
     setObjectName(QStringLiteral("fra_OldValues"));
     setGeometry(twipsRect(120, 0, 4815, 5535, this));
 
-    lst_FileList = new QListWidget(this);
+    entries->setHint(hintEntry);
+    lst_FileList = new QListView(this);
     lst_FileList->setObjectName(QStringLiteral("lst_FileList"));
+    lst_FileList->setModel(entries);
     lst_FileList->setGeometry(twipsRect(120, 240, 4575, 1410, this));
     lst_FileList->setUniformItemSizes(true);
     lst_FileList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -115,8 +116,13 @@ OldValuesPanel::OldValuesPanel(QWidget* parent)
     for (QLabel* l : {lab_OSize, created, modified, accessed})
         l->lower();
 
-    connect(lst_FileList, &QListWidget::currentRowChanged, this, &OldValuesPanel::entryClicked);
-    connect(lst_FileList, &QListWidget::itemChanged, this, &OldValuesPanel::entryClicked);
+    connect(lst_FileList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &OldValuesPanel::entryClicked);
+    // A tick changed by the user; bulk changes reset the model instead.
+    connect(entries, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.contains(Qt::CheckStateRole)) emit entryClicked();
+            });
 
     // The panel and everything in it take drops; scrolling views take them on their viewport.
     setAcceptDrops(true);
@@ -128,49 +134,28 @@ OldValuesPanel::OldValuesPanel(QWidget* parent)
 }
 
 void OldValuesPanel::showHint() {
-    const QSignalBlocker quiet(lst_FileList);
-    lst_FileList->clear();
-    auto* hint = new QListWidgetItem(hintEntry);
-    hint->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    lst_FileList->addItem(hint);
     // "No entry" is the list's chosen current entry: without this, the list makes its first
     // row current when it first gets the keyboard focus, which would select the hint entry
     // and replace the version in the title.
     lst_FileList->setCurrentIndex(QModelIndex());
 }
 
-void OldValuesPanel::fill(const QStringList& names, const std::vector<bool>& ticks) {
-    const QSignalBlocker quiet(lst_FileList);
-    lst_FileList->clear();
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        auto* item = new QListWidgetItem(names[i]);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(ticks[static_cast<std::size_t>(i)] ? Qt::Checked : Qt::Unchecked);
-        lst_FileList->addItem(item);
-    }
-    lst_FileList->setCurrentRow(-1);
-}
-
-std::vector<bool> OldValuesPanel::ticks() const {
-    std::vector<bool> out(static_cast<std::size_t>(lst_FileList->count()));
-    for (std::size_t k = 0; k < out.size(); ++k)
-        out[k] = lst_FileList->item(static_cast<int>(k))->checkState() == Qt::Checked;
-    return out;
-}
-
-bool OldValuesPanel::anyTicked() const {
-    const int n = lst_FileList->count();
-    for (int k = 0; k < n; ++k)
-        if (lst_FileList->item(k)->checkState() == Qt::Checked) return true;
-    return false;
-}
-
 int OldValuesPanel::current() const {
-    return lst_FileList->currentRow();
+    const QModelIndex index = lst_FileList->currentIndex();
+    return index.isValid() ? index.row() : -1;
 }
 
 void OldValuesPanel::setCurrent(int index) {
-    if (lst_FileList->currentRow() != index) lst_FileList->setCurrentRow(index);
+    if (current() != index) lst_FileList->setCurrentIndex(lst_FileList->model()->index(index, 0));
+}
+
+void OldValuesPanel::selectFirst() {
+    if (current() == 0) {
+        lst_FileList->scrollToTop();
+        emit entryClicked();
+    } else {
+        setCurrent(0);
+    }
 }
 
 void OldValuesPanel::showTotals(const KindCounts& counts) {

@@ -13,7 +13,7 @@
 #include <vector>
 
 class QLabel;
-class QListWidget;
+class QListView;
 class QPlainTextEdit;
 
 namespace chronodex {
@@ -22,19 +22,20 @@ class OldValuesPanel : public QGroupBox {
     Q_OBJECT
 
   public:
-    explicit OldValuesPanel(QWidget* parent);
+    // The list shows the entries of the path table; the panel puts the hint entry's text
+    // into it.
+    OldValuesPanel(QWidget* parent, FilePathTable* entries);
 
-    QListWidget* list() const { return lst_FileList; }
+    QListView* list() const { return lst_FileList; }
 
-    // The list's entries: the hint entry alone, or names with their ticks, filled in one
-    // pass with no click per entry and no current entry.
+    // No entry is current, so that the list's first focus does not pick the hint entry.
     void showHint();
-    void fill(const QStringList& names, const std::vector<bool>& ticks);
-    std::vector<bool> ticks() const;
-    bool anyTicked() const;
     // The current entry, -1 for none; setting another one runs the click handler.
     int current() const;
     void setCurrent(int index);
+    // Makes the first entry current and runs the click handler once, also when the first
+    // entry was current already (after a reorder).
+    void selectFirst();
 
     void showTotals(const KindCounts& counts);
     void showTicked(const KindCounts& counts);
@@ -53,7 +54,7 @@ class OldValuesPanel : public QGroupBox {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QListWidget* lst_FileList = nullptr;
+    QListView* lst_FileList = nullptr;
     QLabel* labTotalFiles = nullptr;
     QLabel* labTotalSysFiles = nullptr;
     QLabel* labTotalDirectories = nullptr;

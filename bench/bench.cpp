@@ -1,6 +1,7 @@
 // Chronodex at scale: intake, append, click, sort, duplicate removal, update and start-up
 // with 1,000 to 32,767 files on tmpfs, each figure beside the floor it is compared with
-// (stat() in a plain loop, touch through xargs, a minimal Qt Widgets program).
+// (stat() in a plain loop, utimensat() in a plain loop, touch through xargs, a minimal Qt
+// Widgets program), then how each figure grows from the smallest size to the largest.
 //
 // Usage: chronodex_bench [--sizes 1000,10000,32767] [--reps 5] [--dir /dev/shm]
 // Prints a Markdown report. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen).
@@ -13,15 +14,15 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QProcess>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QWidget>
 
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <functional>
 #include <map>
 #include <sys/stat.h>
@@ -78,6 +79,13 @@ void statAll(const QStringList& paths) {
         ::stat(QFile::encodeName(p).constData(), &st);
 }
 
+// The least the system does to set two stamps of every file: one utimensat() each.
+void utimensatAll(const QStringList& paths) {
+    const timespec times[2] = {{1577934245, 0}, {1577934245, 0}}; // 2020-01-02 03:04:05 UTC
+    for (const QString& p : paths)
+        ::utimensat(AT_FDCWD, QFile::encodeName(p).constData(), times, 0);
+}
+
 // touch -m -a -d over the files through xargs, as a shell user would do it.
 void touchAll(const QString& listFile) {
     QProcess::execute(QStringLiteral("sh"),
@@ -132,11 +140,18 @@ int runProbe(int argc, char** argv) {
     const QString mode = QString::fromLocal8Bit(argv[1]);
     const int entries = argc > 2 ? std::atoi(argv[2]) : 0;
     if (mode == QLatin1String("--probe-minimal")) {
-        // The least a Qt Widgets program shows: one window with a line of text.
+        // The least a Qt Widgets program shows: one window with a line of text; with N, it
+        // also holds the N paths that the window's probe drops (what any list of them costs).
         QLabel w(QStringLiteral("Drag files here to show and set the date"));
         w.resize(337, 376);
         w.show();
         QCoreApplication::processEvents();
+        if (entries > 0) {
+            QTemporaryDir dir(scratchBase() + QStringLiteral("/chronodex-probe-XXXXXX"));
+            const QStringList paths = makeFiles(dir.path(), entries);
+            std::printf("%ld\n", maxRssKb());
+            return 0;
+        }
     } else {
         frm_MainWindow w(quietOptions());
         w.show();
@@ -196,64 +211,91 @@ int main(int argc, char** argv) {
 
         const double statFloor = medianMs(
             s.reps, [] {}, [&] { statAll(files); });
-        // The list widget's own cost: N checkable entries added to a bare QListWidget.
-        QListWidget bare;
-        const double listFloor = medianMs(
-            s.reps, [&] { bare.clear(); },
-            [&] {
-                const QSignalBlocker quiet(&bare);
-                for (const QString& f : files) {
-                    auto* item = new QListWidgetItem(f.mid(f.lastIndexOf(QLatin1Char('/')) + 1));
-                    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
-                                   Qt::ItemIsUserCheckable);
-                    item->setCheckState(Qt::Checked);
-                    bare.addItem(item);
-                }
-            });
+        // Each command is timed until the window has shown its outcome: the events it
+        // posted (the list's layout, repaints) are handled inside the timing.
+        auto settle = [] { QCoreApplication::processEvents(); };
         auto dropAll = [&] { w.Form_OLEDragDrop({files}, 7, 1, 0, 0, 0); };
-        auto reset = [&] { w.Form_OLEDragDrop({{files.first()}}, 7, 1, 0, 0, 0); };
-        rows.push_back({QStringLiteral("intake (replace)"), n, medianMs(s.reps, reset, dropAll),
-                        statFloor + listFloor, QStringLiteral("stat() x N + list widget")});
+        auto reset = [&] {
+            w.Form_OLEDragDrop({{files.first()}}, 7, 1, 0, 0, 0);
+            settle();
+        };
+        rows.push_back({QStringLiteral("intake (replace)"), n,
+                        medianMs(s.reps, reset,
+                                 [&] {
+                                     dropAll();
+                                     settle();
+                                 }),
+                        statFloor, QStringLiteral("stat() x N")});
         // Half the files, then the other half with Shift: a list of N in the end.
         const QStringList firstHalf = files.mid(0, n / 2), secondHalf = files.mid(n / 2);
         rows.push_back({QStringLiteral("append (Shift) N/2 onto N/2"), n,
                         medianMs(
-                            s.reps, [&] { w.Form_OLEDragDrop({firstHalf}, 7, 1, 0, 0, 0); },
-                            [&] { w.Form_OLEDragDrop({secondHalf}, 7, 1, 1, 0, 0); }),
-                        statFloor + listFloor, QStringLiteral("stat() x N + list widget")});
+                            s.reps,
+                            [&] {
+                                w.Form_OLEDragDrop({firstHalf}, 7, 1, 0, 0, 0);
+                                settle();
+                            },
+                            [&] {
+                                w.Form_OLEDragDrop({secondHalf}, 7, 1, 1, 0, 0);
+                                settle();
+                            }),
+                        statFloor, QStringLiteral("stat() x N")});
         dropAll();
+        settle();
         int row = 0;
+        QListView* list = w.fileList();
         rows.push_back({QStringLiteral("click (N ticked)"), n,
                         medianMs(
-                            s.reps, [] {}, [&] { w.fileList()->setCurrentRow(row = 1 - row); }),
-                        statFloor, QStringLiteral("stat() x N")});
+                            s.reps, [] {},
+                            [&] {
+                                list->setCurrentIndex(list->model()->index(row = 1 - row, 0));
+                                settle();
+                            }),
+                        statFloor, QStringLiteral("stat() x N (the ticked entries)")});
 
         // 10 % duplicates for the Edit menu commands.
         QStringList withDuplicates = files;
         for (int i = 0; i < n / 10; ++i)
             withDuplicates[i * 10 + 1] = files[i * 10];
-        auto loadDuplicates = [&] { w.Form_OLEDragDrop({withDuplicates}, 7, 1, 0, 0, 0); };
+        auto loadDuplicates = [&] {
+            w.Form_OLEDragDrop({withDuplicates}, 7, 1, 0, 0, 0);
+            settle();
+        };
         const std::array<const char*, 4> orders{"sort A-Z, a-z", "sort Aa-Zz",
                                                 "sort full path A-Z, a-z", "sort full path Aa-Zz"};
+        // Both commands read the attributes of every entry again, so stat() x N is shown
+        // beside them; their target is an absolute time.
         for (int i = 0; i < 4; ++i)
-            rows.push_back(
-                {QString::fromLatin1(orders[i]), n,
-                 medianMs(s.reps, loadDuplicates, [&] { w.menu_EditSortUsing_Click(i); }), 0,
-                 QString()});
+            rows.push_back({QString::fromLatin1(orders[i]), n,
+                            medianMs(s.reps, loadDuplicates,
+                                     [&] {
+                                         w.menu_EditSortUsing_Click(i);
+                                         settle();
+                                     }),
+                            statFloor, QStringLiteral("stat() x N")});
         rows.push_back({QStringLiteral("remove duplicates"), n,
-                        medianMs(s.reps, loadDuplicates, [&] { w.menu_EditRemoveCopies_Click(); }),
-                        0, QString()});
+                        medianMs(s.reps, loadDuplicates,
+                                 [&] {
+                                     w.menu_EditRemoveCopies_Click();
+                                     settle();
+                                 }),
+                        statFloor, QStringLiteral("stat() x N")});
 
         dropAll();
+        settle();
         setRow(w, Created, false, {"1", "1", "2020", "0", "0", "0"});
         setRow(w, Modified, true, {"2", "1", "2020", "3", "4", "5"});
         setRow(w, Accessed, true, {"2", "1", "2020", "3", "4", "5"});
+        const double utimensatFloor = medianMs(
+            s.reps, [] {}, [&] { utimensatAll(files); });
         const double touchFloor = medianMs(
             s.reps, [] {}, [&] { touchAll(listFile); });
-        rows.push_back({QStringLiteral("update (modified + accessed)"), n,
-                        medianMs(
-                            s.reps, [] {}, [&] { w.com_UptateTimestamp_Click(); }),
-                        touchFloor, QStringLiteral("touch -m -a via xargs")});
+        const double updateMs = medianMs(
+            s.reps, [] {}, [&] { w.com_UptateTimestamp_Click(); });
+        rows.push_back({QStringLiteral("update (modified + accessed)"), n, updateMs, utimensatFloor,
+                        QStringLiteral("utimensat() x N")});
+        rows.push_back({QStringLiteral("update (modified + accessed)"), n, updateMs, touchFloor,
+                        QStringLiteral("touch -m -a via xargs")});
     }
 
     const auto [startMs, startRss] = probe(QStringLiteral("--probe-window"), 0, s.reps);
@@ -274,12 +316,43 @@ int main(int argc, char** argv) {
     std::printf("| peak memory at start-up (kB) | 0 | %ld | minimal Qt Widgets window with a label "
                 "| %ld | %.2f |\n",
                 startRss, minimalRss, double(startRss) / double(minimalRss));
+    std::map<int, long> rssAt;
     for (int n : s.sizes) {
         const auto [ms, rss] = probe(QStringLiteral("--probe-window"), n, 1);
         Q_UNUSED(ms);
+        rssAt[n] = rss;
         std::printf("| peak memory with N entries (kB) | %d | %ld | minimal Qt Widgets window with "
                     "a label | %ld | %.2f |\n",
                     n, rss, minimalRss, double(rss) / double(minimalRss));
+        const long withPaths = probe(QStringLiteral("--probe-minimal"), n, 1).second;
+        std::printf("| peak memory with N entries (kB) | %d | %ld | the minimal window holding the "
+                    "same N paths | %ld | %.2f |\n",
+                    n, rss, withPaths, double(rss) / double(withPaths));
     }
+
+    // How each figure grows from the smallest size to the largest, beside the growth of N.
+    const int small = *std::min_element(s.sizes.begin(), s.sizes.end());
+    const int large = *std::max_element(s.sizes.begin(), s.sizes.end());
+    if (small == large) return 0;
+    std::printf("\n| figure | at N = %d | at N = %d | grows by | its floor grows by | N grows by "
+                "|\n",
+                small, large);
+    std::printf("|---|---:|---:|---:|---:|---:|\n");
+    for (const Row& r : rows) {
+        if (r.n != small || r.floorName.startsWith(QLatin1String("touch"))) continue;
+        for (const Row& l : rows)
+            if (l.n == large && l.name == r.name && l.floorName == r.floorName) {
+                std::printf(
+                    "| %s (ms) | %.2f | %.2f | %.1f | %s | %.1f |\n", qPrintable(r.name), r.ms,
+                    l.ms, l.ms / r.ms,
+                    r.floorMs > 0 ? qPrintable(QString::number(l.floorMs / r.floorMs, 'f', 1)) : "",
+                    double(large) / small);
+                break;
+            }
+    }
+    std::printf("| peak memory above the minimal window (kB) | %ld | %ld | %.1f | | %.1f |\n",
+                rssAt[small] - minimalRss, rssAt[large] - minimalRss,
+                double(rssAt[large] - minimalRss) / double(std::max(rssAt[small] - minimalRss, 1L)),
+                double(large) / small);
     return 0;
 }

@@ -1,10 +1,14 @@
 #include "listmodel.h"
 
+#include "fspath.h"
+
 #include "platform/files.h"
 
 #include <QLocale>
 
 namespace chronodex {
+
+FilePathTable::FilePathTable(QObject* parent) : QAbstractListModel(parent) {}
 
 QStringList FilePathTable::entries() const {
     QStringList out;
@@ -16,13 +20,141 @@ QStringList FilePathTable::entries() const {
     return out;
 }
 
-void FilePathTable::assign(const QStringList& paths, const std::vector<EntryKind>& kinds) {
-    resize(static_cast<int>(paths.size()));
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        slots_[k + 1] = paths[i];
+std::vector<bool> FilePathTable::ticks() const {
+    std::vector<bool> out;
+    if (ticks_.size() > 1) out.assign(ticks_.begin() + 1, ticks_.end());
+    return out;
+}
+
+std::vector<int> FilePathTable::tickedSlots() const {
+    std::vector<int> out;
+    for (std::size_t i = 1; i < ticks_.size(); ++i)
+        if (ticks_[i]) out.push_back(static_cast<int>(i));
+    return out;
+}
+
+void FilePathTable::assign(const QStringList& paths, const std::vector<EntryKind>& kinds,
+                           const std::vector<bool>& ticks) {
+    beginResetModel();
+    const auto n = static_cast<std::size_t>(paths.size());
+    slots_.assign(n + 1, QString());
+    kinds_.assign(n + 1, EntryKind::File);
+    ticks_.assign(n + 1, 0);
+    for (std::size_t k = 0; k < n; ++k) {
+        slots_[k + 1] = paths[static_cast<qsizetype>(k)];
         if (k < kinds.size()) kinds_[k + 1] = kinds[k];
+        ticks_[k + 1] = k < ticks.size() ? ticks[k] : tickedOnIntake(kinds_[k + 1]);
     }
+    countTicked();
+    endResetModel();
+}
+
+void FilePathTable::setKinds(const std::vector<EntryKind>& kinds, bool retick) {
+    if (retick) beginResetModel();
+    for (std::size_t i = 1; i < kinds_.size() && i - 1 < kinds.size(); ++i) {
+        kinds_[i] = kinds[i - 1];
+        if (retick) ticks_[i] = tickedOnIntake(kinds_[i]);
+    }
+    countTicked();
+    if (retick) endResetModel();
+}
+
+void FilePathTable::reorder(const std::vector<int>& order) {
+    const std::size_t n = slots_.size() > 0 ? slots_.size() - 1 : 0;
+    const bool sameRows = order.size() == n;
+    // A permutation moves the rows and what points at them; fewer rows start afresh.
+    if (sameRows)
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    else
+        beginResetModel();
+    std::vector<QString> paths(order.size() + 1);
+    std::vector<EntryKind> kinds(order.size() + 1, EntryKind::File);
+    std::vector<char> ticks(order.size() + 1, 0);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const auto from = static_cast<std::size_t>(order[k]) + 1;
+        paths[k + 1] = std::move(slots_[from]);
+        kinds[k + 1] = kinds_[from];
+        ticks[k + 1] = ticks_[from];
+    }
+    if (sameRows) {
+        const QModelIndexList before = persistentIndexList();
+        if (!before.isEmpty()) {
+            std::vector<int> newRow(n);
+            for (std::size_t k = 0; k < n; ++k)
+                newRow[static_cast<std::size_t>(order[k])] = static_cast<int>(k);
+            QModelIndexList after;
+            after.reserve(before.size());
+            for (const QModelIndex& i : before)
+                after.append(index(newRow[static_cast<std::size_t>(i.row())]));
+            changePersistentIndexList(before, after);
+        }
+    }
+    slots_ = std::move(paths);
+    kinds_ = std::move(kinds);
+    ticks_ = std::move(ticks);
+    countTicked();
+    if (sameRows)
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    else
+        endResetModel();
+}
+
+void FilePathTable::setTicked(int slot, bool ticked) {
+    if (slot < 1 || !hasSlot(slot)) return;
+    auto& t = ticks_[static_cast<std::size_t>(slot)];
+    if ((t != 0) == ticked) return;
+    t = ticked;
+    if (ticked)
+        tickedCounts_.add(kind(slot));
+    else
+        tickedCounts_.remove(kind(slot));
+    const QModelIndex changed = index(slot - 1);
+    emit dataChanged(changed, changed, {Qt::CheckStateRole});
+}
+
+void FilePathTable::setHint(const QString& text) {
+    hint_ = text;
+    if (showsHint()) emit dataChanged(index(0), index(0), {Qt::DisplayRole});
+}
+
+void FilePathTable::countTicked() {
+    tickedCounts_ = {};
+    for (std::size_t i = 1; i < ticks_.size(); ++i)
+        if (ticks_[i]) tickedCounts_.add(kinds_[i]);
+}
+
+int FilePathTable::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid()) return 0;
+    return showsHint() ? 1 : PathCount();
+}
+
+QVariant FilePathTable::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const int slot = index.row() + 1;
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        if (showsHint()) return hint_;
+        return displayText(SplitPath(at(slot), true, QLatin1Char(platform::pathSeparator)));
+    case Qt::CheckStateRole:
+        if (showsHint()) return {};
+        return ticked(slot) ? Qt::Checked : Qt::Unchecked;
+    default:
+        return {};
+    }
+}
+
+bool FilePathTable::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::CheckStateRole || !index.isValid() || showsHint() || index.row() >= rowCount())
+        return false;
+    setTicked(index.row() + 1, value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags FilePathTable::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    const Qt::ItemFlags shown = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    return showsHint() ? shown : shown | Qt::ItemIsUserCheckable;
 }
 
 QString SplitPath(QString Path, bool NameOnly, QChar separator) {
@@ -44,6 +176,15 @@ void KindCounts::add(EntryKind kind) {
     }
     ++files;
     if (kind == EntryKind::SystemFile) ++systemFiles;
+}
+
+void KindCounts::remove(EntryKind kind) {
+    if (kind == EntryKind::Directory) {
+        --directories;
+        return;
+    }
+    --files;
+    if (kind == EntryKind::SystemFile) --systemFiles;
 }
 
 QString CapitalFirst(const QString& Text) {

@@ -1,7 +1,8 @@
-// The data behind the list of dropped objects: the path table beside the visible list,
+// The data behind the list of dropped objects: the path table that the visible list shows,
 // the kind of an entry, the ticking rule and the ticked-status line.
 #pragma once
 
+#include <QAbstractListModel>
 #include <QString>
 #include <QStringList>
 
@@ -13,30 +14,72 @@ namespace chronodex {
 
 enum class EntryKind { Directory, SystemFile, File };
 
-// The path table `FilePaths`: slot 0 is never used; entries live in slots 1 to n, each with
-// its kind as the intake or the last rebuild read it. Before the first drop it has never
-// been sized.
-class FilePathTable {
+// Counts of a list, as shown beside "Total files:" and the like. Files include system files.
+struct KindCounts {
+    int files = 0;
+    int systemFiles = 0;
+    int directories = 0;
+    void add(EntryKind kind);
+    void remove(EntryKind kind);
+    friend bool operator==(const KindCounts&, const KindCounts&) = default;
+};
+
+// The path table `FilePaths` and the model the list shows: slot 0 is never used; entries
+// live in slots 1 to n, each with its kind as the intake or the last rebuild read it and
+// its tick. Row k of the model is slot k + 1, shown by its name part with a check box.
+// Before the first drop the table has never been sized; while it holds no entry the model
+// has one row, the hint entry, with no path and no check box.
+class FilePathTable : public QAbstractListModel {
+    Q_OBJECT
+
   public:
-    // Resizing always discards the contents; a sized table always has slot 0.
-    void resize(int entries) {
-        slots_.assign(static_cast<std::size_t>(entries) + 1, QString());
-        kinds_.assign(slots_.size(), EntryKind::File);
-    }
+    explicit FilePathTable(QObject* parent = nullptr);
+
     // The highest slot, which is the number of entries; -1 when never sized.
     int PathCount() const { return static_cast<int>(slots_.size()) - 1; }
     bool hasSlot(int i) const { return i >= 0 && i < static_cast<int>(slots_.size()); }
     const QString& at(int i) const { return slots_.at(static_cast<std::size_t>(i)); }
     EntryKind kind(int i) const { return kinds_.at(static_cast<std::size_t>(i)); }
-    // Slots 1 to n, in order.
+    bool ticked(int i) const { return ticks_.at(static_cast<std::size_t>(i)) != 0; }
+    // Slots 1 to n, in order, and their ticks.
     QStringList entries() const;
-    // Sizes the table to the given entries and stores them in slots 1 onward; without kinds
-    // every entry counts as an ordinary file.
-    void assign(const QStringList& paths, const std::vector<EntryKind>& kinds = {});
+    std::vector<bool> ticks() const;
+    // The slots of the ticked entries in list order, and what they are.
+    std::vector<int> tickedSlots() const;
+    const KindCounts& tickedCounts() const { return tickedCounts_; }
+    bool anyTicked() const { return tickedCounts_.files + tickedCounts_.directories > 0; }
+
+    // Sizes the table to the given entries and stores them in slots 1 onward, in one reset
+    // of the model. Without kinds every entry counts as an ordinary file; each entry gets
+    // its tick from `ticks`, and past their end by the ticking rule.
+    void assign(const QStringList& paths, const std::vector<EntryKind>& kinds = {},
+                const std::vector<bool>& ticks = {});
+    // New kinds for slots 1 to n, as a rebuild reads them; with `retick` the ticks follow
+    // the ticking rule again, otherwise each entry keeps its own.
+    void setKinds(const std::vector<EntryKind>& kinds, bool retick);
+    // Puts entry order[k] at position k (positions counted from 0, slot 0 stays first),
+    // each with its kind and tick; the view is told once. Fewer positions than entries
+    // keep only those entries.
+    void reorder(const std::vector<int>& order);
+    // Ticks or unticks one entry, as a click on its check box does.
+    void setTicked(int slot, bool ticked);
+    // The text of the hint entry.
+    void setHint(const QString& text);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   private:
+    bool showsHint() const { return slots_.size() <= 1; }
+    void countTicked();
+
     std::vector<QString> slots_;
     std::vector<EntryKind> kinds_;
+    std::vector<char> ticks_;
+    KindCounts tickedCounts_;
+    QString hint_;
 };
 
 // The name part (after the last separator) or the directory part (before it, without the
@@ -51,14 +94,6 @@ EntryKind kindOf(std::uint32_t attributes);
 inline bool tickedOnIntake(EntryKind kind) {
     return kind == EntryKind::File;
 }
-
-// Counts of a list, as shown beside "Total files:" and the like. Files include system files.
-struct KindCounts {
-    int files = 0;
-    int systemFiles = 0;
-    int directories = 0;
-    void add(EntryKind kind);
-};
 
 QString CapitalFirst(const QString& Text);
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <string_view>
 #include <vector>
 
 namespace chronodex {
@@ -12,26 +11,40 @@ namespace chronodex {
 std::vector<int> sortedOrder(const QStringList& entries, bool IgnoreCase, bool FullPath,
                              QChar separator) {
     const auto n = static_cast<std::size_t>(entries.size());
-    std::vector<std::u16string> keys(n);
+    std::vector<QStringView> keys(n);
     for (std::size_t i = 0; i < n; ++i) {
-        QString key = FullPath ? entries[static_cast<qsizetype>(i)]
-                               : SplitPath(entries[static_cast<qsizetype>(i)], true, separator);
-        if (IgnoreCase) key = key.toUpper();
-        keys[i] = key.toStdU16String();
+        keys[i] = entries[static_cast<qsizetype>(i)];
+        if (!FullPath) keys[i] = keys[i].mid(keys[i].lastIndexOf(separator) + 1);
+    }
+    // What every key begins with (the folder, in the full-path orders) cannot change the
+    // order: it is left out, so that it is neither upper-cased nor compared. A surrogate
+    // pair is never split.
+    qsizetype common = n > 0 ? keys[0].size() : 0;
+    for (std::size_t i = 1; i < n && common > 0; ++i) {
+        const QStringView a = keys[0].first(std::min(common, keys[i].size()));
+        common = std::mismatch(a.begin(), a.end(), keys[i].begin()).first - a.begin();
+    }
+    if (common > 0 && keys[0][common - 1].isHighSurrogate()) --common;
+    std::vector<QString> upper(IgnoreCase ? n : 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        keys[i] = keys[i].mid(common);
+        if (IgnoreCase) {
+            upper[i] = keys[i].toString().toUpper();
+            keys[i] = upper[i];
+        }
     }
     std::vector<int> order(n);
     std::iota(order.begin(), order.end(), 0);
-    // std::u16string compares char16_t code units numerically; the stable sort keeps equal
-    // keys in their earlier order, as the passes of a bubble sort do.
+    // Keys compare by UTF-16 code units; the stable sort keeps equal keys in their earlier
+    // order, as the passes of a bubble sort do.
     std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
-        return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
+        return keys[static_cast<std::size_t>(a)].compare(keys[static_cast<std::size_t>(b)]) < 0;
     });
     return order;
 }
 
 void SortPaths(FilePathTable& paths, bool IgnoreCase, bool FullPath, QChar separator) {
-    const QStringList entries = paths.entries();
-    paths.assign(pick(entries, sortedOrder(entries, IgnoreCase, FullPath, separator)));
+    paths.reorder(sortedOrder(paths.entries(), IgnoreCase, FullPath, separator));
 }
 
 SortOrder sortOrderFor(int Index) {

@@ -10,8 +10,9 @@ namespace chronodex {
 // Sorts slots 1 to n of the path table, stably, by the name part or the full path, with or
 // without regard to letter case (keys upper-cased), comparing UTF-16 code units: upper-case
 // letters before lower-case in the case-sensitive orders, and characters between the two
-// (such as "_") after all letters in the others. Slot 0 stays first. The same order as
-// n full bubble-sort passes, in n log n with each key formed once.
+// (such as "_") after all letters in the others. Slot 0 stays first; each entry keeps its
+// kind and tick. The same order as n full bubble-sort passes, in n log n with each key
+// formed once.
 void SortPaths(FilePathTable& paths, bool IgnoreCase, bool FullPath, QChar separator);
 // The same order as positions: entry k of the sorted list is entry order[k] of `paths`.
 std::vector<int> sortedOrder(const QStringList& paths, bool IgnoreCase, bool FullPath,

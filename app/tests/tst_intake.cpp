@@ -51,7 +51,7 @@ class tst_Intake : public QObject {
         w.sortItems()[2]->setChecked(true);
         dropOnList(w, {a}, Qt::ShiftModifier); // onto the hint entry: it is not kept
         QCOMPARE(entryNames(w), QStringList({"a.txt"}));
-        QVERIFY(!w.sortItems()[2]->isChecked()); // a drop clears the sort mark
+        QVERIFY(!w.sortItems()[2]->isChecked());                    // a drop clears the sort mark
         QVERIFY(child<QMenu>(w, "menu_EditSortList")->isEnabled()); // even for one entry
         QVERIFY(dropOnList(w, {b, a, a}));
         QCOMPARE(entryNames(w), QStringList({"b.txt", "a.txt", "a.txt"}));

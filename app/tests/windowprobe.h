@@ -12,7 +12,7 @@
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -76,30 +76,37 @@ inline void writeModified(const frm_MainWindow& w, const QStringList& texts) {
     button(w, "com_UptateTimestamp")->click();
 }
 
-// The list, top to bottom: names, ticks, the current entry; ticking and clicking an entry.
+// The list as a user sees it, through its model: the entries' names and ticks, top to
+// bottom, and the current entry (-1 for none); ticking an entry as its check box does and
+// clicking it, each of which runs the click handler.
 inline int entryCount(const frm_MainWindow& w) {
-    return w.fileList()->count();
+    return w.fileList()->model()->rowCount();
+}
+inline QModelIndex entry(const frm_MainWindow& w, int i) {
+    return w.fileList()->model()->index(i, 0);
 }
 inline QStringList entryNames(const frm_MainWindow& w) {
     QStringList out;
-    for (int i = 0; i < w.fileList()->count(); ++i)
-        out << w.fileList()->item(i)->text();
+    for (int i = 0; i < entryCount(w); ++i)
+        out << entry(w, i).data().toString();
     return out;
 }
 inline QList<bool> entryTicks(const frm_MainWindow& w) {
     QList<bool> out;
-    for (int i = 0; i < w.fileList()->count(); ++i)
-        out << (w.fileList()->item(i)->checkState() == Qt::Checked);
+    for (int i = 0; i < entryCount(w); ++i)
+        out << (entry(w, i).data(Qt::CheckStateRole).toInt() == Qt::Checked);
     return out;
 }
-inline void tick(const frm_MainWindow& w, int entry, bool ticked) {
-    w.fileList()->item(entry)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+inline void tick(const frm_MainWindow& w, int i, bool ticked) {
+    w.fileList()->model()->setData(entry(w, i), ticked ? Qt::Checked : Qt::Unchecked,
+                                   Qt::CheckStateRole);
 }
 inline int currentEntry(const frm_MainWindow& w) {
-    return w.fileList()->currentRow();
+    const QModelIndex current = w.fileList()->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
-inline void clickEntry(const frm_MainWindow& w, int entry) {
-    w.fileList()->setCurrentRow(entry);
+inline void clickEntry(const frm_MainWindow& w, int i) {
+    w.fileList()->setCurrentIndex(entry(w, i));
 }
 
 // Puts paths into the list the way a rebuild does, and selects the first entry.

@@ -48,12 +48,17 @@ QStringList referenceRemoval(const QStringList& paths) {
 
 QStringList randomPaths(QRandomGenerator& rng) {
     static const QStringList folders{"C:\\a", "C:\\B", "C:\\a\\z", "D:\\_x", "C:\\é"};
-    static const QStringList names{"a.txt", "A.txt", "b.txt", "B.TXT", "_u.txt", "a_b",
-                                   "Zeta",  "zeta",  "ä.txt", "Ä.txt", "ß",      ""};
+    static const QStringList names{
+        "a.txt",      "A.txt",  "b.txt", "B.TXT", "_u.txt", "a_b",        "Zeta",
+        "zeta",       "ä.txt",  "Ä.txt", "ß",     "",       "\U0001F600", "\U0001F600\u00E9",
+        "\U0001F601", "\uF900", "\uFB01"};
     QStringList out;
     const int n = rng.bounded(0, 40);
+    // Half the lists are of one folder, as most drops are.
+    const qsizetype folder = rng.bounded(2) ? rng.bounded(folders.size()) : -1;
     for (int i = 0; i < n; ++i)
-        out << folders[rng.bounded(folders.size())] + sep + names[rng.bounded(names.size())];
+        out << folders[folder >= 0 ? folder : rng.bounded(folders.size())] + sep +
+                   names[rng.bounded(names.size())];
     return out;
 }
 
@@ -102,6 +107,10 @@ class tst_Sorting : public QObject {
             << 1 << QStringList{"C:\\_a", "C:\\b"} << QStringList{"C:\\b", "C:\\_a"};
         QTest::newRow("underscore between cases") << 0 << QStringList{"C:\\a", "C:\\_a", "C:\\B"}
                                                   << QStringList{"C:\\B", "C:\\_a", "C:\\a"};
+        // Deseret letters: one high surrogate, and case pairs in the low one.
+        QTest::newRow("letters beyond 16 bits")
+            << 1 << QStringList{"C:\\\U00010429", "C:\\\U00010401", "C:\\\U00010428"}
+            << QStringList{"C:\\\U00010428", "C:\\\U00010429", "C:\\\U00010401"};
         QTest::newRow("unknown index sorts by name")
             << 9 << mixed << QStringList{"C:\\A.txt", "C:\\B.txt", "C:\\a.txt", "C:\\b.txt"};
     }
