@@ -13,20 +13,18 @@ class tst_FsPath : public QObject {
     void roundTrip_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("ASCII") << QByteArray("/tmp/a.txt") << QStringLiteral("/tmp/a.txt");
-        QTest::newRow("UTF-8") << QByteArray("caf\xC3\xA9") << QStringLiteral("caf\u00E9");
-        QTest::newRow("four bytes")
-            << QByteArray("\xF0\x9F\x93\x85") << QStringLiteral("\U0001F4C5");
-        QTest::newRow("Latin-1") << QByteArray("caf\xE9") << QStringLiteral("caf\uFFFD");
-        QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << QStringLiteral("\uFFFD\uFFFD");
-        QTest::newRow("encoded surrogate")
-            << QByteArray("\xED\xA0\x80") << QStringLiteral("\uFFFD\uFFFD\uFFFD");
-        QTest::newRow("past U+10FFFF")
-            << QByteArray("\xF4\x90\x80\x80") << QStringLiteral("\uFFFD\uFFFD\uFFFD\uFFFD");
-        QTest::newRow("cut short at the end")
-            << QByteArray("a\xE2\x82") << QStringLiteral("a\uFFFD\uFFFD");
-        QTest::newRow("control characters")
-            << QByteArray("a\tb\x7F") << QStringLiteral("a\uFFFDb\uFFFD");
+        const auto row = [](const char* name, const char* bytes, const QString& shown) {
+            QTest::newRow(name) << QByteArray(bytes) << shown;
+        };
+        row("ASCII", "/tmp/a b.txt", QStringLiteral("/tmp/a b.txt"));
+        row("UTF-8", "caf\xC3\xA9", QStringLiteral("caf\u00E9"));
+        row("four bytes", "\xF0\x9F\x93\x85", QStringLiteral("\U0001F4C5"));
+        row("Latin-1", "d\xE9j\xE0 vu", QStringLiteral("d\uFFFDj\uFFFD vu"));
+        row("overlong slash", "\xC0\xAF", QStringLiteral("\uFFFD\uFFFD"));
+        row("encoded surrogate", "\xED\xA0\x80", QStringLiteral("\uFFFD\uFFFD\uFFFD"));
+        row("past U+10FFFF", "\xF4\x90\x80\x80", QStringLiteral("\uFFFD\uFFFD\uFFFD\uFFFD"));
+        row("cut short at the end", "a\xE2\x82", QStringLiteral("a\uFFFD\uFFFD"));
+        row("control characters", "a\tb\x7F", QStringLiteral("a\uFFFDb\uFFFD"));
     }
     void roundTrip() {
         QFETCH(QByteArray, bytes);
@@ -38,10 +36,9 @@ class tst_FsPath : public QObject {
     }
 
     void everyByte() {
-        for (int b = 1; b < 256; ++b) {
-            const QByteArray bytes(1, static_cast<char>(b));
-            QCOMPARE(toNativeBytes(fromNativeBytes(bytes)), bytes);
-        }
+        for (int b = 1; b < 256; ++b)
+            QCOMPARE(toNativeBytes(fromNativeBytes(QByteArray(1, char(b)))),
+                     QByteArray(1, char(b)));
     }
 
     void fromUrl() {
