@@ -37,7 +37,7 @@ std::vector<Lookup> lookupRows() {
         {"default value", "HKLM", T, "", "S", none, 0, text("default value")},
         {"M list", "HKLM", T, "Multi", "M", none, 0, text(std::string("a\0bc\0", 5))},
         {"B two bytes", "HKLM", T, "Short", "B", yes, 0, std::int16_t(-32767)},
-        {"Q", "HKLM", T, "Quad", "Q", none, 0, std::int64_t(1000000000000LL)},
+        {"Q, the largest", "HKLM", T, "Quad", "Q", none, 0, std::int64_t(922337203685477LL)},
         {"Q too large keeps default", "HKLM", T, "HugeQuad", "Q", none, 0, none},
         {"B of a dword", "HKLM", T, "Word", "B", yes, 234, yes},
         {"missing value keeps kind", "HKLM", T, "HelpFilePirority", "B", yes, 2, yes},
@@ -90,7 +90,7 @@ class tst_ReadSetting : public QObject {
                   "\"Text\"=\"hello \\\"quoted\\\" C:\\\\dir\"\r\n\"Long\"=\"" +
                   longText +
                   "\"\r\n\"Word\"=dword:0000002a\r\n\"Short\"=hex:01,80\r\n"
-                  "\"Quad\"=hex(b):00,10,a5,d4,e8,00,00,00\r\n"
+                  "\"Quad\"=hex(b):65,88,63,5d,dc,46,03,00\r\n"
                   "\"HugeQuad\"=hex(b):ff,ff,ff,ff,ff,ff,ff,7f\r\n"
                   "\"Multi\"=hex(7):61,00,00,00,62,00,\\\r\n  63,00,00,00,00,00\r\n"
                   "@=\"default value\"\r\nthis line is not a value\r\n\"Bad\"=dword:xyz\r\n"
