@@ -20,6 +20,7 @@ class tst_FsPath : public QObject {
         row("UTF-8", "caf\xC3\xA9", QStringLiteral("caf\u00E9"));
         row("four bytes", "\xF0\x9F\x93\x85", QStringLiteral("\U0001F4C5"));
         row("least of three bytes", "\xE0\xA0\x80", QStringLiteral("\u0800"));
+        row("least of four bytes", "\xF0\x90\x80\x80", QStringLiteral("\U00010000"));
         row("Latin-1", "d\xE9j\xE0 vu", QStringLiteral("d\uFFFDj\uFFFD vu"));
         row("overlong slash", "\xC0\xAF", QStringLiteral("\uFFFD\uFFFD"));
         row("encoded surrogate", "\xED\xA0\x80", QStringLiteral("\uFFFD\uFFFD\uFFFD"));
