@@ -65,6 +65,15 @@ class tst_Intake : public QObject {
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - 3 files, no directories ticked."));
         QVERIFY(!dropFiles(child<QWidget>(w, "fra_NewValues"), {c}));
         QCOMPARE(w.PathCount(), 3);
+        // Every control of "Original date values:" takes a drop, as the list does: the
+        // windowing system offers a drag to each that says it takes drops.
+        for (QWidget* control : child<QWidget>(w, "fra_OldValues")->findChildren<QWidget*>())
+            QVERIFY2(control->acceptDrops(), qPrintable(control->objectName()));
+        for (const char* name : {"txt_FileNameValue", "labTotalFiles", "lab_OModfiedValue"}) {
+            QVERIFY2(dropFiles(child<QWidget>(w, name), {c}), name);
+            QCOMPARE(entryNames(w), QStringList({"c.txt"}));
+            dropOnList(w, {a});
+        }
     }
 
     // An append keeps the ticks the user gave the listed entries; only new entries are

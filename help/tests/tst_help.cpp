@@ -51,6 +51,8 @@ class tst_Help : public QObject {
                  {"first local alone", "", "Help.odt Help.txt", "Help.odt", "", noAsk},
                  {"configured first", path, "Manual.pdf Help.odt", "Manual.pdf", "", noAsk},
                  {"priority 0: local first", zeroAndPath, "Manual.pdf", "* Manual.pdf", "", noAsk},
+                 {"priority 0: a local one opens", zeroAndPath, "Help.doc Manual.pdf",
+                  "Help.odt Help.doc", "", noAsk},
                  {"configured path missing", path, "", "Manual.pdf *", "", 0},
                  {"blank path skipped", blank, "", "*", "", 0},
                  {"blank path skipped, priority 0", zeroAndBlank, "", "*", "", 0},

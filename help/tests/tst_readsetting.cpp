@@ -24,7 +24,8 @@ const std::string longText(300, 'x');
 
 // Each root's file is one case: HKLM and HKCU hold values of every kind, the machine's
 // (with a decoy in a later folder) and the user's; HKCC's lies in a later folder only, in
-// UTF-16 with an unpaired surrogate and an odd last byte; HKU's has no header; HKCR has none.
+// UTF-16 with a pair of surrogates, unpaired ones and an odd last byte; HKU's has no header; HKCR
+// has none.
 std::vector<Lookup> lookupRows() {
     const char* T = "SOFTWARE\\Test";
     const SettingValue none = text("default"), yes = true;
@@ -45,7 +46,7 @@ std::vector<Lookup> lookupRows() {
         {"missing key", "HKLM", "SOFTWARE\\Nothing", "Word", "D", none, 2, none},
         {"other root's key", "HKLM", "Elsewhere", "Text", "S", none, 2, none},
         {"user root", "hkcu", "software\\mine", "NAME", "S", none, 0, text("user's")},
-        {"only in a later folder", "hkcc", "K", "V", "S", none, 0, text("second")},
+        {"only in a later folder", "hkcc", "K", "V", "S", none, 0, text("second\xF0\x9F\x93\x85")},
         {"file without a header", "HKU", "K", "V", "S", none, 2, none},
         {"root without a file", "HKEY_CLASSES_ROOT", "K", "V", "S", none, 2, none},
         {"folder is no location", "%1", "Settings", "HelpPath", "S", none, 99, none},
@@ -104,7 +105,8 @@ class tst_ReadSetting : public QObject {
         write("second/chronodex/HKEY_CURRENT_CONFIG.reg",
               utf16("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_CONFIG\\K]\r\n\"V\"="
                     "\"second" +
-                    QString(QChar(0xD800)) + "\"\r\n") +
+                    QString(QChar(0xDC00)) + QString::fromUtf8("\xF0\x9F\x93\x85") + QChar(0xD800) +
+                    "\"\r\n") +
                   "W");
         write("system/chronodex/HKEY_USERS.reg", "REGEDIT5\n[HKEY_USERS\\K]\n\"V\"=\"x\"\n");
         write("user/chronodex/HKEY_CURRENT_USER.reg",
