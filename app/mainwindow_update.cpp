@@ -49,10 +49,12 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
     for (int slot : tickedSlots()) {
         const QString& path = FilePaths_.at(slot);
         const QString name = entryName(slot);
-        outcomes.push_back({name, undo_.record(toFsPath(path), name, [&] {
-                                return PutFileDates(path, built.values[Created],
-                                                    built.values[Modified], built.values[Accessed]);
-                            })});
+        // The writer reports the stamps the file had when it opened it; the undo keeps those.
+        const std::filesystem::path file = toFsPath(path);
+        platform::WriteOutcome outcome = PutFileDates(
+            file, built.values[Created], built.values[Modified], built.values[Accessed]);
+        undo_.keep(file, name, outcome.before, outcome);
+        outcomes.push_back({name, std::move(outcome)});
     }
     afterWriting(notWrittenReport(outcomes), QStringLiteral(" - Not written"));
 }

@@ -23,6 +23,11 @@ std::filesystem::path toFsPath(const QString& path) {
                                                 static_cast<std::size_t>(path.size())));
 }
 
+platform::NativePath toNativePath(const QString& path) {
+    return platform::nativePathOf(std::u16string_view(
+        reinterpret_cast<const char16_t*>(path.utf16()), static_cast<std::size_t>(path.size())));
+}
+
 QString fromArgument(const char* argument, const QString& decoded) {
     return platform::namesAreBytes() ? fromNativeBytes(QByteArray(argument)) : decoded;
 }

@@ -21,7 +21,8 @@ class UndoStore {
 
     // Keeps what a file had before a write, when that write was done: only the stamps the
     // outcome reports as written are kept, so an undo puts back exactly what was changed.
-    // `before` is what platform::readFileTimes gave right before the write.
+    // `before` is what platform::readFileTimes gave right before the write, or what the
+    // outcome of platform::writeFileTimes reports the file had.
     void keep(const std::filesystem::path& file, const QString& name,
               const platform::FileTimes& before, const platform::WriteOutcome& outcome);
 

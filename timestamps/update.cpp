@@ -200,12 +200,16 @@ QString fieldProblemsMessage(const std::vector<FieldProblem>& problems) {
 
 platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
                                     const DateTime& modified, const DateTime& accessed) {
+    return PutFileDates(toFsPath(path), created, modified, accessed);
+}
+
+platform::WriteOutcome PutFileDates(const std::filesystem::path& file, const DateTime& created,
+                                    const DateTime& modified, const DateTime& accessed) {
     auto wanted = [](const DateTime& v) -> std::optional<platform::SystemTime> {
         if (IsSameDay(v, NoDate())) return std::nullopt;
         return utcFromLocal(v).utc; // a local time that does not exist was refused before
     };
-    return platform::writeFileTimes(toFsPath(path), wanted(created), wanted(accessed),
-                                    wanted(modified));
+    return platform::writeFileTimes(file, wanted(created), wanted(accessed), wanted(modified));
 }
 
 QString failureReason(const platform::WriteOutcome& outcome) {

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -66,6 +67,8 @@ QString fieldProblemsMessage(const std::vector<FieldProblem>& problems);
 // Writes the stamps that are not NoDate to one file and says what became of them (the
 // window does not report it yet: failures stay silent, the file keeps its stamps).
 platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
+                                    const DateTime& modified, const DateTime& accessed);
+platform::WriteOutcome PutFileDates(const std::filesystem::path& file, const DateTime& created,
                                     const DateTime& modified, const DateTime& accessed);
 
 // What became of one ticked entry, for the report after an update.
