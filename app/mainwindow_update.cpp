@@ -46,13 +46,14 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
     // what was not written.
     undo_.begin();
     std::vector<EntryOutcome> outcomes;
+    const SystemStamps stamps =
+        systemStamps(built.values[Created], built.values[Modified], built.values[Accessed]);
     for (int slot : tickedSlots()) {
         const QString& path = FilePaths_.at(slot);
         const QString name = entryName(slot);
         // The writer reports the stamps the file had when it opened it; the undo keeps those.
         const std::filesystem::path file = toFsPath(path);
-        platform::WriteOutcome outcome = PutFileDates(
-            file, built.values[Created], built.values[Modified], built.values[Accessed]);
+        platform::WriteOutcome outcome = PutFileDates(file, stamps);
         undo_.keep(file, name, outcome.before, outcome);
         outcomes.push_back({name, std::move(outcome)});
     }

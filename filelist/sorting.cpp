@@ -75,11 +75,11 @@ std::vector<int> firstOccurrences(const QStringList& paths) {
     seen.reserve(paths.size());
     std::vector<int> kept;
     kept.reserve(static_cast<std::size_t>(paths.size()));
-    for (qsizetype i = 0; i < paths.size(); ++i)
-        if (!seen.contains(paths[i])) {
-            seen.insert(paths[i]);
-            kept.push_back(static_cast<int>(i));
-        }
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const qsizetype before = seen.size();
+        seen.insert(paths[i]); // one look-up: the set grows only for a path not seen yet
+        if (seen.size() != before) kept.push_back(static_cast<int>(i));
+    }
     return kept;
 }
 
