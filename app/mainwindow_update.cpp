@@ -45,16 +45,18 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
     // Every ticked entry is written first, its stamps kept for undo; then one report says
     // what was not written.
     undo_.begin();
+    const std::vector<int> entries = tickedSlots();
     std::vector<EntryOutcome> outcomes;
+    outcomes.reserve(entries.size());
     const SystemStamps stamps =
         systemStamps(built.values[Created], built.values[Modified], built.values[Accessed]);
-    for (int slot : tickedSlots()) {
+    for (int slot : entries) {
         const QString& path = FilePaths_.at(slot);
         const QString name = entryName(slot);
         // The writer reports the stamps the file had when it opened it; the undo keeps those.
-        const std::filesystem::path file = toFsPath(path);
+        std::filesystem::path file = toFsPath(path);
         platform::WriteOutcome outcome = PutFileDates(file, stamps);
-        undo_.keep(file, name, outcome.before, outcome);
+        undo_.keep(std::move(file), name, outcome.before, outcome);
         outcomes.push_back({name, std::move(outcome)});
     }
     afterWriting(notWrittenReport(outcomes), QStringLiteral(" - Not written"));

@@ -23,8 +23,8 @@ class UndoStore {
     // outcome reports as written are kept, so an undo puts back exactly what was changed.
     // `before` is what platform::readFileTimes gave right before the write, or what the
     // outcome of platform::writeFileTimes reports the file had.
-    void keep(const std::filesystem::path& file, const QString& name,
-              const platform::FileTimes& before, const platform::WriteOutcome& outcome);
+    void keep(std::filesystem::path file, const QString& name, const platform::FileTimes& before,
+              const platform::WriteOutcome& outcome);
 
     // Reads the file's stamps, runs `write` (which writes them and returns its outcome) and
     // keeps what the file had when the write was done. Returns the outcome.
