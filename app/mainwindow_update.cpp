@@ -54,7 +54,7 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         const QString& path = FilePaths_.at(slot);
         const QString name = entryName(slot);
         // The writer reports the stamps the file had when it opened it; the undo keeps those.
-        std::filesystem::path file = toFsPath(path);
+        platform::NativePath file = toNativePath(path);
         platform::WriteOutcome outcome = PutFileDates(file, stamps);
         undo_.keep(std::move(file), name, outcome.before, outcome);
         outcomes.push_back({name, std::move(outcome)});

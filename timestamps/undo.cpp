@@ -2,7 +2,7 @@
 
 namespace chronodex {
 
-void UndoStore::keep(std::filesystem::path file, const QString& name,
+void UndoStore::keep(platform::NativePath file, const QString& name,
                      const platform::FileTimes& before, const platform::WriteOutcome& outcome) {
     if (!outcome.written() || !before.read) return;
     const auto wrote = [](platform::StampWrite w) { return w == platform::StampWrite::Written; };

@@ -23,7 +23,7 @@ class UndoStore {
     // outcome reports as written are kept, so an undo puts back exactly what was changed.
     // `before` is what platform::readFileTimes gave right before the write, or what the
     // outcome of platform::writeFileTimes reports the file had.
-    void keep(std::filesystem::path file, const QString& name, const platform::FileTimes& before,
+    void keep(platform::NativePath file, const QString& name, const platform::FileTimes& before,
               const platform::WriteOutcome& outcome);
 
     // Reads the file's stamps, runs `write` (which writes them and returns its outcome) and
@@ -46,7 +46,7 @@ class UndoStore {
 
   private:
     struct Kept {
-        std::filesystem::path file;
+        platform::NativePath file;
         QString name;
         std::optional<platform::SystemTime> created, accessed, modified;
     };

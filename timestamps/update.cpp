@@ -207,13 +207,13 @@ SystemStamps systemStamps(const DateTime& created, const DateTime& modified,
     return {wanted(created), wanted(accessed), wanted(modified)};
 }
 
-platform::WriteOutcome PutFileDates(const std::filesystem::path& file, const SystemStamps& stamps) {
+platform::WriteOutcome PutFileDates(const platform::NativePath& file, const SystemStamps& stamps) {
     return platform::writeFileTimes(file, stamps.created, stamps.accessed, stamps.modified);
 }
 
 platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
                                     const DateTime& modified, const DateTime& accessed) {
-    return PutFileDates(toFsPath(path), systemStamps(created, modified, accessed));
+    return PutFileDates(toNativePath(path), systemStamps(created, modified, accessed));
 }
 
 QString failureReason(const platform::WriteOutcome& outcome) {

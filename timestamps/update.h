@@ -75,7 +75,7 @@ struct SystemStamps {
 };
 SystemStamps systemStamps(const DateTime& created, const DateTime& modified,
                           const DateTime& accessed);
-platform::WriteOutcome PutFileDates(const std::filesystem::path& file, const SystemStamps& stamps);
+platform::WriteOutcome PutFileDates(const platform::NativePath& file, const SystemStamps& stamps);
 
 // What became of one ticked entry, for the report after an update.
 struct EntryOutcome {

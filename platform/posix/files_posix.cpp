@@ -176,8 +176,7 @@ bool canSetCreationTime() {
     return false;
 }
 
-WriteOutcome writeFileTimes(const std::filesystem::path& path,
-                            const std::optional<SystemTime>& created,
+WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
                             const std::optional<SystemTime>& accessed,
                             const std::optional<SystemTime>& modified) {
     struct stat before {};

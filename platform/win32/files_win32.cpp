@@ -187,8 +187,7 @@ bool canSetCreationTime() {
     return true;
 }
 
-WriteOutcome writeFileTimes(const std::filesystem::path& path,
-                            const std::optional<SystemTime>& created,
+WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
                             const std::optional<SystemTime>& accessed,
                             const std::optional<SystemTime>& modified) {
     const std::wstring p = systemPath(path);

@@ -101,8 +101,7 @@ struct WriteOutcome {
 // Writes the stamps that are given and leaves the others as they are, then reads them
 // back: a stamp that came back as another date puts every stamp of the file back as it
 // was (WriteFailure::DateNotHeld). Year 1601 is written down to its first second.
-WriteOutcome writeFileTimes(const std::filesystem::path& path,
-                            const std::optional<SystemTime>& created,
+WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
                             const std::optional<SystemTime>& accessed,
                             const std::optional<SystemTime>& modified);
 
