@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -45,12 +46,30 @@ std::vector<int> sortedOrder(const QStringList& entries, bool IgnoreCase, bool F
         common = std::mismatch(a.begin(), a.end(), keys[i].begin()).first - a.begin();
     }
     if (common > 0 && keys[0][common - 1].isHighSurrogate()) --common;
-    std::vector<QString> upper(IgnoreCase ? n : 0);
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < n; ++i)
         keys[i] = keys[i].mid(common);
-        if (IgnoreCase) {
-            upper[i] = keys[i].toString().toUpper();
-            keys[i] = upper[i];
+    // The upper-case keys, one after another in one string: ASCII keys upper-cased here,
+    // others by Qt (a character may become two).
+    std::u16string upper;
+    if (IgnoreCase) {
+        std::vector<std::size_t> ends(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            const QStringView k = keys[i];
+            if (std::all_of(k.begin(), k.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+                for (QChar c : k) {
+                    const char16_t u = c.unicode();
+                    upper += u >= 'a' && u <= 'z' ? static_cast<char16_t>(u - 'a' + 'A') : u;
+                }
+            } else {
+                const QString u = k.toString().toUpper();
+                upper.append(reinterpret_cast<const char16_t*>(u.utf16()),
+                             static_cast<std::size_t>(u.size()));
+            }
+            ends[i] = upper.size();
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t begin = i > 0 ? ends[i - 1] : 0;
+            keys[i] = QStringView(upper.data() + begin, static_cast<qsizetype>(ends[i] - begin));
         }
     }
     std::vector<int> order(n);
