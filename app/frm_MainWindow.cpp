@@ -185,7 +185,7 @@ void frm_MainWindow::com_ResetTime_Click() {
     const int slot = fra_OldValues->current() + 1;
     if (!FilePaths_.hasSlot(slot)) return;
     const QString path = FilePaths_.at(slot);
-    const auto attributes = platform::fileAttributes(toFsPath(path));
+    const auto attributes = platform::fileAttributes(toNativePath(path));
     if (!attributes) return; // deleted or moved since it was listed
     std::array<DateTime, 3> stamps{NoDate(0), NoDate(0), NoDate(0)};
     if (*attributes & platform::AttrDirectory)

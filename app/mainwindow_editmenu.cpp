@@ -36,7 +36,7 @@ void frm_MainWindow::RebuildList(bool keepTicks) {
     KindCounts counts;
     for (int slot = 1; slot <= PathCount(); ++slot) {
         // An entry whose attributes cannot be read counts as a system file.
-        const auto attributes = platform::fileAttributes(toFsPath(FilePaths_.at(slot)));
+        const auto attributes = platform::fileAttributes(toNativePath(FilePaths_.at(slot)));
         const EntryKind kind = kindOf(attributes.value_or(0));
         kinds.push_back(kind);
         counts.add(kind);

@@ -45,14 +45,19 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
     // Every ticked entry is written first, its stamps kept for undo; then one report says
     // what was not written.
     undo_.begin();
+    const std::vector<int> entries = tickedSlots();
     std::vector<EntryOutcome> outcomes;
-    for (int slot : tickedSlots()) {
+    outcomes.reserve(entries.size());
+    const SystemStamps stamps =
+        systemStamps(built.values[Created], built.values[Modified], built.values[Accessed]);
+    for (int slot : entries) {
         const QString& path = FilePaths_.at(slot);
         const QString name = entryName(slot);
-        outcomes.push_back({name, undo_.record(toFsPath(path), name, [&] {
-                                return PutFileDates(path, built.values[Created],
-                                                    built.values[Modified], built.values[Accessed]);
-                            })});
+        // The writer reports the stamps the file had when it opened it; the undo keeps those.
+        platform::NativePath file = toNativePath(path);
+        platform::WriteOutcome outcome = PutFileDates(file, stamps);
+        undo_.keep(std::move(file), name, outcome.before, outcome);
+        outcomes.push_back({name, std::move(outcome)});
     }
     afterWriting(notWrittenReport(outcomes), QStringLiteral(" - Not written"));
 }

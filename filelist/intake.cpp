@@ -67,7 +67,7 @@ std::optional<IntakeFailure> planIntake(const QStringList& paths, IntakePlan& pl
     plan.paths = paths;
     plan.kinds.reserve(static_cast<std::size_t>(paths.size()));
     for (const QString& path : paths) {
-        const auto attributes = platform::fileAttributes(toFsPath(path));
+        const auto attributes = platform::fileAttributes(toNativePath(path));
         if (!attributes)
             return IntakeFailure{QStringLiteral("File not found: ") + displayText(path), 53};
         const EntryKind kind = kindOf(*attributes);

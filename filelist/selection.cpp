@@ -10,7 +10,7 @@
 namespace chronodex {
 
 SelectionView readSelection(const QString& path) {
-    const auto attributes = platform::fileAttributes(toFsPath(path));
+    const auto attributes = platform::fileAttributes(toNativePath(path));
     SelectionView v;
     const QChar blank = QLatin1Char(' ');
     if (attributes && (*attributes & platform::AttrDirectory)) {

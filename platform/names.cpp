@@ -85,9 +85,17 @@ std::u16string textOfBytes(std::string_view bytes) {
 }
 
 std::string bytesOfText(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    // Most names are ASCII throughout, or up to a point: that part is copied as it stands,
+    // one byte a character, and only the rest is taken apart.
+    std::size_t ascii = 0;
+    while (ascii < text.size() && text[ascii] < 0x80)
+        ++ascii;
+    std::string out(ascii, '\0');
+    for (std::size_t i = 0; i < ascii; ++i)
+        out[i] = static_cast<char>(text[i]);
+    if (ascii == text.size()) return out;
+    out.reserve(text.size() + (text.size() - ascii) * 2);
+    for (std::size_t i = ascii; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (isHigh(c) && i + 1 < text.size() && isLow(text[i + 1])) {
             appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));

@@ -23,6 +23,11 @@ std::filesystem::path toFsPath(const QString& path) {
                                                 static_cast<std::size_t>(path.size())));
 }
 
+platform::NativePath toNativePath(const QString& path) {
+    return platform::nativePathOf(std::u16string_view(
+        reinterpret_cast<const char16_t*>(path.utf16()), static_cast<std::size_t>(path.size())));
+}
+
 QString fromArgument(const char* argument, const QString& decoded) {
     return platform::namesAreBytes() ? fromNativeBytes(QByteArray(argument)) : decoded;
 }
@@ -37,11 +42,13 @@ QString pathFromUrl(const QUrl& url) {
 }
 
 QString displayText(const QString& path) {
+    // Read through a const view: the text is copied only when a character must change.
     QString out = path;
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        const char16_t c = out[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < out.size() &&
-            QChar::isLowSurrogate(out[i + 1].unicode())) {
+    const QChar* in = path.constData();
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t c = in[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < path.size() &&
+            QChar::isLowSurrogate(in[i + 1].unicode())) {
             ++i; // a character beyond 16 bits, whose second half may look like a byte
             continue;
         }

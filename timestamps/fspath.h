@@ -5,6 +5,8 @@
 // system gave it, and show as replacement characters.
 #pragma once
 
+#include "platform/names.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -19,6 +21,8 @@ QString fromNativeBytes(const QByteArray& bytes);
 QByteArray toNativeBytes(const QString& path);
 
 std::filesystem::path toFsPath(const QString& path);
+// The same path as the system's own string, for the calls made once per entry of the list.
+platform::NativePath toNativePath(const QString& path);
 
 // A path given on the command line: its bytes as the system gave them, or on Windows the
 // wide text of the same argument that Qt read (`decoded`).

@@ -2,11 +2,11 @@
 
 namespace chronodex {
 
-void UndoStore::keep(const std::filesystem::path& file, const QString& name,
+void UndoStore::keep(platform::NativePath file, const QString& name,
                      const platform::FileTimes& before, const platform::WriteOutcome& outcome) {
     if (!outcome.written() || !before.read) return;
     const auto wrote = [](platform::StampWrite w) { return w == platform::StampWrite::Written; };
-    Kept kept{file, name, {}, {}, {}};
+    Kept kept{std::move(file), name, {}, {}, {}};
     if (wrote(outcome.created)) kept.created = before.created;
     if (wrote(outcome.accessed)) kept.accessed = before.accessed;
     if (wrote(outcome.modified)) kept.modified = before.modified;

@@ -21,9 +21,10 @@ class UndoStore {
 
     // Keeps what a file had before a write, when that write was done: only the stamps the
     // outcome reports as written are kept, so an undo puts back exactly what was changed.
-    // `before` is what platform::readFileTimes gave right before the write.
-    void keep(const std::filesystem::path& file, const QString& name,
-              const platform::FileTimes& before, const platform::WriteOutcome& outcome);
+    // `before` is what platform::readFileTimes gave right before the write, or what the
+    // outcome of platform::writeFileTimes reports the file had.
+    void keep(platform::NativePath file, const QString& name, const platform::FileTimes& before,
+              const platform::WriteOutcome& outcome);
 
     // Reads the file's stamps, runs `write` (which writes them and returns its outcome) and
     // keeps what the file had when the write was done. Returns the outcome.
@@ -45,7 +46,7 @@ class UndoStore {
 
   private:
     struct Kept {
-        std::filesystem::path file;
+        platform::NativePath file;
         QString name;
         std::optional<platform::SystemTime> created, accessed, modified;
     };

@@ -198,14 +198,22 @@ QString fieldProblemsMessage(const std::vector<FieldProblem>& problems) {
     return text + QStringLiteral("Can't set the new date.");
 }
 
-platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
-                                    const DateTime& modified, const DateTime& accessed) {
+SystemStamps systemStamps(const DateTime& created, const DateTime& modified,
+                          const DateTime& accessed) {
     auto wanted = [](const DateTime& v) -> std::optional<platform::SystemTime> {
         if (IsSameDay(v, NoDate())) return std::nullopt;
         return utcFromLocal(v).utc; // a local time that does not exist was refused before
     };
-    return platform::writeFileTimes(toFsPath(path), wanted(created), wanted(accessed),
-                                    wanted(modified));
+    return {wanted(created), wanted(accessed), wanted(modified)};
+}
+
+platform::WriteOutcome PutFileDates(const platform::NativePath& file, const SystemStamps& stamps) {
+    return platform::writeFileTimes(file, stamps.created, stamps.accessed, stamps.modified);
+}
+
+platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
+                                    const DateTime& modified, const DateTime& accessed) {
+    return PutFileDates(toNativePath(path), systemStamps(created, modified, accessed));
 }
 
 QString failureReason(const platform::WriteOutcome& outcome) {

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -67,6 +68,14 @@ QString fieldProblemsMessage(const std::vector<FieldProblem>& problems);
 // window does not report it yet: failures stay silent, the file keeps its stamps).
 platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
                                     const DateTime& modified, const DateTime& accessed);
+
+// The same for many files: the new stamps as the system writes them, worked out once.
+struct SystemStamps {
+    std::optional<platform::SystemTime> created, accessed, modified;
+};
+SystemStamps systemStamps(const DateTime& created, const DateTime& modified,
+                          const DateTime& accessed);
+platform::WriteOutcome PutFileDates(const platform::NativePath& file, const SystemStamps& stamps);
 
 // What became of one ticked entry, for the report after an update.
 struct EntryOutcome {

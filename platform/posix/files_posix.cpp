@@ -16,15 +16,14 @@ namespace {
 
 // A name starting with "." is hidden (not "." and ".." themselves). Read off the native
 // string: splitting the path into components costs more than the stat() beside it.
-bool hiddenName(const std::filesystem::path& path) {
-    const std::string& p = path.native();
+bool hiddenName(const std::string& p) {
     const auto slash = p.find_last_of('/');
     const std::string_view name =
         std::string_view(p).substr(slash == std::string::npos ? 0 : slash + 1);
     return !name.empty() && name[0] == '.' && name != "." && name != "..";
 }
 
-std::uint32_t attributesOf(const std::filesystem::path& path, const struct stat& st) {
+std::uint32_t attributesOf(const std::string& path, const struct stat& st) {
     std::uint32_t attr = 0;
     if (S_ISDIR(st.st_mode))
         attr |= AttrDirectory;
@@ -66,11 +65,14 @@ Fd openForReadWrite(const std::filesystem::path& path, struct stat& st) {
 }
 
 // A stamp as a system time; `beyond` tells which way it falls outside what one can hold.
-std::optional<SystemTime> fromStatx(const struct statx_timestamp& ts, FileTimes::Beyond& beyond) {
-    const auto t = civilFromSeconds(ts.tv_sec); // fractions of a second are dropped
+std::optional<SystemTime> fromSeconds(std::int64_t seconds, FileTimes::Beyond& beyond) {
+    const auto t = civilFromSeconds(seconds); // fractions of a second are dropped
     if (!t && beyond == FileTimes::Beyond::None)
-        beyond = ts.tv_sec < 0 ? FileTimes::Beyond::TooEarly : FileTimes::Beyond::TooLate;
+        beyond = seconds < 0 ? FileTimes::Beyond::TooEarly : FileTimes::Beyond::TooLate;
     return t;
+}
+std::optional<SystemTime> fromStatx(const struct statx_timestamp& ts, FileTimes::Beyond& beyond) {
+    return fromSeconds(ts.tv_sec, beyond);
 }
 
 struct timespec toTimespec(const std::optional<SystemTime>& t) {
@@ -120,14 +122,14 @@ bool cameBackAsAsked(const struct timespec& asked, const struct timespec& after,
 
 } // namespace
 
-std::optional<std::uint32_t> fileAttributes(const std::filesystem::path& path) {
+std::optional<std::uint32_t> fileAttributes(const NativePath& path) {
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
     return attributesOf(path, st);
 }
 
 bool isNormalFile(const std::filesystem::path& path) {
-    const auto attr = fileAttributes(path);
+    const auto attr = fileAttributes(path.native());
     return attr && (*attr & (AttrHidden | AttrSystem | AttrDirectory)) == 0;
 }
 
@@ -174,8 +176,7 @@ bool canSetCreationTime() {
     return false;
 }
 
-WriteOutcome writeFileTimes(const std::filesystem::path& path,
-                            const std::optional<SystemTime>& created,
+WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
                             const std::optional<SystemTime>& accessed,
                             const std::optional<SystemTime>& modified) {
     struct stat before {};
@@ -187,9 +188,14 @@ WriteOutcome writeFileTimes(const std::filesystem::path& path,
         return failed(WriteFailure::ReadOnly);
     Fd fd(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!fd.valid()) return failedWith(errno);
-    if (::fstat(fd.get(), &before) != 0) return failedWith(errno);
 
     WriteOutcome out;
+    // The stamps as the reader gives them, for "Undo last update". Opening the file changes
+    // none of them. The creation time is not kept: it is never written here.
+    out.before.accessed = fromSeconds(before.st_atim.tv_sec, out.before.beyond);
+    out.before.modified = fromSeconds(before.st_mtim.tv_sec, out.before.beyond);
+    out.before.read = out.before.beyond == FileTimes::Beyond::None;
+    out.before.writable = true;
     // A creation time cannot be set from user space.
     if (created) out.created = StampWrite::CannotSet;
     if (!accessed && !modified) return out;
@@ -200,8 +206,12 @@ WriteOutcome writeFileTimes(const std::filesystem::path& path,
     // than the one asked for, so such a write is taken back whole.
     struct stat after {};
     if (::fstat(fd.get(), &after) != 0) return failedWith(errno);
+    // Judged to the second first; the file system is asked what it keeps only when a stamp
+    // came back as another time, which FAT and exFAT may still count as written.
+    const bool exact = (!accessed || cameBackAsAsked(times[0], after.st_atim, 1)) &&
+                       (!modified || cameBackAsAsked(times[1], after.st_mtim, 1));
     struct statfs fsInfo {};
-    const bool known = ::fstatfs(fd.get(), &fsInfo) == 0;
+    const bool known = !exact && ::fstatfs(fd.get(), &fsInfo) == 0;
     const bool fat = known && fsInfo.f_type == MSDOS_SUPER_MAGIC;
     const bool exfat = known && fsInfo.f_type == EXFAT_SUPER_MAGIC;
     bool differs = false;

@@ -17,6 +17,10 @@ bool namesAreBytes() {
     return true;
 }
 
+NativePath nativePathOf(std::u16string_view text) {
+    return bytesOfText(text);
+}
+
 std::filesystem::path pathOf(std::u16string_view text) {
     return std::filesystem::path(bytesOfText(text));
 }

@@ -109,7 +109,7 @@ bool within(Ticks asked, Ticks after, Ticks seconds) {
 
 } // namespace
 
-std::optional<std::uint32_t> fileAttributes(const std::filesystem::path& path) {
+std::optional<std::uint32_t> fileAttributes(const NativePath& path) {
     if (path.empty()) return std::nullopt;
     const DWORD attr = GetFileAttributesW(systemPath(path).c_str());
     if (attr == INVALID_FILE_ATTRIBUTES) return std::nullopt;
@@ -187,8 +187,7 @@ bool canSetCreationTime() {
     return true;
 }
 
-WriteOutcome writeFileTimes(const std::filesystem::path& path,
-                            const std::optional<SystemTime>& created,
+WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
                             const std::optional<SystemTime>& accessed,
                             const std::optional<SystemTime>& modified) {
     const std::wstring p = systemPath(path);
@@ -224,6 +223,11 @@ WriteOutcome writeFileTimes(const std::filesystem::path& path,
         if (!h.valid()) return failedWith(GetLastError());
         if (!GetFileTime(h.get(), &before[0], &before[1], &before[2]))
             return failedWith(GetLastError());
+        out.before.created = fromFileTime(before[0], out.before.beyond);
+        out.before.accessed = fromFileTime(before[1], out.before.beyond);
+        out.before.modified = fromFileTime(before[2], out.before.beyond);
+        out.before.read = out.before.beyond == FileTimes::Beyond::None;
+        out.before.writable = true;
         FILETIME wanted[3] = {};
         for (int i = 0; i < 3; ++i)
             if (asked[i]) wanted[i] = fileTime(*asked[i]);

@@ -8,8 +8,12 @@ bool namesAreBytes() {
     return false;
 }
 
+NativePath nativePathOf(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
+}
+
 std::filesystem::path pathOf(std::u16string_view text) {
-    return std::filesystem::path(std::wstring(text.begin(), text.end()));
+    return std::filesystem::path(nativePathOf(text));
 }
 
 bool hasDisplay() {

@@ -36,8 +36,7 @@ inline std::string narrow(const wchar_t* text, std::size_t length) {
 //   folder's name must leave) gets the \\?\ prefix (\\?\UNC\ for a share), which lifts
 //   the limit. Such a path is taken as it stands, so it is made absolute and normal first
 //   (the wide GetFullPathNameW takes long paths).
-inline std::wstring systemPath(const std::filesystem::path& path) {
-    const std::wstring& p = path.native();
+inline std::wstring systemPath(const std::wstring& p) {
     if (p.size() == 2 && p[1] == L':') return p + L'\\';
     if (p.size() < MAX_PATH - 12 || p.rfind(L"\\\\?\\", 0) == 0 || p.rfind(L"\\\\.\\", 0) == 0)
         return p;

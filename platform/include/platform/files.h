@@ -2,6 +2,8 @@
 // three time stamps. One implementation per system (posix/, win32/); no Qt here.
 #pragma once
 
+#include "platform/names.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -27,7 +29,7 @@ struct SystemTime {
 };
 
 // The attribute bits of a path; nothing when the path cannot be read (missing, no access).
-std::optional<std::uint32_t> fileAttributes(const std::filesystem::path& path);
+std::optional<std::uint32_t> fileAttributes(const NativePath& path);
 
 // The "directory search for one name": true when the path is an existing file that is
 // neither hidden, system nor a directory.
@@ -89,14 +91,17 @@ struct WriteOutcome {
     std::string message; // the system's text (UTF-8) for WriteFailure::Other
     StampWrite created = StampWrite::NotAsked, accessed = StampWrite::NotAsked,
                modified = StampWrite::NotAsked;
+    // The stamps the file had right before the write, as readFileTimes gives them, once the
+    // file was opened for writing: what "Undo last update" puts back without reading the
+    // file again. A stamp this system never writes may be left out.
+    FileTimes before{};
     bool written() const { return failure == WriteFailure::None; }
 };
 
 // Writes the stamps that are given and leaves the others as they are, then reads them
 // back: a stamp that came back as another date puts every stamp of the file back as it
 // was (WriteFailure::DateNotHeld). Year 1601 is written down to its first second.
-WriteOutcome writeFileTimes(const std::filesystem::path& path,
-                            const std::optional<SystemTime>& created,
+WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
                             const std::optional<SystemTime>& accessed,
                             const std::optional<SystemTime>& modified);
 

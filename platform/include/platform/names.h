@@ -16,6 +16,11 @@ bool namesAreBytes();
 // The path the system knows for the program's text of a name.
 std::filesystem::path pathOf(std::u16string_view text);
 
+// The same path as the system's own string (bytes on POSIX, wide text on Windows), without
+// the parts std::filesystem::path splits it into: for calls made once per entry of a list.
+using NativePath = std::filesystem::path::string_type;
+NativePath nativePathOf(std::u16string_view text);
+
 // The program's text of a name given as bytes, and those bytes back (used where names are
 // bytes; any text round-trips through them unchanged).
 std::u16string textOfBytes(std::string_view bytes);
