@@ -62,17 +62,18 @@ class tst_CommandLine : public QObject {
         QByteArray latin1("caf\xE9.txt");
         QByteArray relative("sub/a.txt");
         QByteArray absolute("/tmp/b c.txt");
-        QByteArray dashed("-x");
+        QByteArray dashed("-x"), dash("-"); // a lone dash is a name, not an option
         QByteArray program("chronodex"), option("--flag"), end("--");
         char* argv[] = {program.data(),  relative.data(), option.data(), latin1.data(),
-                        absolute.data(), end.data(),      dashed.data()};
-        const QStringList files = commandLineFiles(7, argv, {});
+                        absolute.data(), dash.data(),     end.data(),    dashed.data()};
+        const QStringList files = commandLineFiles(8, argv, {});
         const QString here = QDir::currentPath() + QLatin1Char('/');
-        QCOMPARE(files.size(), 4);
+        QCOMPARE(files.size(), 5);
         QCOMPARE(files[0], here + QStringLiteral("sub/a.txt"));
         QCOMPARE(toNativeBytes(files[1]), QFile::encodeName(here) + latin1);
         QCOMPARE(files[2], QStringLiteral("/tmp/b c.txt"));
-        QCOMPARE(files[3], here + QStringLiteral("-x"));
+        QCOMPARE(files[3], here + QStringLiteral("-"));
+        QCOMPARE(files[4], here + QStringLiteral("-x"));
     }
 
     // Files: listed as a drop that replaces the list, the first current, the title the
