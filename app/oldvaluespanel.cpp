@@ -11,6 +11,9 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include <array>
+#include <tuple>
+
 namespace chronodex {
 namespace {
 
@@ -54,35 +57,39 @@ OldValuesPanel::OldValuesPanel(QWidget* parent, FilePathTable* entries)
     lst_FileList->setUniformItemSizes(true);
     lst_FileList->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    auto label = [&](const char* name, const char* text, int left, int top, int width, int height) {
+    auto label = [&](const QByteArray& name, const QByteArray& text, int left, int top, int width,
+                     int height) {
         auto* l = new QLabel(QString::fromLatin1(text), this);
         l->setObjectName(QLatin1String(name));
         l->setGeometry(twipsRect(left, top, width, height, this));
         return l;
     };
-    auto field = [&](const char* name, const char* text, int left, int top, int width) {
+    auto field = [&](const QByteArray& name, const QByteArray& text, int left, int top, int width) {
         QLabel* l = label(name, text, left, top, width, 255);
         useFieldColours(l);
         return l;
     };
-    auto count = [&](const char* name, int left, int top) {
+    auto count = [&](const QByteArray& name, int left, int top) {
         QLabel* l = field(name, "0 ", left, top, 705);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setEnabled(false);
         return l;
     };
-    field("labTotalFilesTitle", "Total files:", 120, 1800, 1450);
-    labTotalFiles = count("labTotalFiles", 1560, 1800);
-    field("labTickedFilesTitle", "Ticked files:", 2400, 1800, 1455);
-    labTickedFiles = count("labTickedFiles", 3840, 1800);
-    field("labTotalSysFilesTitle", "Total system files:", 120, 2040, 1450);
-    labTotalSysFiles = count("labTotalSysFiles", 1560, 2040);
-    field("labTickedSysFilesTitle", "Ticked system files:", 2400, 2040, 1455);
-    labTickedSysFiles = count("labTickedSysFiles", 3840, 2040);
-    field("labTotalDirectoriesTitle", "Total directories:", 120, 2280, 1450);
-    labTotalDirectories = count("labTotalDirectories", 1560, 2280);
-    field("labTickedDirectoriesTitle", "Ticked directories:", 2400, 2280, 1455);
-    labTickedDirectories = count("labTickedDirectories", 3840, 2280);
+    // The totals on the left and the ticked counts on the right: files, system files and
+    // directories, a row each.
+    const std::array<std::tuple<QByteArray, const char*, QLabel**, QLabel**>, 3> counts{{
+        {"Files", "files:", &labTotalFiles, &labTickedFiles},
+        {"SysFiles", "system files:", &labTotalSysFiles, &labTickedSysFiles},
+        {"Directories", "directories:", &labTotalDirectories, &labTickedDirectories},
+    }};
+    for (int row = 0; row < 3; ++row) {
+        const auto& [key, words, total, ticked] = counts[std::size_t(row)];
+        const int top = 1800 + 240 * row;
+        field("labTotal" + key + "Title", QByteArray("Total ") + words, 120, top, 1450);
+        *total = count("labTotal" + key, 1560, top);
+        field("labTicked" + key + "Title", QByteArray("Ticked ") + words, 2400, top, 1455);
+        *ticked = count("labTicked" + key, 3840, top);
+    }
 
     auto textBox = [&](const char* name, const char* text, int top) {
         auto* box = new QPlainTextEdit(QString::fromLatin1(text), this);
