@@ -84,6 +84,10 @@ std::u16string textOfBytes(std::string_view bytes) {
     return out;
 }
 
+std::filesystem::path pathOf(std::u16string_view text) {
+    return std::filesystem::path(nativePathOf(text));
+}
+
 std::string bytesOfText(std::u16string_view text) {
     // Most names are ASCII throughout, or up to a point: that part is copied as it stands,
     // one byte a character, and only the rest is taken apart.

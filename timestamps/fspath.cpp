@@ -6,6 +6,13 @@
 #include <QUrl>
 
 namespace chronodex {
+namespace {
+
+std::u16string_view textOf(const QString& path) {
+    return {reinterpret_cast<const char16_t*>(path.utf16()), static_cast<std::size_t>(path.size())};
+}
+
+} // namespace
 
 QString fromNativeBytes(const QByteArray& bytes) {
     return QString::fromStdU16String(platform::textOfBytes(
@@ -13,19 +20,16 @@ QString fromNativeBytes(const QByteArray& bytes) {
 }
 
 QByteArray toNativeBytes(const QString& path) {
-    const std::string bytes = platform::bytesOfText(std::u16string_view(
-        reinterpret_cast<const char16_t*>(path.utf16()), static_cast<std::size_t>(path.size())));
+    const std::string bytes = platform::bytesOfText(textOf(path));
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 std::filesystem::path toFsPath(const QString& path) {
-    return platform::pathOf(std::u16string_view(reinterpret_cast<const char16_t*>(path.utf16()),
-                                                static_cast<std::size_t>(path.size())));
+    return platform::pathOf(textOf(path));
 }
 
 platform::NativePath toNativePath(const QString& path) {
-    return platform::nativePathOf(std::u16string_view(
-        reinterpret_cast<const char16_t*>(path.utf16()), static_cast<std::size_t>(path.size())));
+    return platform::nativePathOf(textOf(path));
 }
 
 QString fromArgument(const char* argument, const QString& decoded) {

@@ -21,10 +21,6 @@ NativePath nativePathOf(std::u16string_view text) {
     return bytesOfText(text);
 }
 
-std::filesystem::path pathOf(std::u16string_view text) {
-    return std::filesystem::path(bytesOfText(text));
-}
-
 bool hasDisplay() {
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
            std::getenv("QT_QPA_PLATFORM");

@@ -12,10 +12,6 @@ NativePath nativePathOf(std::u16string_view text) {
     return std::wstring(text.begin(), text.end());
 }
 
-std::filesystem::path pathOf(std::u16string_view text) {
-    return std::filesystem::path(nativePathOf(text));
-}
-
 bool hasDisplay() {
     return true;
 }
