@@ -1,13 +1,17 @@
-// Selecting an entry shows the object's path, name, size and stamps, and loads the stamps
-// into the editor rows; "Set time to now" and "Reset time values" refill the ticked rows.
+// The window after start-up, at a pinned clock. Selecting an entry shows the object's path,
+// name, size and stamps, and loads the stamps into the editor rows; "Set time to now" and
+// "Reset time values" refill the ticked rows.
 #include "frm_MainWindow.h"
 #include "selection.h"
+#include "twips.h"
 
 #include "dialogdriver.h"
 #include "filehelpers.h"
 #include "windowprobe.h"
 
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QtTest>
 
 using namespace chronodex;
@@ -41,49 +45,130 @@ class tst_Selection : public QObject {
     void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(); }
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
+    // At start-up: the version in the title, the hint entry, no stamps, the menus. Each
+    // field's list in every row: its length, first and last item, and the clock's value as
+    // its text (30 April: the day list still runs to 31).
+    void atStartUp() {
+        frm_MainWindow w(pinnedOptions(QDateTime(QDate(2026, 4, 30), QTime(9, 5, 7))));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - version 0.00.0003"));
+        QCOMPARE(entryNames(w), QStringList({"Drag files here to show and set the date"}));
+        QCOMPARE(w.PathCount(), -1);
+        QVERIFY(!child<QMenu>(w, "menu_EditSortList")->isEnabled());
+        QCOMPARE(panel(w)[1], QStringLiteral(" - Drag files here to show and set the date - "));
+        QCOMPARE(panel(w).mid(4), QStringList(4, QStringLiteral("~ N/A ")));
+        QCOMPARE(caption(w, "labTotalFiles"), QStringLiteral("0 "));
+        for (const char* row : {"C", "M", "A"}) {
+            QStringList lists;
+            for (const char* field : {"day", "month", "year", "hour", "minute", "second"}) {
+                auto* box = w.findChild<QComboBox*>(QStringLiteral("com_%1_%2").arg(row, field));
+                QVERIFY(box->isEditable() && box->currentIndex() == -1);
+                lists << QString::number(box->count()) + '|' + box->itemText(0) + '|' +
+                             box->itemText(box->count() - 1) + '|' + box->currentText();
+            }
+            QCOMPARE(lists, QStringList({"31| 1| 31|30", "12| 1| 12|4", "61| 1976| 2036|2026",
+                                         "24| 0| 23|9", "60| 0| 59|5", "60| 0| 59|7"}));
+        }
+        QStringList sorts;
+        for (QAction* a : w.sortItems())
+            sorts << a->text() + (a->isChecked() ? "*" : "");
+        QCOMPARE(sorts,
+                 QStringList({"A-Z, a-z", "Aa-Zz", "Full path A-Z, a-z", "Full path Aa-Zz"}));
+        QCOMPARE(menuItem(w, "menu_HelpAbout")->text(), QStringLiteral("&About this application"));
+        emit child<QMenu>(w, "menu_Help")->aboutToShow();
+        QCOMPARE(menuItem(w, "menu_HelpAbout")->text(), QStringLiteral("&About Chronodex"));
+        auto seen = onNextFlashMessage(clickButton(0));
+        menuItem(w, "menu_HelpAbout")->trigger();
+        QVERIFY(seen->shown);
+        QCOMPARE(seen->title, QStringLiteral("About Chronodex."));
+        QCOMPARE(seen->timer, 25000);
+        QVERIFY(seen->message.startsWith(QStringLiteral("Chronodex  (Chronodex)\r\n")));
+        // The help document is looked for in the program folder, in the system's own form.
+        QCOMPARE(SplitPath(defaultMainWindowOptions().programFolder, true,
+                           QLatin1Char(platform::pathSeparator)),
+                 QFileInfo(QCoreApplication::applicationDirPath()).fileName());
+    }
+
+    // Shown and focused, as on a desktop: the list's focus does not pick the hint entry, so
+    // the title keeps the version and the ticked counts stay as laid out until a drop. The
+    // window has the size laid out in twips, ends where the hidden frame begins, and cannot
+    // be resized.
+    void shownAndFocused() {
+        frm_MainWindow w(pinnedOptions());
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.fileList()->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(w.fileList()->hasFocus());
+        QCoreApplication::processEvents();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - version 0.00.0003"));
+        QCOMPARE(currentEntry(w), -1);
+        for (const char* name : {"labTickedFiles", "labTickedSysFiles", "labTickedDirectories"})
+            QVERIFY(caption(w, name) == QLatin1String("0 ") && !label(w, name)->isEnabled());
+        QVERIFY(!child<QWidget>(w, "fra_NewValues")->isVisible());
+        QCOMPARE(w.centralWidget()->width(), twipsToPixelsX(5055, &w));
+        QCOMPARE(w.centralWidget()->height(), twipsToPixelsY(5640, &w));
+        QCOMPARE(w.height(), w.menuBar()->height() + w.centralWidget()->height());
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QVERIFY(!(w.windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
+        QVERIFY(!w.windowIcon().isNull());
+        QVERIFY(!button(w, "com_TEST")->isVisible());
+        QCOMPARE(button(w, "com_TEST")->focusPolicy(), Qt::NoFocus);
+    }
+
+    // The rows start closed; a program change of a row's tick runs its handler as a click
+    // would. With no list entry ticked there is nothing to update.
+    void rowsAndButtons() {
+        frm_MainWindow w(pinnedOptions());
+        const auto enabled = [&w](StampKind k) {
+            QList<bool> out{w.row(k).caption->isEnabled()};
+            for (QComboBox* box : w.row(k).fields)
+                out << box->isEnabled();
+            for (QLabel* sep : w.row(k).separators)
+                out << sep->isEnabled();
+            for (const char* name : {"com_NowTime", "com_ResetTime", "com_UptateTimestamp"})
+                out << button(w, name)->isEnabled();
+            return out;
+        };
+        const QList<bool> closed = QList<bool>({true}) + QList<bool>(6 + 5 + 3, false);
+        for (StampKind k : AllStampKinds) {
+            QCOMPARE(w.row(k).check->checkState(), Qt::Unchecked);
+            QCOMPARE(enabled(k), closed);
+        }
+        w.row(Modified).check->setCheckState(Qt::Checked);
+        QCOMPARE(enabled(Modified), QList<bool>(1 + 6 + 5 + 2, true) + QList<bool>{false});
+        w.row(Modified).check->setCheckState(Qt::Unchecked);
+        QCOMPARE(enabled(Modified), closed);
+    }
+
     // The second of two entries is clicked; "{folder}" stands for its folder, "{born}" for its
     // creation stamp. Objects whose stamps are not written close the rows.
     void shows_data() {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QStringList>("panel");
+        QTest::addColumn<QString>("texts");           // the panel's texts, between "|"
         QTest::addColumn<QStringList>("modifiedRow"); // empty: the rows are closed
-        const QString m = " 31/12/2023, 12:30:00am", a = " 3/03/2024, 2:05:09pm";
+        const QString stamps = "|{born}| 31/12/2023, 12:30:00am| 3/03/2024, 2:05:09pm";
+        const QString noStamps = "|~ N/A|~ N/A |~ N/A |~ N/A ", file = "File path:|{folder}|";
         const QStringList written = fields(31, 12, 2023, 0, 30, 0);
-        QTest::newRow("file") << "file"
-                              << QStringList{"File path:",   "{folder}", " x ", " File size:",
-                                             " 4,096 bytes", "{born}",   m,     a}
+        QTest::newRow("file") << "file" << file + " x | File size:| 4,096 bytes" + stamps
                               << written;
         QTest::newRow("empty file")
-            << "empty" << QStringList{"File path:", "{folder}", " x ", " File size:",
-                                      " 0 bytes",   "{born}",   m,     a}
-            << written;
+            << "empty" << file + " x | File size:| 0 bytes" + stamps << written;
         QTest::newRow("hidden file")
-            << "hidden"
-            << QStringList{"File path:", "{folder}", " .x ", " File size:", "~ N/A", "{born}", m, a}
-            << written;
+            << "hidden" << file + " .x | File size:|~ N/A" + stamps << written;
         QTest::newRow("read-only file")
-            << "readonly" << QStringList{"File path:", "{folder}", " x ", " File size:",
-                                         " 10 bytes",  "{born}",   m,     a}
-            << QStringList();
+            << "readonly" << file + " x | File size:| 10 bytes" + stamps << QStringList();
         if (platform::testing::hasFifos())
-            QTest::newRow("fifo") << "fifo" << QStringList{"File path:",  "{folder}", " x ",
-                                                           " File size:", "~ N/A",    "~ N/A ",
-                                                           "~ N/A ",      "~ N/A "}
-                                  << QStringList();
-        QTest::newRow("directory") << "directory"
-                                   << QStringList{"Directory:",      "{path}", "~ - ",
-                                                  "Directory size:", "~ N/A",  "{born}",
-                                                  "~ N/A ",          "~ N/A "}
-                                   << fields(4, 9, 1752, 0, 0, 0);
-        QTest::newRow("vanished file") << "vanished"
-                                       << QStringList{"File path:",  "{folder}", " x ",
-                                                      " File size:", "~ N/A",    "~ N/A ",
-                                                      "~ N/A ",      "~ N/A "}
-                                       << QStringList();
+            QTest::newRow("fifo") << "fifo" << file + " x | File size:" + noStamps << QStringList();
+        QTest::newRow("directory")
+            << "directory"
+            << "Directory:|{path}|~ - |Directory size:|~ N/A|{born}|~ N/A |~ N/A "
+            << fields(4, 9, 1752, 0, 0, 0);
+        QTest::newRow("vanished file")
+            << "vanished" << file + " x | File size:" + noStamps << QStringList();
     }
     void shows() {
         QFETCH(QString, kind);
-        QFETCH(QStringList, panel);
+        QFETCH(QString, texts);
         QFETCH(QStringList, modifiedRow);
         QTemporaryDir dir;
         const QString name = kind == QLatin1String("hidden") ? QStringLiteral(".x") : "x";
@@ -105,6 +190,7 @@ class tst_Selection : public QObject {
 
         const bool open = !modifiedRow.isEmpty();
         const DateTime born = birthOf(path, kind == QLatin1String("directory") ? 1 : 0);
+        QStringList panel = texts.split(QLatin1Char('|'));
         panel.replaceInStrings(QStringLiteral("{born}"), stampText(born));
         panel.replaceInStrings(QStringLiteral("{folder}"), ' ' + nativePath(dir.path()) + ' ');
         panel.replaceInStrings(QStringLiteral("{path}"), ' ' + path + ' ');
