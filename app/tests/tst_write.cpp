@@ -150,17 +150,7 @@ class tst_Write : public QObject {
 
     // Each ticked file's own stamps move by exactly the amount; an unticked one stays. Undo
     // then puts back what the shift wrote, and has nothing more to undo.
-    void shiftThenUndo_data() {
-        QTest::addColumn<bool>("earlier");
-        QTest::addColumn<int>("days");
-        QTest::addColumn<int>("hours");
-        QTest::newRow("+1 hour") << false << 0 << 1;
-        QTest::newRow("-400 days") << true << 400 << 0;
-    }
     void shiftThenUndo() {
-        QFETCH(bool, earlier);
-        QFETCH(int, days);
-        QFETCH(int, hours);
         Desk d;
         const QStringList files = d.make({"a", "b", "c"});
         setStamps(files[2], d.before + 86400, d.before + 86400);
@@ -170,15 +160,15 @@ class tst_Write : public QObject {
         QString preview;
         whenOpen<frm_ShiftDates>([&](frm_ShiftDates* dlg) {
             preview = dlg->previewText();
-            dlg->cbo_Direction->setCurrentIndex(earlier ? 1 : 0);
-            dlg->spn_Days->setValue(days);
-            dlg->spn_Hours->setValue(hours);
+            dlg->cbo_Direction->setCurrentIndex(1); // earlier
+            dlg->spn_Days->setValue(400);
+            dlg->spn_Hours->setValue(1);
             dlg->com_OK->click();
         });
         menuItem(d.w, "menu_EditShift")->trigger();
         QVERIFY(preview.startsWith(
             QStringLiteral("2 ticked entries; the first one:\nModified: 3/02/2001, 4:05:06am")));
-        const qint64 by = (earlier ? -1 : 1) * (qint64(days) * 86400 + hours * 3600);
+        const qint64 by = -(400 * 86400 + 3600);
         QCOMPARE(modifiedOf(files),
                  QList<qint64>({d.before + by, d.before, d.before + 86400 + by}));
         QCOMPARE(accessedSeconds(files[0]), d.before + by);
