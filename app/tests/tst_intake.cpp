@@ -7,8 +7,6 @@
 #include "filehelpers.h"
 #include "windowprobe.h"
 
-#include "intake.h"
-
 #include "platform/names.h"
 
 #include <QAction>
@@ -150,24 +148,48 @@ class tst_Intake : public QObject {
         std::filesystem::remove(file);
     }
 
-    // A drop of system files or directories warns once; they are listed unticked and counted.
-    void warning() {
+    void warnings_data() {
+        QTest::addColumn<int>("systemFiles");
+        QTest::addColumn<int>("directories");
+        QTest::addColumn<QString>("message");
+        const QString never = "For safety reasions you should not edit the date of ";
+        QTest::newRow("one system file, two directories")
+            << 1 << 2
+            << "You dragded a system file here.\r\n" + never +
+                   "this file.\r\nPlease don't tick this item.\r\nYou dragded 2 directories "
+                   "here.\r\nThis version can only edit file dates, sorry.\r\n";
+        QTest::newRow("two system files, one directory")
+            << 2 << 1
+            << "You dragded 2 system files here.\r\n" + never +
+                   "these files.\r\nPlease don't tick them.\r\nYou dragded a directory "
+                   "here.\r\nThis version can only edit file dates, sorry.\r\n";
+    }
+    void warnings() {
+        QFETCH(int, systemFiles);
+        QFETCH(int, directories);
+        QFETCH(QString, message);
         QTemporaryDir here;
-        const QStringList paths{makeFile(here, QStringLiteral("plain")),
-                                nativePath(here.filePath(QStringLiteral("sys"))),
-                                nativePath(here.path())};
-        MAKE_SYSTEM_FILE_OR_SKIP(paths[1]);
+        QStringList paths{makeFile(here, QStringLiteral("plain"))};
+        for (int i = 0; i < systemFiles; ++i) {
+            paths << nativePath(here.filePath(QStringLiteral("sys%1").arg(i)));
+            MAKE_SYSTEM_FILE_OR_SKIP(paths.last());
+        }
+        for (int i = 0; i < directories; ++i) {
+            paths << nativePath(here.filePath(QStringLiteral("d%1").arg(i)));
+            QDir().mkdir(paths.last());
+        }
         frm_MainWindow w(pinnedOptions());
         auto seen = onNextFlashMessage(clickButton(0));
         dropOnList(w, paths);
-        QCOMPARE(entryTicks(w), QList<bool>({true, false, false}));
         QVERIFY(seen->shown);
         QCOMPARE(seen->title, QStringLiteral("Chronodex - Warning."));
-        QCOMPARE(seen->message, intakeWarning(KindCounts{2, 1, 1}) +
-                                    "\r\nSee the help file for more information.");
+        QCOMPARE(seen->message, message + "\r\nSee the help file for more information.");
         QCOMPARE(seen->buttons, QStringList({"&OK", "", "", ""}));
         QCOMPARE(seen->timer, 15000);
-        QCOMPARE(totals(w), QStringList({"2 ", "1 ", "1 "}));
+        QCOMPARE(entryTicks(w), QList<bool>({true}) + QList<bool>(systemFiles + directories));
+        QCOMPARE(totals(w), QStringList({QString::number(1 + systemFiles) + " ",
+                                         QString::number(systemFiles) + " ",
+                                         QString::number(directories) + " "}));
     }
 
     // Drops that are refused say why and change nothing.
