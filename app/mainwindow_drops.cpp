@@ -47,15 +47,17 @@ void frm_MainWindow::Form_OLEDragDrop(const DropData& Data, int Effect, int /*Bu
     }
 
     fillList(plan.paths, plan.kinds, plan.counts, ticks);
+    fra_OldValues->selectFirst();
+    SetSortChecks(false);
+    EnableUpdateButton();
+    // The window is complete before the warning waits for the user: a drop that arrives
+    // while it is open then finds, and leaves, the list, counts and title in step.
     const QString warning = intakeWarning(plan.counts);
     if (!warning.isEmpty())
         FlashMessage(
             this,
             warningArgs(warning + crlf + QStringLiteral("See the help file for more information."),
                         options_.version.productName + QStringLiteral(" - Warning."), 15000));
-    fra_OldValues->selectFirst();
-    SetSortChecks(false);
-    EnableUpdateButton();
 }
 
 void frm_MainWindow::dragEnterEvent(QDragEnterEvent* event) {

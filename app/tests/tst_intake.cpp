@@ -179,9 +179,14 @@ class tst_Intake : public QObject {
             QDir().mkdir(paths.last());
         }
         frm_MainWindow w(pinnedOptions());
-        auto seen = onNextFlashMessage(clickButton(0));
+        QString title; // the window as the warning finds it: complete
+        auto seen = onNextFlashMessage([&w, &title](frm_FlashMessage* dlg) {
+            title = w.windowTitle();
+            dlg->button(0)->click();
+        });
         dropOnList(w, paths);
         QVERIFY(seen->shown);
+        QCOMPARE(title, QStringLiteral("Chronodex - One file, no directories ticked."));
         QCOMPARE(seen->title, QStringLiteral("Chronodex - Warning."));
         QCOMPARE(seen->message, message + "\r\nSee the help file for more information.");
         QCOMPARE(seen->buttons, QStringList({"&OK", "", "", ""}));
