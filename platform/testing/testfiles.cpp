@@ -10,11 +10,6 @@
 namespace platform::testing {
 
 #ifdef _WIN32
-namespace {
-constexpr std::int64_t SecondsFrom1601To1970 = 11644473600;
-constexpr std::int64_t LastSecondOf30827 = 910670515199; // 31 December 30827, 23:59:59
-} // namespace
-
 bool makeSystemFile(const std::filesystem::path& path) {
     const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_SYSTEM, nullptr);
@@ -28,16 +23,12 @@ bool makeFifo(const std::filesystem::path&) {
     return false;
 }
 
-bool fileTimesHold(std::int64_t seconds) {
-    return seconds >= -SecondsFrom1601To1970 && seconds <= LastSecondOf30827;
-}
-
 bool setFileTimes(const std::filesystem::path& path, std::int64_t accessed, std::int64_t modified,
                   long nsec) {
     if (!fileTimesHold(accessed) || !fileTimesHold(modified)) return false;
     const auto fileTime = [nsec](std::int64_t seconds) {
-        const auto ticks =
-            static_cast<ULONGLONG>((seconds + SecondsFrom1601To1970) * 10000000 + nsec / 100);
+        // A file time counts 100 ns from 1601, 11644473600 seconds before 1970.
+        const auto ticks = static_cast<ULONGLONG>((seconds + 11644473600) * 10000000 + nsec / 100);
         return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     };
     HANDLE h = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
@@ -61,10 +52,6 @@ bool makeSystemFile(const std::filesystem::path& path) {
 
 bool makeFifo(const std::filesystem::path& path) {
     return ::mkfifo(path.c_str(), 0644) == 0;
-}
-
-bool fileTimesHold(std::int64_t) {
-    return true;
 }
 
 bool setFileTimes(const std::filesystem::path& path, std::int64_t accessed, std::int64_t modified,

@@ -29,8 +29,10 @@ bool setFileTimes(const std::filesystem::path& path, std::int64_t accessed, std:
                   long nsec = 0);
 
 // Whether the file system's stamps can hold an instant at all: on Windows a file time runs
-// from the year 1601 to 30827.
-bool fileTimesHold(std::int64_t seconds);
+// from the year 1601 to 30827 (the last second of 31 December 30827).
+inline bool fileTimesHold(std::int64_t seconds) {
+    return !onWindows || (seconds >= -11644473600 && seconds <= 910670515199);
+}
 
 // Whether a process changes its own time zone by setting TZ (on Windows the zone is the
 // system's setting).
