@@ -7,15 +7,9 @@
 #include "filehelpers.h"
 #include "windowprobe.h"
 
-#include "platform/names.h"
-
 #include <QAction>
 #include <QMenu>
 #include <QtTest>
-
-#include <chrono>
-#include <filesystem>
-#include <fstream>
 
 using namespace chronodex;
 using namespace chronodex::testing;
@@ -104,48 +98,6 @@ class tst_Intake : public QObject {
         QCOMPARE(entryTicks(w), ticks);
         QCOMPARE(currentEntry(w), 0);
         QCOMPARE(w.PathCount(), int(expected.size()));
-    }
-
-    // A file name is bytes: names that are not UTF-8, or hold a newline, blanks at either
-    // end or 255 bytes, are listed, read and written like any other, on the real file.
-    void anyFileName_data() {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("broken sequence")
-            << QByteArray("x\xE2\x82.txt") << QStringLiteral("x\uFFFD\uFFFD.txt");
-        QTest::newRow("newline, blanks at both ends")
-            << QByteArray(" two\nlines ") << QStringLiteral(" two\uFFFDlines ");
-        QTest::newRow("255 bytes, beyond 16 bits") << QByteArray(247, 'n') + "\xF0\x9F\x93\x85.txt"
-                                                   << QString(247, 'n') + "\U0001F4C5.txt";
-    }
-    void anyFileName() {
-        if (!platform::namesAreBytes()) QSKIP("file names on Windows are UTF-16 text, not bytes");
-        QFETCH(QByteArray, name);
-        QFETCH(QString, shown);
-        const QByteArray raw = QFile::encodeName(dir.path()) + '/' + name;
-        const std::filesystem::path file(raw.toStdString()); // the bytes, as they are
-        QVERIFY2(std::ofstream(file).good(), "the file system refused the name");
-        const qint64 before = utcSeconds(2001, 2, 3);
-        QVERIFY(platform::testing::setFileTimes(file, before, before));
-
-        auto mime = urlsOf({a, b});
-        mime->setUrls({mime->urls()[0], QUrl::fromEncoded("file://" + raw.toPercentEncoding("/")),
-                       mime->urls()[1]});
-        frm_MainWindow w(pinnedOptions(pinnedNow(), false));
-        QVERIFY(drop(w.fileList()->viewport(), mime.get()));
-        QCOMPARE(entryNames(w), QStringList({"a.txt", shown, "b.txt"}));
-        clickEntry(w, 1);
-        QCOMPARE(panel(w)[2], QLatin1Char(' ') + shown + QLatin1Char(' '));
-        QCOMPARE(caption(w, "lab_OModfiedValue"), QStringLiteral(" 3/02/2001, 12:00:00am"));
-        tick(w, 0, false);
-        tick(w, 2, false);
-        writeModified(w, {"1", "6", "2020", "0", "0", "0"});
-        const auto written =
-            std::chrono::file_clock::to_sys(std::filesystem::last_write_time(file));
-        QCOMPARE(
-            qint64(std::chrono::floor<std::chrono::seconds>(written).time_since_epoch().count()),
-            utcSeconds(2020, 6, 1));
-        std::filesystem::remove(file);
     }
 
     void warnings_data() {

@@ -34,6 +34,7 @@ class tst_FsPath : public QObject {
         const QString text = fromNativeBytes(bytes);
         QCOMPARE(toNativeBytes(text), bytes);
         QCOMPARE(QByteArray(toFsPath(text).c_str()), bytes);
+        QCOMPARE(QByteArray::fromStdString(toNativePath(text)), bytes); // reads and writes
         QCOMPARE(displayText(text), shown);
     }
 
