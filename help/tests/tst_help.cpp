@@ -1,16 +1,13 @@
-// Help > Help file with the desktop's opener replaced by a recording one, the help window
-// and the About text.
+// Help > Help file with the desktop's opener replaced by a recording one, the help window,
+// the About text, and the settings it reads.
 #include "about.h"
 #include "helpdocument.h"
+#include "readsetting.h"
 
 #include "platform/files.h"
 #include "platform/settings.h"
 
 #include "dialogdriver.h"
-#include <QFileInfo>
-#include <QTextBrowser>
-
-#include <QtTest>
 
 using namespace chronodex;
 using namespace chronodex::testing;
@@ -25,16 +22,72 @@ constexpr int noAsk = -9;
 // in order and "." for the folder; `shown` is what the program shows itself; `answer` is the
 // answer to the question whether to show the folder.
 struct HelpRow {
-    const char *name, *settings, *present, *opened, *shown;
+    const char* name;
+    QString settings;
+    const char *present, *opened, *shown;
     int answer;
 };
+
+struct Lookup {
+    const char *name, *root, *key, *value, *type; // in root, %1 is the settings folder
+    SettingValue fallback;
+    int status;
+    SettingValue read;
+};
+
+SettingValue text(const std::string& t) {
+    return t;
+}
+
+const std::string longText(300, 'x');
+
+// Each root's file is one case: HKLM and HKCU hold values of every kind, the machine's
+// (with a decoy in a later folder) and the user's; HKCC's lies in a later folder only, in
+// UTF-16 with a pair of surrogates, unpaired ones and an odd last byte; HKU's has no header; HKCR
+// has none.
+std::vector<Lookup> lookupRows() {
+    const char* T = "SOFTWARE\\Test";
+    const SettingValue none = text("default"), yes = true;
+    const std::string quoted = "hello \"quoted\" C:\\dir";
+    return {
+        {"dword, short root name", "hklm", T, "Word", "D", none, 0, std::int32_t(42)},
+        {"300-character text whole", "HKLM", T, "Long", "S", none, 0, text(longText)},
+        {"escapes, any letter case", "HKLM", T, "text", "s", none, 0, text(quoted)},
+        {"default value", "HKLM", T, "", "S", none, 0, text("default value")},
+        {"M list", "HKLM", T, "Multi", "M", none, 0, text(std::string("a\0bc\0", 5))},
+        {"B two bytes", "HKLM", T, "Short", "B", yes, 0, std::int16_t(-32767)},
+        {"Q, the largest", "HKLM", T, "Quad", "Q", none, 0, std::int64_t(922337203685477LL)},
+        {"Q too large keeps default", "HKLM", T, "HugeQuad", "Q", none, 0, none},
+        {"B of a dword", "HKLM", T, "Word", "B", yes, 234, yes},
+        {"missing value keeps kind", "HKLM", T, "HelpFilePirority", "B", yes, 2, yes},
+        {"unreadable values skipped", "HKLM", T, "Bad", "B", yes, 2, yes},
+        {"missing key", "HKLM", "SOFTWARE\\Nothing", "Word", "D", none, 2, none},
+        {"other root's key", "HKLM", "Elsewhere", "Text", "S", none, 2, none},
+        {"user root", "hkcu", "software\\mine", "NAME", "S", none, 0, text("user's")},
+        {"only in a later folder", "hkcc", "K", "V", "S", none, 0, text("second\xF0\x9F\x93\x85")},
+        {"file without a header", "HKU", "K", "V", "S", none, 2, none},
+        {"root without a file", "HKEY_CLASSES_ROOT", "K", "V", "S", none, 2, none},
+        {"folder is no location", "%1", "Settings", "HelpPath", "S", none, 99, none},
+        {"ini quoted text", "%1/app.ini", "settings", "helppath", "S", none, 0,
+         text("C:\\Help\\manual.pdf")},
+        {"ini text cut to 254", "%1/app.ini", "Settings", "Long", "S", none, 0,
+         text(std::string(254, 'y'))},
+        {"ini missing text", "%1/app.ini", "Settings", "None", "S", yes, 0, text("True")},
+        {"ini number", "%1/app.ini", "Settings", "negative", "B", none, 0, std::int32_t(-7)},
+        {"ini missing number", "%1/app.ini", "Nowhere", "Word", "D", none, 0, std::int32_t(0)},
+        {"ini of binary noise", "%1/noise.ini", "K", "V", "S", none, 0, none},
+    };
+}
 
 } // namespace
 
 Q_DECLARE_METATYPE(HelpRow)
+Q_DECLARE_METATYPE(Lookup)
 
 class tst_Help : public QObject {
     Q_OBJECT
+
+    QTemporaryDir folder;
 
   private slots:
     void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(); }
@@ -43,19 +96,16 @@ class tst_Help : public QObject {
     // until the opener gives 42; then one the program can show itself; then the question.
     void openHelp_data() {
         QTest::addColumn<HelpRow>("row");
-        const char* path = "\"HelpPath\"=\"%1/Manual.pdf\"\n";
-        const char* zeroAndPath = "\"HelpFilePirority\"=hex:00,00\n\"HelpPath\"=\"%1/Manual.pdf\"";
-        const char* blank = "\"HelpPath\"=\"   \"\n";
-        const char* zeroAndBlank = "\"HelpFilePirority\"=hex:00,00\n\"HelpPath\"=\"   \"";
+        const QString path = "\"HelpPath\"=\"%1/Manual.pdf\"\n", blank = "\"HelpPath\"=\"   \"\n",
+                      zero = "\"HelpFilePirority\"=hex:00,00\n";
         for (const HelpRow& row : std::initializer_list<HelpRow>{
-                 {"first local alone", "", "Help.odt Help.txt", "Help.odt", "", noAsk},
                  {"configured first", path, "Manual.pdf Help.odt", "Manual.pdf", "", noAsk},
-                 {"priority 0: local first", zeroAndPath, "Manual.pdf", "* Manual.pdf", "", noAsk},
-                 {"priority 0: a local one opens", zeroAndPath, "Help.doc Manual.pdf",
+                 {"priority 0: local first", zero + path, "Manual.pdf", "* Manual.pdf", "", noAsk},
+                 {"priority 0: a local one opens", zero + path, "Help.doc Manual.pdf",
                   "Help.odt Help.doc", "", noAsk},
                  {"configured path missing", path, "", "Manual.pdf *", "", 0},
                  {"blank path skipped", blank, "", "*", "", 0},
-                 {"blank path skipped, priority 0", zeroAndBlank, "", "*", "", 0},
+                 {"blank path skipped, priority 0", zero + blank, "", "*", "", 0},
                  {"only 42 succeeds", "", "Help.odt=33 Help.doc", "Help.odt Help.doc", "", noAsk},
                  {"HTML shown", "", "Help.html=31 Help.txt=31", "*", "Help.html", noAsk},
                  {"text shown", "", "Help.odt=31 Help.txt=31", "*", "Help.txt", noAsk},
@@ -67,13 +117,13 @@ class tst_Help : public QObject {
     }
     void openHelp() {
         QFETCH(HelpRow, row);
-        if (*row.settings && platform::registryFileFor(platform::HKeyLocalMachine).empty())
+        if (!row.settings.isEmpty() &&
+            platform::registryFileFor(platform::HKeyLocalMachine).empty())
             QSKIP("Windows reads these settings from its own registry (test_windows reads it)");
         QTemporaryDir program; // also the machine's settings folder, in chronodex/
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(program.path()));
-        QDir(program.path()).mkdir("chronodex");
         QFile reg(program.filePath("chronodex/HKEY_LOCAL_MACHINE.reg"));
-        QVERIFY(reg.open(QIODevice::WriteOnly));
+        QVERIFY(QDir(program.path()).mkdir("chronodex") && reg.open(QIODevice::WriteOnly));
         reg.write("REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Chronodex\\Settings]\n" +
                   QString(row.settings).replace("%1", program.path()).toUtf8());
         reg.close();
@@ -106,16 +156,15 @@ class tst_Help : public QObject {
         QCOMPARE(shown, *row.shown ? QStringList{local(row.shown)} : QStringList());
         QCOMPARE(asked.size(), row.answer == noAsk ? 0 : 1);
         if (asked.isEmpty()) return;
-        QCOMPARE(
-            QStringList({asked[0].TheTitle, asked[0].ButtonText, QString::number(asked[0].Timer),
-                         QString::number(asked[0].IconNumber)}),
-            QStringList({"Chronodex - Help not found.", "&No|&Yes", "30000", "1"}));
-        QCOMPARE(
-            asked[0].TheMessage,
-            "Can't find or open the help file.\r\nDo you want to view the Chronodex directory?"
-            "\r\n\r\n\tIf you can't find one of the following files,\r\n\tthen you may need to "
-            "check the website for a copy.\r\n\t\tHelp.odt\r\n\t\tHelp.doc\r\n\t\tHelp.rtf\r\n"
-            "\t\tHelp.html\r\n\t\tHelp.txt");
+        const FlashArgs& a = asked[0];
+        QCOMPARE(QStringList({a.TheTitle, a.ButtonText, QString::number(a.Timer),
+                              QString::number(a.IconNumber), a.TheMessage}),
+                 QStringList({"Chronodex - Help not found.", "&No|&Yes", "30000", "1",
+                              "Can't find or open the help file.\r\nDo you want to view the "
+                              "Chronodex directory?\r\n\r\n\tIf you can't find one of the "
+                              "following files,\r\n\tthen you may need to check the website "
+                              "for a copy.\r\n\t\tHelp.odt\r\n\t\tHelp.doc\r\n\t\tHelp.rtf\r\n"
+                              "\t\tHelp.html\r\n\t\tHelp.txt"}));
     }
 
     // The document shipped beside the program, in the program's own window.
@@ -128,8 +177,8 @@ class tst_Help : public QObject {
         QCOMPARE(windows.size(), 1);
         QCOMPARE(windows[0]->windowTitle(), QStringLiteral("Chronodex - Help"));
         QVERIFY(windows[0]->isWindow() && windows[0]->isVisible() &&
-                windows[0]->openExternalLinks());
-        QVERIFY(windows[0]->toPlainText().contains(QStringLiteral("Local time")));
+                windows[0]->openExternalLinks() &&
+                windows[0]->toPlainText().contains("Local time"));
     }
 
     // The version in the About text (and the window's title): the minor number with at least
@@ -170,6 +219,72 @@ class tst_Help : public QObject {
         OpenFileOrURL(QString(), QString(), 0, QDir::toNativeSeparators("/opt/cx"), shell);
         QCOMPARE(opened, QStringList({"x 1", "x 3", "x 2", "x 1",
                                       QDir::toNativeSeparators("/opt/cx/Help.txt 1")}));
+    }
+
+    // ReadSetting over registry export files and INI files: type codes, status codes,
+    // defaults. Machine settings are looked for in every absolute folder of XDG_CONFIG_DIRS in
+    // order: a relative or empty entry, here the current folder, does not count.
+    void lookups_data() {
+        if (platform::registryFileFor(platform::HKeyLocalMachine).empty())
+            QSKIP("Windows keeps its settings in its own registry (test_windows reads it)");
+        QTest::addColumn<Lookup>("row");
+        const auto write = [&](const QString& name, const QByteArray& bytes) {
+            QDir(folder.path()).mkpath(QFileInfo(name).path());
+            QFile f(folder.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        };
+        const auto utf16 = [](const QString& text) {
+            return "\xFF\xFE" +
+                   QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        };
+        write("system/chronodex/HKEY_LOCAL_MACHINE.reg",
+              utf16(QString::fromStdString(
+                  "Windows Registry Editor Version "
+                  "5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\r\n"
+                  "\"Text\"=\"hello \\\"quoted\\\" C:\\\\dir\"\r\n\"Long\"=\"" +
+                  longText +
+                  "\"\r\n\"Word\"=dword:0000002a\r\n\"Short\"=hex:01,80\r\n"
+                  "\"Quad\"=hex(b):65,88,63,5d,dc,46,03,00\r\n"
+                  "\"HugeQuad\"=hex(b):ff,ff,ff,ff,ff,ff,ff,7f\r\n"
+                  "\"Multi\"=hex(7):61,00,00,00,62,00,\\\r\n  63,00,00,00,00,00\r\n"
+                  "@=\"default value\"\r\nthis line is not a value\r\n\"Bad\"=dword:xyz\r\n"
+                  "\"Bad\"=hex:zz,100\r\n\"Bad\"=hex(:01\r\n"
+                  "[HKEY_CURRENT_USER\\Elsewhere]\r\n\"Text\"=\"not in this root\"\r\n"
+                  "[HKEY_LOCAL_MACHINE\\K]\r\n\"V\"=hex:01,\\")));
+        const QByteArray decoy =
+            "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\n\"Word\"=dword:1\n";
+        for (const char* name : {"second", "rel", "."})
+            write(name + QStringLiteral("/chronodex/HKEY_LOCAL_MACHINE.reg"), decoy);
+        write("second/chronodex/HKEY_CURRENT_CONFIG.reg",
+              utf16("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_CONFIG\\K]\r\n\"V\"="
+                    "\"second" +
+                    QString(QChar(0xDC00)) + QString::fromUtf8("\xF0\x9F\x93\x85") + QChar(0xD800) +
+                    "\"\r\n") +
+                  "W");
+        write("system/chronodex/HKEY_USERS.reg", "REGEDIT5\n[HKEY_USERS\\K]\n\"V\"=\"x\"\n");
+        write("user/chronodex/HKEY_CURRENT_USER.reg",
+              "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Mine]\n\"Name\"=\"user's\"\n");
+        write("app.ini", "; comment\n[Other]\nKey=wrong\n[ Settings ]\nHelpPath = "
+                         "\"C:\\Help\\manual.pdf\"\nLong=" +
+                             QByteArray(300, 'y') + "\nnegative=-7\n");
+        write("noise.ini", QByteArray("\x00\x01\xFF\xFE\x00[", 6));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath("user")));
+        qputenv("XDG_CONFIG_DIRS",
+                QFile::encodeName(
+                    QStringLiteral("rel::%1/none:%1/system:%1/second").arg(folder.path())));
+        QDir::setCurrent(folder.path());
+
+        for (const Lookup& row : lookupRows())
+            QTest::newRow(row.name) << row;
+    }
+    void lookups() {
+        QFETCH(Lookup, row);
+        SettingValue read = std::string("garbage");
+        const QString root = QString(row.root).replace(QStringLiteral("%1"), folder.path());
+        QCOMPARE(ReadSetting(root.toStdString(), row.key, row.value, row.type, row.fallback, read),
+                 row.status);
+        QVERIFY(read == row.read);
     }
 };
 

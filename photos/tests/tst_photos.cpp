@@ -3,38 +3,31 @@
 #include "photofixture.h"
 #include "phototaken.h"
 
-#include <QtTest>
-
 using namespace chronodex;
 using namespace chronodex::testing;
-
-namespace {
 
 struct Photo {
     const char *name, *kind, *original, *imageDate; // kind: a format, "text", "missing", ...
     std::optional<DateTime> taken;
     const char* reason; // how the reason begins
 };
-
-} // namespace
-
 Q_DECLARE_METATYPE(Photo)
 
 class tst_Photos : public QObject {
     Q_OBJECT
 
   private slots:
+    // (A JPEG without Exif data is named in the window's report of what was not written.)
     void takenAt_data() {
         QTest::addColumn<Photo>("row");
         const char* none = "no date taken in this file";
-        const DateTime d2021{2021, 1, 2, 3, 4, 5};
         for (const Photo& row : std::initializer_list<Photo>{
                  {"JPEG, date taken first", "JPG", "2019:07:14 09:30:05", "2021:01:02 03:04:05",
                   DateTime{2019, 7, 14, 9, 30, 5}, ""},
-                 {"JPEG, image date only", "JPG", "", "2021:01:02 03:04:05", d2021, ""},
+                 {"JPEG, image date only", "JPG", "", "2021:01:02 03:04:05",
+                  DateTime{2021, 1, 2, 3, 4, 5}, ""},
                  {"clock never set", "JPG", "0000:00:00 00:00:00", "    :  :     :  :  ", {}, none},
                  {"JPEG, not a real day", "JPG", "2023:02:29 10:00:00", "", {}, none},
-                 {"JPEG without Exif", "JPG", "", "", {}, none},
                  {"PNG", "PNG", "2008:12:31 23:59:59", "", DateTime{2008, 12, 31, 23, 59, 59}, ""},
                  {"text file", "text", "", "", {}, "it cannot be read as a photo ("},
                  {"missing file", "missing", "", "", {}, "it no longer exists"},
@@ -48,8 +41,7 @@ class tst_Photos : public QObject {
         QFETCH(Photo, row);
         QTemporaryDir dir;
         const QString kind = row.kind, path = dir.filePath("photo.jpg");
-        if (kind == "JPG" || kind == "PNG")
-            makePhoto(dir, "photo.jpg", row.kind, row.original, row.imageDate);
+        if (kind.isUpper()) makePhoto(dir, "photo.jpg", row.kind, row.original, row.imageDate);
         if (kind == "text") makeFile(dir, "photo.jpg", 300);
         if (kind == "directory") QVERIFY(QDir(dir.path()).mkdir("photo.jpg"));
         if (kind == "fifo") QVERIFY(platform::testing::makeFifo(fsPath(path)));
@@ -60,25 +52,18 @@ class tst_Photos : public QObject {
 
     // The file's modified stamp becomes the date taken, read as local time in the zone of
     // the day; a time in the hour the clocks skip keeps the offset from before the change.
-    void setModifiedFromPhoto_data() {
-        QTest::addColumn<QString>("original");
-        QTest::addColumn<qint64>("utc");
-        QTest::newRow("winter") << "2020:01:10 18:00:00" << utcSeconds(2020, 1, 10, 23);
-        QTest::newRow("skipped hour") << "2026:03:08 02:30:00" << utcSeconds(2026, 3, 8, 7, 30);
-    }
+    // The access stamp stays.
     void setModifiedFromPhoto() {
-        QFETCH(QString, original);
-        QFETCH(qint64, utc);
         if (const QString why = ZoneScope::unavailable("America/New_York"); !why.isEmpty())
             QSKIP(qPrintable(why));
         ZoneScope scope("America/New_York");
         QTemporaryDir dir;
-        const QString path = makePhoto(dir, "photo.jpg", "JPG", original.toStdString(), "");
-        const qint64 accessedBefore = accessedSeconds(path);
+        const QString path = makePhoto(dir, "photo.jpg", "JPG", "2026:03:08 02:30:00", "");
+        const qint64 accessed = accessedSeconds(path);
         const auto outcome = writeTakenDate(fsPath(path), photoTakenAt(fsPath(path)).taken.value());
         QCOMPARE(outcome.modified, platform::StampWrite::Written);
-        QCOMPARE(modifiedSeconds(path), utc);
-        QCOMPARE(accessedSeconds(path), accessedBefore);
+        QCOMPARE(QList({modifiedSeconds(path), accessedSeconds(path)}),
+                 QList({utcSeconds(2026, 3, 8, 7, 30), accessed}));
     }
 };
 
