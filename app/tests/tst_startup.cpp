@@ -70,10 +70,12 @@ class tst_Startup : public QObject {
         } lists[] = {{"day", 31, " 1", " 31", "30"},         {"month", 12, " 1", " 12", "4"},
                      {"year", 61, " 1976", " 2036", "2026"}, {"hour", 24, " 0", " 23", "9"},
                      {"minute", 60, " 0", " 59", "5"},       {"second", 60, " 0", " 59", "7"}};
-        for (const auto& l : lists) {
-            for (const char* row : {"C", "M", "A"}) {
-                auto* box = w.findChild<QComboBox*>(QStringLiteral("com_%1_%2").arg(row, l.field));
-                QVERIFY(box);
+        for (int f = 0; f < FieldCount; ++f) {
+            const auto& l = lists[f];
+            for (StampKind kind : AllStampKinds) {
+                const QComboBox* box = w.row(kind).fields[f];
+                QCOMPARE(box->objectName(),
+                         QStringLiteral("com_%1_%2").arg(stampLetter(kind), l.field));
                 QCOMPARE(box->count(), l.entries);
                 QCOMPARE(box->itemText(0), QLatin1String(l.first));
                 QCOMPARE(box->itemText(l.entries - 1), QLatin1String(l.last));
@@ -118,7 +120,7 @@ class tst_Startup : public QObject {
         frm_MainWindow w(pinnedOptions());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(!child<QWidget>(w, "fra_NewValues")->isVisible());
+        QVERIFY(!newValuesShown(w));
         QCOMPARE(w.centralWidget()->width(), twipsToPixelsX(5055, &w));
         // The client area ends where the hidden frame begins.
         QCOMPARE(w.centralWidget()->height(), twipsToPixelsY(5640, &w));
