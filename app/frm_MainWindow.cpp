@@ -21,6 +21,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace chronodex {
 namespace {
 
@@ -29,14 +31,27 @@ constexpr int clientWidthTwips = 5055;
 constexpr int newValuesTop = 5640;
 constexpr int newValuesHeight = 2535;
 
+// Whether the system has a face of this family: one of the installed families by name,
+// alone or with its foundry ("Name [Foundry]"). The installed names are read once; asking
+// the font database family by family would also resolve each name as an alias, which on
+// fontconfig systems runs the whole substitution configuration once for every name.
+bool installed(const QStringList& families, const QString& family) {
+    const QString withFoundry = family + QStringLiteral(" [");
+    return std::any_of(families.begin(), families.end(), [&](const QString& name) {
+        return name.compare(family, Qt::CaseInsensitive) == 0 ||
+               name.startsWith(withFoundry, Qt::CaseInsensitive);
+    });
+}
+
 // MS Sans Serif where it exists (Windows), else the first metric-compatible face the
 // system has; one lookup, so that no later font has to walk through missing families.
 QFont dialogFont() {
     QFont font;
     const QStringList families{QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
                                QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    const QStringList present = QFontDatabase::families();
     for (const QString& family : families) {
-        if (QFontDatabase::hasFamily(family)) {
+        if (installed(present, family)) {
             font.setFamily(family);
             break;
         }
@@ -46,13 +61,15 @@ QFont dialogFont() {
     return font;
 }
 
-// A frame's caption is bold; what stands inside it is not.
+// A frame's caption is bold; what stands inside it is not. The controls get their own
+// regular font first, so that the bold one stops at them instead of passing through every
+// control and back.
 void boldCaption(QWidget* frame, const QFont& regular) {
+    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->testAttribute(Qt::WA_SetFont)) child->setFont(regular); // keep own fonts
     QFont bold = regular;
     bold.setBold(true);
     frame->setFont(bold);
-    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (!child->testAttribute(Qt::WA_SetFont)) child->setFont(regular); // keep own fonts
 }
 
 } // namespace
@@ -80,10 +97,7 @@ frm_MainWindow::frm_MainWindow(MainWindowOptions options, QWidget* parent)
     client->setFixedSize(twipsToPixelsX(clientWidthTwips, this),
                          twipsToPixelsY(newValuesTop + newValuesHeight + 120, this));
     fra_OldValues = new OldValuesPanel(client, &FilePaths_);
-    fra_NewValues = new NewValuesPanel(client, options_.creationWritable);
-    fra_NewValues->setGeometry(twipsRect(120, newValuesTop, 4815, newValuesHeight, this));
     boldCaption(fra_OldValues, font());
-    boldCaption(fra_NewValues, font());
     com_TEST = new QPushButton(QStringLiteral("TEST"), client);
     com_TEST->setObjectName(QStringLiteral("com_TEST"));
     com_TEST->setGeometry(twipsRect(3840, 4920, 1335, 615, this));
@@ -97,29 +111,45 @@ frm_MainWindow::frm_MainWindow(MainWindowOptions options, QWidget* parent)
     connect(fra_OldValues, &OldValuesPanel::filesDropped, this, [this](const DropArgs& a) {
         Form_OLEDragDrop(a.Data, a.Effect, a.Button, a.Shift, a.X, a.Y);
     });
-    connect(fra_NewValues, &NewValuesPanel::rowClicked, this,
-            [this](StampKind kind) { chk_Update_Click(kind); });
-    connect(fra_NewValues, &NewValuesPanel::nowClicked, this, [this] { com_NowTime_Click(); });
-    connect(fra_NewValues, &NewValuesPanel::resetClicked, this, [this] { com_ResetTime_Click(); });
-    connect(fra_NewValues, &NewValuesPanel::updateClicked, this,
-            [this] { com_UptateTimestamp_Click(); });
-
-    // Focus order: the list, the two text boxes, then each row's check box and its six
-    // boxes, then the three buttons.
-    QList<QWidget*> order{fileList(), findChild<QWidget*>(QStringLiteral("txt_FilePathValue")),
-                          findChild<QWidget*>(QStringLiteral("txt_FileNameValue"))};
-    for (StampKind kind : AllStampKinds) {
-        order.append(row(kind).check);
-        for (QWidget* box : row(kind).fields)
-            order.append(box);
-    }
-    for (const char* name : {"com_NowTime", "com_ResetTime", "com_UptateTimestamp"})
-        order.append(findChild<QWidget*>(QLatin1String(name)));
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    // Focus order: the list and the two text boxes, then (once built) "New date values:".
+    setTabOrder(fileList(), findChild<QWidget*>(QStringLiteral("txt_FilePathValue")));
+    setTabOrder(findChild<QWidget*>(QStringLiteral("txt_FilePathValue")),
+                findChild<QWidget*>(QStringLiteral("txt_FileNameValue")));
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Form_Load();
+}
+
+NewValuesPanel& frm_MainWindow::newValues() const {
+    if (fra_NewValues) return *fra_NewValues;
+    auto* self = const_cast<frm_MainWindow*>(this); // building it changes nothing shown
+    auto* panel = new NewValuesPanel(centralWidget(), options_.creationWritable);
+    fra_NewValues = panel;
+    panel->setGeometry(twipsRect(120, newValuesTop, 4815, newValuesHeight, this));
+    boldCaption(panel, font());
+    panel->hide();
+    connect(panel, &NewValuesPanel::rowClicked, self,
+            [self](StampKind kind) { self->chk_Update_Click(kind); });
+    connect(panel, &NewValuesPanel::nowClicked, self, [self] { self->com_NowTime_Click(); });
+    connect(panel, &NewValuesPanel::resetClicked, self, [self] { self->com_ResetTime_Click(); });
+    connect(panel, &NewValuesPanel::updateClicked, self,
+            [self] { self->com_UptateTimestamp_Click(); });
+    // Unticking the rows runs their click handlers, which disable the boxes and buttons.
+    panel->fillLists(startClock_);
+
+    // Focus order after the file name box: each row's check box and its six boxes, then
+    // the three buttons.
+    QList<QWidget*> order{findChild<QWidget*>(QStringLiteral("txt_FileNameValue"))};
+    for (StampKind kind : AllStampKinds) {
+        order.append(panel->row(kind).check);
+        for (QWidget* box : panel->row(kind).fields)
+            order.append(box);
+    }
+    for (const char* name : {"com_NowTime", "com_ResetTime", "com_UptateTimestamp"})
+        order.append(panel->findChild<QWidget*>(QLatin1String(name)));
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    return *panel;
 }
 
 frm_MainWindow::~frm_MainWindow() {
@@ -128,7 +158,7 @@ frm_MainWindow::~frm_MainWindow() {
 }
 
 const EditorRow& frm_MainWindow::row(StampKind kind) const {
-    return fra_NewValues->row(kind);
+    return newValues().row(kind);
 }
 
 QListView* frm_MainWindow::fileList() const {
@@ -145,10 +175,9 @@ void frm_MainWindow::Form_Load() {
     setWindowTitle(windowTitleFor(options_.version));
     fra_OldValues->showHint();
     menu_EditSortList->setEnabled(PathCount() > 0);
-    fra_NewValues->hide();
-    setClientHeightTwips(newValuesTop);
+    setClientHeightTwips(newValuesTop); // "New date values:" hidden
     fra_OldValues->showNoSelection();
-    fra_NewValues->fillLists(readClock()); // one reading of the clock gives every default
+    startClock_ = readClock(); // one reading of the clock gives every default
 }
 
 DateTime frm_MainWindow::readClock() const {
@@ -168,17 +197,17 @@ void frm_MainWindow::ShowOldValues(const QString& path, bool loadRows) {
     const SelectionView view = readSelection(path);
     fra_OldValues->showSelection(view);
     if (!loadRows) return; // after an update the rows keep what the user typed
-    fra_NewValues->setVisible(view.stampsRead);
+    newValues().setVisible(view.stampsRead);
     setClientHeightTwips(view.stampsRead ? newValuesTop + newValuesHeight + 128 : newValuesTop);
     if (view.stampsRead)
-        fra_NewValues->load({view.created, view.modified, view.accessed});
+        newValues().load({view.created, view.modified, view.accessed});
     else
-        fra_NewValues->clear();
+        newValues().clear();
 }
 
 void frm_MainWindow::com_NowTime_Click() {
     const DateTime present = readClock();
-    fra_NewValues->fillTickedRows({present, present, present});
+    newValues().fillTickedRows({present, present, present});
 }
 
 void frm_MainWindow::com_ResetTime_Click() {
@@ -192,7 +221,7 @@ void frm_MainWindow::com_ResetTime_Click() {
         stamps[Created] = GetDirectoryCreated(path);
     else if (GetFileLength(path) >= 0)
         GetFileDates(path, stamps[Created], stamps[Modified], stamps[Accessed]);
-    fra_NewValues->fillTickedRows(stamps);
+    newValues().fillTickedRows(stamps);
 }
 
 void frm_MainWindow::ShowTickedStatus() {
@@ -219,11 +248,11 @@ bool frm_MainWindow::AnyEntryTicked() const {
 }
 
 void frm_MainWindow::EnableUpdateButton() {
-    fra_NewValues->enableUpdate(AnyEntryTicked());
+    newValues().enableUpdate(AnyEntryTicked());
 }
 
 void frm_MainWindow::EnableTimeButtons() {
-    fra_NewValues->enableTimeButtons();
+    newValues().enableTimeButtons();
 }
 
 } // namespace chronodex

@@ -100,6 +100,10 @@ class frm_MainWindow : public QMainWindow {
 
   private:
     void buildMenus();
+    // "New date values:", built when first used (a selection to show, a command, a test's
+    // look at its rows) rather than at start-up, where it is hidden: its 18 editable combo
+    // boxes are most of what the window costs to build.
+    NewValuesPanel& newValues() const;
     void setClientHeightTwips(int twips);
     void Form_Load();
 
@@ -138,7 +142,9 @@ class frm_MainWindow : public QMainWindow {
     UndoStore undo_;
 
     OldValuesPanel* fra_OldValues = nullptr;
-    NewValuesPanel* fra_NewValues = nullptr;
+    mutable NewValuesPanel* fra_NewValues = nullptr;
+    // The clock as read at start-up: the defaults of "New date values:" whenever it is built.
+    DateTime startClock_{};
     QPushButton* com_TEST = nullptr;
 
     QMenu* menu_Edit = nullptr;

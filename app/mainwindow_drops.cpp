@@ -33,13 +33,15 @@ void frm_MainWindow::Form_OLEDragDrop(const DropData& Data, int Effect, int /*Bu
     // Everything that can fail is checked before anything changes, so a refused drop
     // leaves the list and the path table exactly as they were.
     const bool append = Shift == 1 && PathCount() > 0;
-    QStringList paths;
+    // A drop that replaces the list shares the dropped list; an append copies the entries'
+    // handles once into a list of the exact size (the paths' text is shared either way).
+    QStringList paths = append ? FilePaths_.entries() : Data.files;
     std::vector<bool> ticks; // the old entries keep theirs; new ones follow the rule
     if (append) {
         ticks = FilePaths_.ticks();
-        paths = FilePaths_.entries();
+        paths.reserve(paths.size() + Data.files.size());
+        paths += Data.files;
     }
-    paths += Data.files;
     IntakePlan plan;
     if (const auto failure = planIntake(paths, plan)) {
         showIntakeFailure(failure->description + crlf + QString::number(failure->number));

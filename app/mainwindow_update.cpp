@@ -14,7 +14,7 @@
 namespace chronodex {
 
 void frm_MainWindow::com_UptateTimestamp_Click() {
-    const std::array<RowInput, 3> inputs = fra_NewValues->inputs();
+    const std::array<RowInput, 3> inputs = newValues().inputs();
     const std::array<bool, 3> ticked{inputs[Created].ticked, inputs[Modified].ticked,
                                      inputs[Accessed].ticked};
     const NewValues built = buildNewValues(inputs);

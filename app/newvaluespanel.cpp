@@ -58,8 +58,7 @@ std::array<RowInput, 3> NewValuesPanel::inputs() const {
 }
 
 void NewValuesPanel::fillLists(const DateTime& present) {
-    for (const EditorRow& r : rows_)
-        fillRowLists(r, present);
+    fillRowLists(rows_, present);
     for (const EditorRow& r : rows_) {
         r.check->setCheckState(Qt::Unchecked);
         r.check->setTristate(false);

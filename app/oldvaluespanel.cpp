@@ -91,8 +91,10 @@ OldValuesPanel::OldValuesPanel(QWidget* parent, FilePathTable* entries)
         *ticked = count("labTicked" + key, 3840, top);
     }
 
-    auto textBox = [&](const char* name, const char* text, int top) {
-        auto* box = new QPlainTextEdit(QString::fromLatin1(text), this);
+    // Empty until the window shows what is selected (at first, that nothing is): text laid
+    // out now would be laid out again for every font the window sets.
+    auto textBox = [&](const char* name, int top) {
+        auto* box = new QPlainTextEdit(this);
         box->setObjectName(QLatin1String(name));
         box->setGeometry(twipsRect(120, top, 4575, 525, this));
         box->setReadOnly(true);
@@ -102,9 +104,9 @@ OldValuesPanel::OldValuesPanel(QWidget* parent, FilePathTable* entries)
         return box;
     };
     lab_FilePath = label("lab_FilePath", "File path:", 120, 2680, 765, 195);
-    txt_FilePathValue = textBox("txt_FilePathValue", "C:\\????\n", 2920);
+    txt_FilePathValue = textBox("txt_FilePathValue", 2920);
     label("lab_FileName", "File name:", 120, 3520, 765, 195);
-    txt_FileNameValue = textBox("txt_FileNameValue", "????.???\n", 3760);
+    txt_FileNameValue = textBox("txt_FileNameValue", 3760);
 
     auto value = [&](const char* name, int top) {
         QLabel* l = field(name, " -", 1200, top, 3465);

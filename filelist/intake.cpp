@@ -12,7 +12,9 @@ namespace chronodex {
 DropData dropDataFrom(const QMimeData* mime) {
     DropData data;
     if (!mime || !mime->hasUrls()) return data;
-    for (const QUrl& url : mime->urls())
+    const QList<QUrl> urls = mime->urls();
+    data.files.reserve(urls.size());
+    for (const QUrl& url : urls)
         if (url.isLocalFile()) data.files.append(pathFromUrl(url));
     return data;
 }

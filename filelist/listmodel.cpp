@@ -6,19 +6,11 @@
 
 #include <QLocale>
 
+#include <utility>
+
 namespace chronodex {
 
 FilePathTable::FilePathTable(QObject* parent) : QAbstractListModel(parent) {}
-
-QStringList FilePathTable::entries() const {
-    QStringList out;
-    if (slots_.size() > 1) {
-        out.reserve(static_cast<qsizetype>(slots_.size() - 1));
-        for (std::size_t i = 1; i < slots_.size(); ++i)
-            out.append(slots_[i]);
-    }
-    return out;
-}
 
 std::vector<bool> FilePathTable::ticks() const {
     std::vector<bool> out;
@@ -37,11 +29,10 @@ void FilePathTable::assign(const QStringList& paths, const std::vector<EntryKind
                            const std::vector<bool>& ticks) {
     beginResetModel();
     const auto n = static_cast<std::size_t>(paths.size());
-    slots_.assign(n + 1, QString());
+    paths_ = paths;
     kinds_.assign(n + 1, EntryKind::File);
     ticks_.assign(n + 1, 0);
     for (std::size_t k = 0; k < n; ++k) {
-        slots_[k + 1] = paths[static_cast<qsizetype>(k)];
         if (k < kinds.size()) kinds_[k + 1] = kinds[k];
         ticks_[k + 1] = k < ticks.size() ? ticks[k] : tickedOnIntake(kinds_[k + 1]);
     }
@@ -60,19 +51,20 @@ void FilePathTable::setKinds(const std::vector<EntryKind>& kinds, bool retick) {
 }
 
 void FilePathTable::reorder(const std::vector<int>& order) {
-    const std::size_t n = slots_.size() > 0 ? slots_.size() - 1 : 0;
+    const std::size_t n = kinds_.size() > 0 ? kinds_.size() - 1 : 0;
     const bool sameRows = order.size() == n;
     // A permutation moves the rows and what points at them; fewer rows start afresh.
     if (sameRows)
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     else
         beginResetModel();
-    std::vector<QString> paths(order.size() + 1);
+    QStringList paths;
+    paths.reserve(static_cast<qsizetype>(order.size()));
     std::vector<EntryKind> kinds(order.size() + 1, EntryKind::File);
     std::vector<char> ticks(order.size() + 1, 0);
     for (std::size_t k = 0; k < order.size(); ++k) {
         const auto from = static_cast<std::size_t>(order[k]) + 1;
-        paths[k + 1] = std::move(slots_[from]);
+        paths.append(std::as_const(paths_)[static_cast<qsizetype>(from - 1)]); // no detach
         kinds[k + 1] = kinds_[from];
         ticks[k + 1] = ticks_[from];
     }
@@ -89,7 +81,7 @@ void FilePathTable::reorder(const std::vector<int>& order) {
             changePersistentIndexList(before, after);
         }
     }
-    slots_ = std::move(paths);
+    paths_ = std::move(paths);
     kinds_ = std::move(kinds);
     ticks_ = std::move(ticks);
     countTicked();

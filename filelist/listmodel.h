@@ -12,7 +12,8 @@
 
 namespace chronodex {
 
-enum class EntryKind { Directory, SystemFile, File };
+// One byte an entry: the table keeps one per slot.
+enum class EntryKind : std::uint8_t { Directory, SystemFile, File };
 
 // Counts of a list, as shown beside "Total files:" and the like. Files include system files.
 struct KindCounts {
@@ -36,13 +37,14 @@ class FilePathTable : public QAbstractListModel {
     explicit FilePathTable(QObject* parent = nullptr);
 
     // The highest slot, which is the number of entries; -1 when never sized.
-    int PathCount() const { return static_cast<int>(slots_.size()) - 1; }
-    bool hasSlot(int i) const { return i >= 0 && i < static_cast<int>(slots_.size()); }
-    const QString& at(int i) const { return slots_.at(static_cast<std::size_t>(i)); }
+    int PathCount() const { return static_cast<int>(kinds_.size()) - 1; }
+    bool hasSlot(int i) const { return i >= 0 && i < static_cast<int>(kinds_.size()); }
+    // Slot 0 holds no path: its text is empty.
+    const QString& at(int i) const { return i == 0 ? noPath_ : paths_.at(i - 1); }
     EntryKind kind(int i) const { return kinds_.at(static_cast<std::size_t>(i)); }
     bool ticked(int i) const { return ticks_.at(static_cast<std::size_t>(i)) != 0; }
-    // Slots 1 to n, in order, and their ticks.
-    QStringList entries() const;
+    // Slots 1 to n, in order (the table's own list, shared, not copied), and their ticks.
+    QStringList entries() const { return paths_; }
     std::vector<bool> ticks() const;
     // The slots of the ticked entries in list order, and what they are.
     std::vector<int> tickedSlots() const;
@@ -50,8 +52,9 @@ class FilePathTable : public QAbstractListModel {
     bool anyTicked() const { return tickedCounts_.files + tickedCounts_.directories > 0; }
 
     // Sizes the table to the given entries and stores them in slots 1 onward, in one reset
-    // of the model. Without kinds every entry counts as an ordinary file; each entry gets
-    // its tick from `ticks`, and past their end by the ticking rule.
+    // of the model. The table shares the list it is given rather than copying its paths. Without
+    // kinds every entry counts as an ordinary file; each entry gets its tick from `ticks`, and past
+    // their end by the ticking rule.
     void assign(const QStringList& paths, const std::vector<EntryKind>& kinds = {},
                 const std::vector<bool>& ticks = {});
     // New kinds for slots 1 to n, as a rebuild reads them; with `retick` the ticks follow
@@ -72,10 +75,12 @@ class FilePathTable : public QAbstractListModel {
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   private:
-    bool showsHint() const { return slots_.size() <= 1; }
+    bool showsHint() const { return kinds_.size() <= 1; }
     void countTicked();
 
-    std::vector<QString> slots_;
+    // The paths of slots 1 to n; kinds and ticks are kept by slot, with slot 0 unused.
+    QStringList paths_;
+    QString noPath_;
     std::vector<EntryKind> kinds_;
     std::vector<char> ticks_;
     KindCounts tickedCounts_;

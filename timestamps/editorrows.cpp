@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QPalette>
+#include <QStringListModel>
 
 namespace chronodex {
 namespace {
@@ -56,15 +57,12 @@ QString entryText(int n) {
     return QLatin1Char(' ') + QString::number(n);
 }
 
-void fillCombo(QComboBox* box, int from, int to, int value) {
-    box->clear();
+QStringList entryList(int from, int to) {
     QStringList entries;
     entries.reserve(to - from + 1);
     for (int n = from; n <= to; ++n)
         entries.append(entryText(n));
-    box->addItems(entries);
-    box->setCurrentIndex(-1);
-    box->setEditText(QString::number(value));
+    return entries;
 }
 
 } // namespace
@@ -151,13 +149,23 @@ EditorRow buildEditorRow(QWidget* frame, StampKind kind) {
     return row;
 }
 
-void fillRowLists(const EditorRow& row, const DateTime& now) {
-    fillCombo(row.fields[Day], 1, 31, now.day);
-    fillCombo(row.fields[Month], 1, 12, now.month);
-    fillCombo(row.fields[Year], now.year - 50, now.year + 10, now.year);
-    fillCombo(row.fields[Hour], 0, 23, now.hour);
-    fillCombo(row.fields[Minute], 0, 59, now.minute);
-    fillCombo(row.fields[Second], 0, 59, now.second);
+void fillRowLists(const std::array<EditorRow, 3>& rows, const DateTime& now) {
+    const std::array<std::array<int, 3>, FieldCount> lists{
+        {{1, 31, now.day},
+         {1, 12, now.month},
+         {now.year - 50, now.year + 10, now.year},
+         {0, 23, now.hour},
+         {0, 59, now.minute},
+         {0, 59, now.second}}};
+    for (int f = 0; f < FieldCount; ++f) {
+        const auto& [from, to, value] = lists[f];
+        auto* model = new QStringListModel(entryList(from, to), rows[0].fields[f]->parentWidget());
+        for (const EditorRow& row : rows) {
+            row.fields[f]->setModel(model);
+            row.fields[f]->setCurrentIndex(-1);
+            row.fields[f]->setEditText(QString::number(value));
+        }
+    }
 }
 
 } // namespace chronodex

@@ -48,9 +48,10 @@ struct EditorRow {
 // Builds one row inside the frame at the twips positions of the layout.
 EditorRow buildEditorRow(QWidget* frame, StampKind kind);
 
-// Fills the six boxes of a row with their lists (" 1" ... with the blank for the sign) and
-// sets each one's bare default text without selecting an entry. The years run from 50
-// before to 10 after the present year.
-void fillRowLists(const EditorRow& row, const DateTime& now);
+// Gives the boxes of the rows their lists (" 1" ... with the blank for the sign) and sets
+// each one's bare default text without selecting an entry. The years run from 50 before to
+// 10 after the present year. The three rows share one list a field: the boxes show it but
+// never add to it (typed text is not inserted).
+void fillRowLists(const std::array<EditorRow, 3>& rows, const DateTime& now);
 
 } // namespace chronodex

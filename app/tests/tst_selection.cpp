@@ -57,16 +57,18 @@ class tst_Selection : public QObject {
         QCOMPARE(panel(w)[1], QStringLiteral(" - Drag files here to show and set the date - "));
         QCOMPARE(panel(w).mid(4), QStringList(4, QStringLiteral("~ N/A ")));
         QCOMPARE(caption(w, "labTotalFiles"), QStringLiteral("0 "));
-        for (const char* row : {"C", "M", "A"}) {
+        for (StampKind kind : AllStampKinds) {
             QStringList lists;
-            for (const char* field : {"day", "month", "year", "hour", "minute", "second"}) {
-                auto* box = w.findChild<QComboBox*>(QStringLiteral("com_%1_%2").arg(row, field));
+            for (const QComboBox* box : w.row(kind).fields) {
                 QVERIFY(box->isEditable() && box->currentIndex() == -1);
-                lists << QString::number(box->count()) + '|' + box->itemText(0) + '|' +
-                             box->itemText(box->count() - 1) + '|' + box->currentText();
+                lists << box->objectName() + '|' + QString::number(box->count()) + '|' +
+                             box->itemText(0) + '|' + box->itemText(box->count() - 1) + '|' +
+                             box->currentText();
             }
-            QCOMPARE(lists, QStringList({"31| 1| 31|30", "12| 1| 12|4", "61| 1976| 2036|2026",
-                                         "24| 0| 23|9", "60| 0| 59|5", "60| 0| 59|7"}));
+            const QString c = QStringLiteral("com_") + stampLetter(kind) + '_';
+            QCOMPARE(lists, QStringList({c + "day|31| 1| 31|30", c + "month|12| 1| 12|4",
+                                         c + "year|61| 1976| 2036|2026", c + "hour|24| 0| 23|9",
+                                         c + "minute|60| 0| 59|5", c + "second|60| 0| 59|7"}));
         }
         QStringList sorts;
         for (QAction* a : w.sortItems())
@@ -104,7 +106,7 @@ class tst_Selection : public QObject {
         QCOMPARE(currentEntry(w), -1);
         for (const char* name : {"labTickedFiles", "labTickedSysFiles", "labTickedDirectories"})
             QVERIFY(caption(w, name) == QLatin1String("0 ") && !label(w, name)->isEnabled());
-        QVERIFY(!child<QWidget>(w, "fra_NewValues")->isVisible());
+        QVERIFY(!newValuesShown(w));
         QCOMPARE(w.centralWidget()->width(), twipsToPixelsX(5055, &w));
         QCOMPARE(w.centralWidget()->height(), twipsToPixelsY(5640, &w));
         QCOMPARE(w.height(), w.menuBar()->height() + w.centralWidget()->height());

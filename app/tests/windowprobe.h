@@ -53,8 +53,10 @@ inline QPushButton* button(const QWidget& w, const char* name) {
 inline QAction* menuItem(const QWidget& w, const char* name) {
     return child<QAction>(w, name);
 }
+// "New date values:" is built when first used; until then it is not shown either.
 inline bool newValuesShown(const QWidget& w) {
-    return !child<QGroupBox>(w, "fra_NewValues")->isHidden();
+    const auto* panel = child<QGroupBox>(w, "fra_NewValues");
+    return panel && !panel->isHidden();
 }
 
 // The six texts of an editor row, day to second.
