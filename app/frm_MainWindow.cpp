@@ -1,5 +1,6 @@
 #include "frm_MainWindow.h"
 
+#include "fonts.h"
 #include "fspath.h"
 #include "icons.h"
 #include "newvaluespanel.h"
@@ -14,14 +15,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFontDatabase>
 #include <QLayout>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-
-#include <algorithm>
 
 namespace chronodex {
 namespace {
@@ -30,47 +28,6 @@ namespace {
 constexpr int clientWidthTwips = 5055;
 constexpr int newValuesTop = 5640;
 constexpr int newValuesHeight = 2535;
-
-// Whether the system has a face of this family: one of the installed families by name,
-// alone or with its foundry ("Name [Foundry]"). The installed names are read once; asking
-// the font database family by family would also resolve each name as an alias, which on
-// fontconfig systems runs the whole substitution configuration once for every name.
-bool installed(const QStringList& families, const QString& family) {
-    const QString withFoundry = family + QStringLiteral(" [");
-    return std::any_of(families.begin(), families.end(), [&](const QString& name) {
-        return name.compare(family, Qt::CaseInsensitive) == 0 ||
-               name.startsWith(withFoundry, Qt::CaseInsensitive);
-    });
-}
-
-// MS Sans Serif where it exists (Windows), else the first metric-compatible face the
-// system has; one lookup, so that no later font has to walk through missing families.
-QFont dialogFont() {
-    QFont font;
-    const QStringList families{QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
-                               QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-    const QStringList present = QFontDatabase::families();
-    for (const QString& family : families) {
-        if (installed(present, family)) {
-            font.setFamily(family);
-            break;
-        }
-    }
-    font.setPointSizeF(8.25);
-    font.setBold(false); // explicit, so that controls inside the bold frames stay regular
-    return font;
-}
-
-// A frame's caption is bold; what stands inside it is not. The controls get their own
-// regular font first, so that the bold one stops at them instead of passing through every
-// control and back.
-void boldCaption(QWidget* frame, const QFont& regular) {
-    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (!child->testAttribute(Qt::WA_SetFont)) child->setFont(regular); // keep own fonts
-    QFont bold = regular;
-    bold.setBold(true);
-    frame->setFont(bold);
-}
 
 } // namespace
 

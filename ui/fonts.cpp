@@ -1,0 +1,53 @@
+#include "fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace chronodex {
+namespace {
+
+// Whether the system has a face of this family: one of the installed families by name,
+// alone or with its foundry ("Name [Foundry]"). The installed names are read once; asking
+// the font database family by family would also resolve each name as an alias, which on
+// fontconfig systems runs the whole substitution configuration once for every name.
+bool installed(const QStringList& families, const QString& family) {
+    const QString withFoundry = family + QStringLiteral(" [");
+    return std::any_of(families.begin(), families.end(), [&](const QString& name) {
+        return name.compare(family, Qt::CaseInsensitive) == 0 ||
+               name.startsWith(withFoundry, Qt::CaseInsensitive);
+    });
+}
+
+} // namespace
+
+// One lookup, so that no later font has to walk through missing families.
+QFont dialogFont() {
+    QFont font;
+    const QStringList families{QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                               QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    const QStringList present = QFontDatabase::families();
+    for (const QString& family : families) {
+        if (installed(present, family)) {
+            font.setFamily(family);
+            break;
+        }
+    }
+    font.setPointSizeF(8.25);
+    font.setBold(false); // explicit, so that controls inside the bold frames stay regular
+    return font;
+}
+
+// The controls get their own regular font first, so that the bold one stops at them instead
+// of passing through every control and back.
+void boldCaption(QWidget* frame, const QFont& regular) {
+    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->testAttribute(Qt::WA_SetFont)) child->setFont(regular); // keep own fonts
+    QFont bold = regular;
+    bold.setBold(true);
+    frame->setFont(bold);
+}
+
+} // namespace chronodex
