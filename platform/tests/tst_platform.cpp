@@ -134,14 +134,20 @@ class tst_Platform : public QObject {
     // directory entry, leaving the access stamp alone) and what the writer reports; an object
     // not written keeps its stamps. The writer is asked for the creation stamp an hour after
     // the row's modification stamp, and for the access stamp 2024-06-15 10:30:00 unless the
-    // row expects it NotAsked.
+    // row expects it NotAsked. Each row runs twice: the writer told nothing of the object,
+    // then told it was a regular file when last seen, as the list tells it of a file entry;
+    // what the object is now decides the outcome both times.
     void objects_data() {
         QTest::addColumn<Expect>("expect");
+        QTest::addColumn<bool>("seenAsFile");
         using F = WriteFailure;
         const StampWrite N = StampWrite::NotAsked, W = StampWrite::Written, D = StampWrite::Differs;
         const int a = AttrArchive, none = -1;
         const char* day = "2024-06-15 10:30:00";
-        const auto row = [](const char* name, Expect e) { QTest::newRow(name) << e; };
+        const auto row = [](const char* name, Expect e) {
+            QTest::newRow(name) << e << false;
+            QTest::addRow("%s, seen as a file", name) << e << true;
+        };
         row("file", {"file", day, a, 10, true, true, F::None, W, W});
         row("modification alone", {"file", day, a, 10, true, true, F::None, N, W});
         row("sparse, past 2 GiB",
@@ -171,6 +177,7 @@ class tst_Platform : public QObject {
     }
     void objects() {
         QFETCH(Expect, expect);
+        QFETCH(bool, seenAsFile);
         const QString object = QString::fromLatin1(expect.object);
         auto dir = object == "far" ? farFolder() : std::make_unique<QTemporaryDir>();
         if (!dir) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
@@ -206,8 +213,9 @@ class tst_Platform : public QObject {
         SystemTime created = asked;
         created.hour = (asked.hour + 1) % 24;
         const bool askAccess = expect.accessed != StampWrite::NotAsked;
-        const auto out = writeFileTimes(fsPath(path), created,
-                                        askAccess ? std::optional(access) : std::nullopt, asked);
+        const auto out =
+            writeFileTimes(fsPath(path), created, askAccess ? std::optional(access) : std::nullopt,
+                           asked, seenAsFile);
         QCOMPARE(out.failure, expect.failure);
         QCOMPARE(out.accessed, expect.accessed);
         QCOMPARE(out.modified, expect.modified);
