@@ -124,9 +124,10 @@ class frm_MainWindow : public QMainWindow {
     // Keeps the entries at `positions` of the list, in that order, each with the tick it
     // has now, and rebuilds.
     void keepEntries(const std::vector<int>& positions);
-    // The slots of the ticked entries, in list order, and an entry's name as the list shows it.
+    // The slots of the ticked entries, in list order, and the name of an entry's path as the
+    // list shows it (a name gives itself).
     std::vector<int> tickedSlots() const { return FilePaths_.tickedSlots(); }
-    QString entryName(int slot) const;
+    static QString entryName(const QString& path);
     // The ticked entries with their paths as the system knows them.
     std::vector<TickedEntry> tickedEntries() const;
     // Asks about new dates that Explorer will not show; true to go on.

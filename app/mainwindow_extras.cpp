@@ -16,7 +16,7 @@ namespace chronodex {
 std::vector<TickedEntry> frm_MainWindow::tickedEntries() const {
     std::vector<TickedEntry> out;
     for (int slot : tickedSlots())
-        out.push_back({toFsPath(FilePaths_.at(slot)), entryName(slot)});
+        out.push_back({toFsPath(FilePaths_.at(slot)), entryName(FilePaths_.at(slot))});
     return out;
 }
 
@@ -52,7 +52,10 @@ void frm_MainWindow::menu_EditShift_Click() {
 }
 
 void frm_MainWindow::menu_EditUndo_Click() {
-    const std::vector<EntryOutcome> outcomes = undo_.undo();
+    std::vector<EntryOutcome> outcomes = undo_.undo();
+    // "Update file date" keeps its entries by their path text, the other commands by name.
+    for (EntryOutcome& e : outcomes)
+        if (reported(e.outcome)) e.name = entryName(e.name);
     afterWriting(notWrittenReport(outcomes, 0, QStringLiteral("put back")),
                  QStringLiteral(" - Not put back"));
 }

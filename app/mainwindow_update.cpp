@@ -42,28 +42,27 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         message.ButtonText = QStringLiteral("&Cancel|&OK");
         if (FlashMessage(this, message) != 1) return;
     }
-    // Every ticked entry is written first, its stamps kept for undo; then one report says
-    // what was not written.
+    // Every ticked entry is written first, its stamps kept for undo; then one report names
+    // the entries that were not written (only those are named: the others are counted).
     undo_.begin();
     const std::vector<int> entries = tickedSlots();
-    std::vector<EntryOutcome> outcomes;
-    outcomes.reserve(entries.size());
+    std::vector<EntryOutcome> named;
     const SystemStamps stamps =
         systemStamps(built.values[Created], built.values[Modified], built.values[Accessed]);
     for (int slot : entries) {
         const QString& path = FilePaths_.at(slot);
-        const QString name = entryName(slot);
-        // The writer reports the stamps the file had when it opened it; the undo keeps those.
-        platform::NativePath file = toNativePath(path);
-        platform::WriteOutcome outcome = PutFileDates(file, stamps);
-        undo_.keep(std::move(file), name, outcome.before, outcome);
-        outcomes.push_back({name, std::move(outcome)});
+        // The writer reports the stamps the file had when it opened it; the undo keeps those,
+        // with the entry's path text as the list holds it (its name is formed if reported).
+        platform::WriteOutcome outcome =
+            PutFileDates(toNativePath(path), stamps, FilePaths_.kind(slot) == EntryKind::File);
+        undo_.keep({}, path, outcome.before, outcome);
+        if (reported(outcome)) named.push_back({entryName(path), std::move(outcome)});
     }
-    afterWriting(notWrittenReport(outcomes), QStringLiteral(" - Not written"));
+    afterWriting(notWrittenReport(named, entries.size()), QStringLiteral(" - Not written"));
 }
 
-QString frm_MainWindow::entryName(int slot) const {
-    return displayText(SplitPath(FilePaths_.at(slot), true, QLatin1Char(platform::pathSeparator)));
+QString frm_MainWindow::entryName(const QString& path) {
+    return displayText(SplitPath(path, true, QLatin1Char(platform::pathSeparator)));
 }
 
 void frm_MainWindow::afterWriting(const QString& report, const QString& title) {

@@ -1,5 +1,7 @@
 #include "undo.h"
 
+#include "fspath.h"
+
 namespace chronodex {
 
 void UndoStore::keep(platform::NativePath file, const QString& name,
@@ -16,9 +18,11 @@ void UndoStore::keep(platform::NativePath file, const QString& name,
 std::vector<EntryOutcome> UndoStore::undo() {
     std::vector<EntryOutcome> outcomes;
     outcomes.reserve(entries_.size());
+    // Every entry kept was a regular file when its stamps were written.
     for (const Kept& k : entries_)
         outcomes.push_back(
-            {k.name, platform::writeFileTimes(k.file, k.created, k.accessed, k.modified)});
+            {k.name, platform::writeFileTimes(k.file.empty() ? toNativePath(k.name) : k.file,
+                                              k.created, k.accessed, k.modified, true)});
     entries_.clear();
     return outcomes;
 }

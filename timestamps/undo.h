@@ -21,6 +21,8 @@ class UndoStore {
 
     // Keeps what a file had before a write, when that write was done: only the stamps the
     // outcome reports as written are kept, so an undo puts back exactly what was changed.
+    // `name` is what the undo's outcomes call the entry. Without `file` the name is the entry's
+    // path text, turned into the system's path only when the undo writes.
     // `before` is what platform::readFileTimes gave right before the write, or what the
     // outcome of platform::writeFileTimes reports the file had.
     void keep(platform::NativePath file, const QString& name, const platform::FileTimes& before,

@@ -207,8 +207,10 @@ SystemStamps systemStamps(const DateTime& created, const DateTime& modified,
     return {wanted(created), wanted(accessed), wanted(modified)};
 }
 
-platform::WriteOutcome PutFileDates(const platform::NativePath& file, const SystemStamps& stamps) {
-    return platform::writeFileTimes(file, stamps.created, stamps.accessed, stamps.modified);
+platform::WriteOutcome PutFileDates(const platform::NativePath& file, const SystemStamps& stamps,
+                                    bool seenAsFile) {
+    return platform::writeFileTimes(file, stamps.created, stamps.accessed, stamps.modified,
+                                    seenAsFile);
 }
 
 platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
@@ -241,21 +243,26 @@ QString failureReason(const platform::WriteOutcome& outcome) {
 
 namespace {
 
+bool leftOut(platform::StampWrite w) {
+    return w == platform::StampWrite::NotKept || w == platform::StampWrite::CannotSet;
+}
+
 // The stamps of a written file that its file system does not keep, or that this system
 // cannot set: "created", "created and accessed".
 QString stampsLeftOut(const platform::WriteOutcome& o) {
-    using platform::StampWrite;
-    const auto left = [](StampWrite w) {
-        return w == StampWrite::NotKept || w == StampWrite::CannotSet;
-    };
     QStringList kinds;
-    if (left(o.created)) kinds << QStringLiteral("created");
-    if (left(o.modified)) kinds << QStringLiteral("modified");
-    if (left(o.accessed)) kinds << QStringLiteral("accessed");
+    if (leftOut(o.created)) kinds << QStringLiteral("created");
+    if (leftOut(o.modified)) kinds << QStringLiteral("modified");
+    if (leftOut(o.accessed)) kinds << QStringLiteral("accessed");
     return kinds.join(QStringLiteral(" and "));
 }
 
 } // namespace
+
+bool reported(const platform::WriteOutcome& outcome) {
+    return !outcome.written() || leftOut(outcome.created) || leftOut(outcome.accessed) ||
+           leftOut(outcome.modified);
+}
 
 QString namedLines(const QString& header, const QStringList& lines) {
     constexpr int Listed = 10;

@@ -75,7 +75,9 @@ struct SystemStamps {
 };
 SystemStamps systemStamps(const DateTime& created, const DateTime& modified,
                           const DateTime& accessed);
-platform::WriteOutcome PutFileDates(const platform::NativePath& file, const SystemStamps& stamps);
+// `seenAsFile`: the entry was a regular file when the list last read its kind.
+platform::WriteOutcome PutFileDates(const platform::NativePath& file, const SystemStamps& stamps,
+                                    bool seenAsFile = false);
 
 // What became of one ticked entry, for the report after an update.
 struct EntryOutcome {
@@ -86,10 +88,15 @@ struct EntryOutcome {
 // The reason a file was not written, in the user's words: "the file is read-only", ...
 QString failureReason(const platform::WriteOutcome& outcome);
 
+// Whether the report after an update names the entry: not written, or written without a
+// stamp its file system does not keep.
+bool reported(const platform::WriteOutcome& outcome);
+
 // The report after an update: how many of the ticked entries (`ticked`, when more were ticked
 // than tried) were not written, up to ten of them by name with the reason, then "and N
 // more"; entries written without a stamp their file system does not keep are named too.
-// Empty when every stamp asked for was written. `verb` names what was not done.
+// Empty when every stamp asked for was written. `verb` names what was not done. `entries`
+// may hold only the entries it names, `ticked` then counting them all.
 QString notWrittenReport(const std::vector<EntryOutcome>& entries, std::size_t ticked = 0,
                          const QString& verb = QStringLiteral("written"));
 

@@ -181,27 +181,34 @@ class tst_Write : public QObject {
         QCOMPARE(caption(d.w, "lab_OModfiedValue"), QStringLiteral(" 3/02/2001, 4:05:06am"));
     }
 
-    // The Edit menu's commands need ticked entries; undo puts back only what was written.
+    // The Edit menu's commands need ticked entries; undo puts back only what was written, and
+    // names a file it cannot put back as the list does.
     void undoAfterAPartialWrite() {
         Desk d;
-        const QStringList files = d.make({"a", "ro"});
+        const QStringList files = d.make({"a", "ro", "b"});
         QVERIFY(QFile::setPermissions(files[1], QFile::ReadOwner));
         listPaths(d.w, files);
-        tick(d.w, 0, false);
-        tick(d.w, 1, false);
+        for (int i : {0, 1, 2})
+            tick(d.w, i, false);
         d.w.menu_Edit_Click();
         QVERIFY(!menuItem(d.w, "menu_EditShift")->isEnabled()); // nothing ticked to shift
         QVERIFY(!menuItem(d.w, "menu_EditPhotos")->isEnabled());
-        tick(d.w, 0, true);
-        tick(d.w, 1, true);
+        for (int i : {0, 1, 2})
+            tick(d.w, i, true);
         d.w.menu_Edit_Click();
         QVERIFY(menuItem(d.w, "menu_EditShift")->isEnabled());
         auto report = onNextFlashMessage(clickButton(0)); // the read-only file is named
         writeModified(d.w, {"1", "6", "2024", "12", "0", "0"});
         QVERIFY(report->shown);
-        QCOMPARE(modifiedSeconds(files[0]), utcSeconds(2024, 6, 1, 12));
+        const qint64 written = utcSeconds(2024, 6, 1, 12);
+        QCOMPARE(modifiedOf(files), QList<qint64>({written, d.before, written}));
+        QVERIFY(QFile::setPermissions(files[2], QFile::ReadOwner));
+        auto notPutBack = onNextFlashMessage(clickButton(0));
         menuItem(d.w, "menu_EditUndo")->trigger();
-        QCOMPARE(modifiedOf(files), QList<qint64>(2, d.before));
+        QVERIFY(notPutBack->shown);
+        QVERIFY2(notPutBack->message.endsWith("\r\n\tb: the file is read-only."),
+                 qPrintable(notPutBack->message));
+        QCOMPARE(modifiedOf(files), QList<qint64>({d.before, d.before, written}));
     }
 
     // A photo takes the date it was taken; a file without one is named and left alone.

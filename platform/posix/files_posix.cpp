@@ -111,6 +111,24 @@ WriteOutcome failedWith(int error) {
     }
 }
 
+// Why a file cannot be written, judged from its status before anything is done to it:
+// nothing when it is a regular file with a write bit.
+std::optional<WriteOutcome> refusal(const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return failed(WriteFailure::Directory);
+    if (!S_ISREG(st.st_mode)) return failed(WriteFailure::Other, EINVAL); // FIFOs, sockets...
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return failed(WriteFailure::ReadOnly);
+    return std::nullopt;
+}
+
+// The reason a path could not be opened for writing (`error`): the path's status says it
+// when it refuses the file; otherwise the open's own error.
+WriteOutcome cannotOpen(const NativePath& path, int error) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return failedWith(errno);
+    if (auto refused = refusal(st)) return std::move(*refused);
+    return failedWith(error);
+}
+
 // A stamp read back to the second it was asked for is written; FAT and exFAT, which keep
 // less, are judged by what they keep: FAT the modification time to 2 seconds and the access
 // time to the day, exFAT the access time to 2 seconds.
@@ -178,16 +196,23 @@ bool canSetCreationTime() {
 
 WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
                             const std::optional<SystemTime>& accessed,
-                            const std::optional<SystemTime>& modified) {
+                            const std::optional<SystemTime>& modified, bool seenAsFile) {
+    // Opening a device can have effects of its own, so an object is opened only when it is a
+    // regular file, or was when the caller last looked. Such an object is opened first and
+    // judged on the open file: one lookup of its path instead of two. O_NONBLOCK and O_NOCTTY
+    // keep a FIFO or a terminal that has taken its place from blocking or becoming the
+    // controlling terminal. Any other object is looked at before it is opened.
     struct stat before {};
-    if (::stat(path.c_str(), &before) != 0) return failedWith(errno);
-    if (S_ISDIR(before.st_mode)) return failed(WriteFailure::Directory);
-    if (!S_ISREG(before.st_mode))
-        return failed(WriteFailure::Other, EINVAL); // FIFOs, sockets, devices
-    if ((before.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return failed(WriteFailure::ReadOnly);
+    if (!seenAsFile) {
+        if (::stat(path.c_str(), &before) != 0) return failedWith(errno);
+        if (auto refused = refusal(before)) return std::move(*refused);
+    }
     Fd fd(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!fd.valid()) return failedWith(errno);
+    if (!fd.valid()) return seenAsFile ? cannotOpen(path, errno) : failedWith(errno);
+    if (seenAsFile) {
+        if (::fstat(fd.get(), &before) != 0) return failedWith(errno);
+        if (auto refused = refusal(before)) return std::move(*refused);
+    }
 
     WriteOutcome out;
     // The stamps as the reader gives them, for "Undo last update". Opening the file changes

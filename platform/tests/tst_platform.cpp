@@ -100,13 +100,19 @@ class tst_Platform : public QObject {
     // not written keeps its stamps. The reader reads what the writer does not refuse outright,
     // and calls writable what it does not refuse at all. The writer is asked for the creation
     // stamp an hour after the row's modification stamp, and for the access stamp 2024-06-15
-    // 10:30:00 unless the row expects it NotAsked.
+    // 10:30:00 unless the row expects it NotAsked. Each row runs twice: the writer told nothing
+    // of the object, then told it was a regular file when last seen, as the list tells it of a
+    // file entry; what the object is now decides the outcome both times.
     void objects_data() {
         QTest::addColumn<Expect>("expect");
+        QTest::addColumn<bool>("seenAsFile");
         const StampWrite N = StampWrite::NotAsked, W = StampWrite::Written, D = StampWrite::Differs;
         const int a = AttrArchive, none = -1;
         const qint64 day = utcSeconds(2024, 6, 15, 10, 30), big = (qint64(1) << 31) + 5;
-        const auto row = [](const char* name, Expect e) { QTest::newRow(name) << e; };
+        const auto row = [](const char* name, Expect e) {
+            QTest::newRow(name) << e << false;
+            QTest::addRow("%s, seen as a file", name) << e << true;
+        };
         row("file", {"file", day, a, 10, F::None, W, W});
         row("modification alone", {"file", day, a, 10, F::None, N, W});
         row("sparse, past 2 GiB", {"big", day, a, big, F::None, W, W});
@@ -132,6 +138,7 @@ class tst_Platform : public QObject {
     }
     void objects() {
         QFETCH(Expect, expect);
+        QFETCH(bool, seenAsFile);
         const QString object = QString::fromLatin1(expect.object);
         auto dir = object == "far" ? anyYearDir() : std::make_unique<QTemporaryDir>();
         if (!dir) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
@@ -160,7 +167,7 @@ class tst_Platform : public QObject {
         const bool askAccess = expect.accessed != StampWrite::NotAsked;
         const auto out = writeFileTimes(fsPath(path), civilFromSeconds(expect.when + 3600),
                                         askAccess ? civilFromSeconds(access) : std::nullopt,
-                                        civilFromSeconds(expect.when));
+                                        civilFromSeconds(expect.when), seenAsFile);
         QCOMPARE(out.failure, f);
         QCOMPARE(out.accessed, expect.accessed);
         QCOMPARE(out.modified, expect.modified);

@@ -189,7 +189,7 @@ bool canSetCreationTime() {
 
 WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
                             const std::optional<SystemTime>& accessed,
-                            const std::optional<SystemTime>& modified) {
+                            const std::optional<SystemTime>& modified, bool /*seenAsFile*/) {
     const std::wstring p = systemPath(path);
     WIN32_FILE_ATTRIBUTE_DATA entry{};
     if (!entryOf(p, entry)) return failedWith(GetLastError());

@@ -101,9 +101,12 @@ struct WriteOutcome {
 // Writes the stamps that are given and leaves the others as they are, then reads them
 // back: a stamp that came back as another date puts every stamp of the file back as it
 // was (WriteFailure::DateNotHeld). Year 1601 is written down to its first second.
+// `seenAsFile`: the caller last saw the path as a regular file (the list's kind of the
+// entry), which spares a lookup of the path; the outcome is the same either way, but an
+// object that has become a device since may be opened before it is refused.
 WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
                             const std::optional<SystemTime>& accessed,
-                            const std::optional<SystemTime>& modified);
+                            const std::optional<SystemTime>& modified, bool seenAsFile = false);
 
 // The folder the program runs from is Qt's business; the platform knows the separator.
 inline constexpr char pathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
