@@ -16,9 +16,12 @@ using namespace chronodex::testing;
 
 namespace {
 
+// The three totals; one greyed out is marked "~".
 QStringList totals(const frm_MainWindow& w) {
-    return {caption(w, "labTotalFiles"), caption(w, "labTotalSysFiles"),
-            caption(w, "labTotalDirectories")};
+    QStringList out;
+    for (const char* name : {"labTotalFiles", "labTotalSysFiles", "labTotalDirectories"})
+        out << (label(w, name)->isEnabled() ? "" : "~") + caption(w, name);
+    return out;
 }
 
 } // namespace
