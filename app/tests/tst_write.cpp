@@ -211,21 +211,31 @@ class tst_Write : public QObject {
         QCOMPARE(modifiedOf(files), QList<qint64>({d.before, d.before, written}));
     }
 
-    // A photo takes the date it was taken; a file without one is named and left alone.
+    // A photo takes the date it was taken, after the question a year before 1980 asks; a
+    // file without one is named and left alone.
     void datesFromPhotos() {
         Desk d;
         const QString dated =
             makePhoto(d.dir, QStringLiteral("dated.jpg"), "JPG", "2019:07:14 09:30:05", "");
         const QString undated = makePhoto(d.dir, QStringLiteral("undated.jpg"), "JPG", "", "");
+        const QString old =
+            makePhoto(d.dir, QStringLiteral("old.jpg"), "JPG", "1975:03:05 10:00:00", "");
         QVERIFY(setStamps(undated, d.before, d.before));
-        listPaths(d.w, {dated, undated});
-        auto report = onNextFlashMessage(clickButton(0));
+        listPaths(d.w, {dated, undated, old});
+        std::shared_ptr<SeenDialog> report;
+        const auto question = onNextFlashMessage([&report](frm_FlashMessage* dlg) {
+            report = onNextFlashMessage(clickButton(0));
+            dlg->button(1)->click(); // "&OK": the photo of 1975 too
+        });
         menuItem(d.w, "menu_EditPhotos")->trigger();
-        QVERIFY(report->shown);
+        QVERIFY(question->shown);
+        QVERIFY(question->message.contains("old.jpg:\r\nModfied date 5/03/1975, 10:00:00am"));
+        QVERIFY(report && report->shown);
         QCOMPARE(report->title, QStringLiteral("Chronodex - Not written"));
         QVERIFY(report->message.contains("undated.jpg: no date taken in this file."));
-        QCOMPARE(modifiedOf({dated, undated}),
-                 QList<qint64>({utcSeconds(2019, 7, 14, 9, 30, 5), d.before}));
+        QCOMPARE(modifiedOf({dated, undated, old}),
+                 QList<qint64>(
+                     {utcSeconds(2019, 7, 14, 9, 30, 5), d.before, utcSeconds(1975, 3, 5, 10)}));
         QCOMPARE(caption(d.w, "lab_OModfiedValue"), QStringLiteral(" 14/07/2019, 9:30:05am"));
     }
 };
