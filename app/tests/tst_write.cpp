@@ -229,7 +229,8 @@ class tst_Write : public QObject {
         });
         menuItem(d.w, "menu_EditPhotos")->trigger();
         QVERIFY(question->shown);
-        QVERIFY(question->message.contains("old.jpg:\r\nModfied date 5/03/1975, 10:00:00am"));
+        QVERIFY(question->message.contains("old.jpg:\r\n")); // (Windows names its created date too)
+        QVERIFY(question->message.contains("Modfied date 5/03/1975, 10:00:00am"));
         QVERIFY(report && report->shown);
         QCOMPARE(report->title, QStringLiteral("Chronodex - Not written"));
         QVERIFY(report->message.contains("undated.jpg: no date taken in this file."));
