@@ -100,13 +100,10 @@ SortOrder sortOrderFor(int Index) {
 }
 
 int DuplicateCount(const FilePathTable& paths) {
+    // Of k equal paths, k - 1 have an identical one after them: all but the first occurrences.
     const QStringList entries = paths.entries();
-    SeenPaths distinct(entries.size());
-    int repeated = 0;
-    // Of k equal paths, k - 1 have an identical one after them.
-    for (const QString& p : entries)
-        if (!distinct.add(p)) ++repeated;
-    return repeated;
+    return static_cast<int>(entries.size() -
+                            static_cast<qsizetype>(firstOccurrences(entries).size()));
 }
 
 std::vector<int> firstOccurrences(const QStringList& paths) {

@@ -213,11 +213,6 @@ platform::WriteOutcome PutFileDates(const platform::NativePath& file, const Syst
                                     seenAsFile);
 }
 
-platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
-                                    const DateTime& modified, const DateTime& accessed) {
-    return PutFileDates(toNativePath(path), systemStamps(created, modified, accessed));
-}
-
 QString failureReason(const platform::WriteOutcome& outcome) {
     using platform::WriteFailure;
     switch (outcome.failure) {

@@ -64,17 +64,14 @@ YearReport checkYears(const std::array<DateTime, 3>& values, const std::array<bo
 // The refusal text for fields that cannot make a date.
 QString fieldProblemsMessage(const std::vector<FieldProblem>& problems);
 
-// Writes the stamps that are not NoDate to one file and says what became of them (the
-// window does not report it yet: failures stay silent, the file keeps its stamps).
-platform::WriteOutcome PutFileDates(const QString& path, const DateTime& created,
-                                    const DateTime& modified, const DateTime& accessed);
-
-// The same for many files: the new stamps as the system writes them, worked out once.
+// The new stamps as the system writes them (a NoDate is left out), worked out once for all
+// the files of an update.
 struct SystemStamps {
     std::optional<platform::SystemTime> created, accessed, modified;
 };
 SystemStamps systemStamps(const DateTime& created, const DateTime& modified,
                           const DateTime& accessed);
+// Writes the given stamps to one file and says what became of each of them.
 // `seenAsFile`: the entry was a regular file when the list last read its kind.
 platform::WriteOutcome PutFileDates(const platform::NativePath& file, const SystemStamps& stamps,
                                     bool seenAsFile = false);

@@ -5,6 +5,7 @@
 // and the last command undone.
 #include "format.h"
 #include "frm_ShiftDates.h"
+#include "fspath.h"
 #include "readers.h"
 #include "shift.h"
 
@@ -365,7 +366,8 @@ class tst_Timestamps : public QObject {
         QCOMPARE(GetDirectoryCreated(dir.path() + '/'), GetDirectoryCreated(dir.path()));
         const Stamps before{utcSeconds(2024, 3, 3, 14, 5, 9), utcSeconds(2023, 12, 31)};
         const QString path = stampedFiles(dir, {"w.txt"}, {before})[0];
-        const auto out = PutFileDates(path, NoDate(1), {2024, 5, 6, 7, 8, 9}, NoDate(1));
+        const auto out = PutFileDates(toNativePath(path),
+                                      systemStamps(NoDate(1), {2024, 5, 6, 7, 8, 9}, NoDate(1)));
         QVERIFY(out.written() && out.created == platform::StampWrite::NotAsked);
         QCOMPARE(stampsOf(path), (Stamps{before.accessed, utcSeconds(2024, 5, 6, 7, 8, 9)}));
     }
