@@ -2,6 +2,8 @@
 
 #include "fspath.h"
 
+#include <algorithm>
+
 namespace chronodex {
 
 void UndoStore::keep(platform::NativePath file, const QString& name,
@@ -18,11 +20,13 @@ void UndoStore::keep(platform::NativePath file, const QString& name,
 std::vector<EntryOutcome> UndoStore::undo() {
     std::vector<EntryOutcome> outcomes;
     outcomes.reserve(entries_.size());
-    // Every entry kept was a regular file when its stamps were written.
-    for (const Kept& k : entries_)
+    // Last kept, first put back: a file listed twice was written twice, and ends with what it
+    // had before the first write. Every entry kept was a regular file when it was written.
+    for (auto k = entries_.rbegin(); k != entries_.rend(); ++k)
         outcomes.push_back(
-            {k.name, platform::writeFileTimes(k.file.empty() ? toNativePath(k.name) : k.file,
-                                              k.created, k.accessed, k.modified, true)});
+            {k->name, platform::writeFileTimes(k->file.empty() ? toNativePath(k->name) : k->file,
+                                               k->created, k->accessed, k->modified, true)});
+    std::reverse(outcomes.begin(), outcomes.end()); // reported in the list's order
     entries_.clear();
     return outcomes;
 }

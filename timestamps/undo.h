@@ -42,7 +42,7 @@ class UndoStore {
     bool canUndo() const { return !entries_.empty(); }
     std::size_t size() const { return entries_.size(); }
 
-    // Puts the kept stamps back, in the order they were kept, and forgets them. The outcomes
+    // Puts the kept stamps back, the last kept first, and forgets them. The outcomes
     // are for notWrittenReport: the entries that could not be put back, and why.
     std::vector<EntryOutcome> undo();
 

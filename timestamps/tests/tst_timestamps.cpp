@@ -372,6 +372,21 @@ class tst_Timestamps : public QObject {
         QCOMPARE(stampsOf(path), (Stamps{before.accessed, utcSeconds(2024, 5, 6, 7, 8, 9)}));
     }
 
+    // A file listed twice is written twice; the undo puts back what it had before the first.
+    void undoOfAFileListedTwice() {
+        QTemporaryDir dir;
+        const Stamps before{utcSeconds(2020, 1, 1), utcSeconds(2020, 1, 1)};
+        const QString path = stampedFiles(dir, {"twice.txt"}, {before})[0];
+        UndoStore undo;
+        for (std::int16_t year : {2021, 2022}) {
+            const auto out = PutFileDates(
+                toNativePath(path), systemStamps(NoDate(1), {year, 1, 1, 0, 0, 0}, NoDate(1)));
+            undo.keep({}, path, out.before, out);
+        }
+        QCOMPARE(undo.undo().size(), std::size_t(2));
+        QCOMPARE(stampsOf(path), before);
+    }
+
     // Keys as QKeySequence names, blank-separated, each sent to the control that has the
     // focus when it comes; the preview after the first entry's "Modified: 3/03/2024,
     // 2:05:09pm  ->  " (empty: not checked).
