@@ -58,6 +58,8 @@ std::vector<Lookup> lookupRows() {
         {"B two bytes", "HKLM", T, "Short", "B", yes, 0, std::int16_t(-32767)},
         {"Q, the largest", "HKLM", T, "Quad", "Q", none, 0, std::int64_t(922337203685477LL)},
         {"Q too large keeps default", "HKLM", T, "HugeQuad", "Q", none, 0, none},
+        {"Q, the smallest", "HKLM", T, "LeastQuad", "Q", none, 0, std::int64_t(-922337203685477LL)},
+        {"text as UTF-16 hex", "HKLM", T, "Hex1", "S", none, 0, text("hi")},
         {"B of a dword", "HKLM", T, "Word", "B", yes, 234, yes},
         {"missing value keeps kind", "HKLM", T, "HelpFilePirority", "B", yes, 2, yes},
         {"unreadable values skipped", "HKLM", T, "Bad", "B", yes, 2, yes},
@@ -247,6 +249,8 @@ class tst_Help : public QObject {
                   "\"\r\n\"Word\"=dword:0000002a\r\n\"Short\"=hex:01,80\r\n"
                   "\"Quad\"=hex(b):65,88,63,5d,dc,46,03,00\r\n"
                   "\"HugeQuad\"=hex(b):ff,ff,ff,ff,ff,ff,ff,7f\r\n"
+                  "\"LeastQuad\"=hex(b):9b,77,9c,a2,23,b9,fc,ff\r\n"
+                  "\"Hex1\"=hex(1):68,00,69,00,00,00\r\n"
                   "\"Multi\"=hex(7):61,00,00,00,62,00,\\\r\n  63,00,00,00,00,00\r\n"
                   "@=\"default value\"\r\nthis line is not a value\r\n\"Bad\"=dword:xyz\r\n"
                   "\"Bad\"=hex:zz,100\r\n\"Bad\"=hex(:01\r\n"
