@@ -1,5 +1,6 @@
 // Chronodex: shows and sets the created, modified and last-accessed stamps of files.
 #include "commandline.h"
+#include "fonts.h"
 #include "frm_MainWindow.h"
 
 #include "platform/shell.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
+    chronodex::setProgramFont();
     chronodex::checkCommandLine(app);
     chronodex::frm_MainWindow window;
     window.show();

@@ -5,6 +5,7 @@
 //
 // Usage: chronodex_bench [--sizes 1000,10000,32767] [--reps 5] [--dir /dev/shm]
 // Prints a Markdown report. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen).
+#include "fonts.h"
 #include "frm_MainWindow.h"
 
 #include <QAction>
@@ -153,6 +154,7 @@ int runProbe(int argc, char** argv) {
             return 0;
         }
     } else {
+        setProgramFont(); // as the program starts
         frm_MainWindow w(quietOptions());
         w.show();
         QCoreApplication::processEvents();
@@ -160,6 +162,8 @@ int runProbe(int argc, char** argv) {
             QTemporaryDir dir(scratchBase() + QStringLiteral("/chronodex-probe-XXXXXX"));
             const QStringList paths = makeFiles(dir.path(), entries);
             w.Form_OLEDragDrop({paths}, 7, 1, 0, 0, 0);
+            std::printf("%ld\n", maxRssKb()); // as the minimal one: before the files go
+            return 0;
         }
     }
     std::printf("%ld\n", maxRssKb());

@@ -1,5 +1,6 @@
 #include "fonts.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QStringList>
 #include <QWidget>
@@ -38,6 +39,12 @@ QFont dialogFont() {
     font.setPointSizeF(8.25);
     font.setBold(false); // explicit, so that controls inside the bold frames stay regular
     return font;
+}
+
+void setProgramFont() {
+    for (const char* keep : {"QMessageBox", "QMenu", "QTipLabel"})
+        QApplication::setFont(QApplication::font(keep), keep);
+    QApplication::setFont(dialogFont());
 }
 
 // The controls get their own regular font first, so that the bold one stops at them instead

@@ -11,6 +11,11 @@ namespace chronodex {
 // has, at 8.25 points and not bold.
 QFont dialogFont();
 
+// Makes the dialog font the application's, so that the program's own windows share one face;
+// standard message boxes, menus and tooltips keep the font they had. Call it once, before the
+// first window.
+void setProgramFont();
+
 // A frame's caption is bold; what stands inside it is not.
 void boldCaption(QWidget* frame, const QFont& regular);
 
