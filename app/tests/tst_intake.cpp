@@ -1,15 +1,7 @@
 // The list on the window: drops that replace and append, kinds and ticks, totals, the warning
 // about system files and directories, refused drops, and the Edit menu's sorts and duplicate
 // removal.
-#include "frm_MainWindow.h"
-
-#include "dialogdriver.h"
-#include "filehelpers.h"
 #include "windowprobe.h"
-
-#include <QAction>
-#include <QMenu>
-#include <QtTest>
 
 using namespace chronodex;
 using namespace chronodex::testing;
@@ -20,7 +12,7 @@ namespace {
 QStringList totals(const frm_MainWindow& w) {
     QStringList out;
     for (const char* name : {"labTotalFiles", "labTotalSysFiles", "labTotalDirectories"})
-        out << (label(w, name)->isEnabled() ? "" : "~") + caption(w, name);
+        out << (child<QLabel>(w, name)->isEnabled() ? "" : "~") + caption(w, name);
     return out;
 }
 
@@ -43,16 +35,19 @@ class tst_Intake : public QObject {
         QDir().mkpath(sub);
     }
 
+    // A drop replaces the list. An entry whose file was deleted since the drop is sorted like
+    // any other, counts as a system file and keeps its tick. An append (Shift) keeps the ticks
+    // the user gave the listed entries; only new entries are ticked by the rule (files ticked,
+    // directories not). Ctrl+Shift replaces.
     void replaceOnTheList() {
         frm_MainWindow w(pinnedOptions());
         w.sortItems()[2]->setChecked(true);
         dropOnList(w, {a}, Qt::ShiftModifier); // onto the hint entry: it is not kept
-        QCOMPARE(entryNames(w), QStringList({"a.txt"}));
+        QCOMPARE(entries(w), QStringList({"a.txt"}));
         QVERIFY(!w.sortItems()[2]->isChecked());                    // a drop clears the sort mark
         QVERIFY(child<QMenu>(w, "menu_EditSortList")->isEnabled()); // even for one entry
         QVERIFY(dropOnList(w, {b, a, a}));
-        QCOMPARE(entryNames(w), QStringList({"b.txt", "a.txt", "a.txt"}));
-        QCOMPARE(entryTicks(w), QList<bool>({true, true, true}));
+        QCOMPARE(entries(w), QStringList({"b.txt", "a.txt", "a.txt"}));
         QCOMPARE(w.FilePaths().entries(), QStringList({b, a, a}));
         QCOMPARE(totals(w), QStringList({"3 ", "0 ", "0 "}));
         QCOMPARE(currentEntry(w), 0);
@@ -60,78 +55,72 @@ class tst_Intake : public QObject {
         QCOMPARE(panel(w).mid(1, 2), QStringList({QLatin1Char(' ') + nativePath(dir.path()) + ' ',
                                                   QStringLiteral(" b.txt ")}));
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - 3 files, no directories ticked."));
-        QVERIFY(!dropFiles(child<QWidget>(w, "fra_NewValues"), {c}));
+        QVERIFY(!drop(child<QWidget>(w, "fra_NewValues"), urlsOf({c}).get()));
         QCOMPARE(w.PathCount(), 3);
         // Every control of "Original date values:" takes a drop, as the list does: the
         // windowing system offers a drag to each that says it takes drops.
         for (QWidget* control : child<QWidget>(w, "fra_OldValues")->findChildren<QWidget*>())
             QVERIFY2(control->acceptDrops(), qPrintable(control->objectName()));
         for (const char* name : {"txt_FileNameValue", "labTotalFiles", "lab_OModfiedValue"}) {
-            QVERIFY2(dropFiles(child<QWidget>(w, name), {c}), name);
-            QCOMPARE(entryNames(w), QStringList({"c.txt"}));
+            QVERIFY2(drop(child<QWidget>(w, name), urlsOf({c}).get()), name);
+            QCOMPARE(entries(w), QStringList({"c.txt"}));
             dropOnList(w, {a});
         }
-    }
 
-    // An append keeps the ticks the user gave the listed entries; only new entries are
-    // ticked by the rule (files ticked, directories not).
-    void append_data() {
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<QList<bool>>("ticks");
-        QTest::newRow("Shift appends")
-            << int(Qt::ShiftModifier) << QStringList{"a.txt", "b.txt", "sub", "c.txt", "sub"}
-            << QList<bool>{true, false, true, true, false};
-        QTest::newRow("Ctrl+Shift replaces")
-            << int(Qt::ShiftModifier | Qt::ControlModifier) << QStringList{"c.txt", "sub"}
-            << QList<bool>{true, false};
-    }
-    void append() {
-        QFETCH(int, modifiers);
-        QFETCH(QStringList, expected);
-        QFETCH(QList<bool>, ticks);
-        frm_MainWindow w(pinnedOptions());
-        const auto answered = onNextFlashMessage(clickButton(0)); // the warning about the directory
+        const QString gone = makeFile(dir, QStringLiteral("0gone"));
+        dropOnList(w, {a, gone});
+        QVERIFY(QFile::remove(gone));
+        w.sortItems()[0]->trigger();
+        QCOMPARE(entries(w), QStringList({"0gone", "a.txt"}));
+        QCOMPARE(totals(w), QStringList({"2 ", "1 ", "0 "}));
+
+        auto answered = onNextFlashMessage(clickButton(0)); // the warning about the directory
         dropOnList(w, {a, b, sub});
         tick(w, 1, false);
         tick(w, 2, true);
-        const auto answeredAgain = onNextFlashMessage(clickButton(0));
-        dropOnList(w, {c, sub}, Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(entryNames(w), expected);
-        QCOMPARE(entryTicks(w), ticks);
+        answered = onNextFlashMessage(clickButton(0));
+        dropOnList(w, {c, sub}, Qt::ShiftModifier);
+        QCOMPARE(entries(w), QStringList({"a.txt", "-b.txt", "sub", "c.txt", "-sub"}));
         QCOMPARE(currentEntry(w), 0);
-        QCOMPARE(w.PathCount(), int(expected.size()));
+        answered = onNextFlashMessage(clickButton(0));
+        dropOnList(w, {c, sub}, Qt::ShiftModifier | Qt::ControlModifier);
+        QCOMPARE(entries(w), QStringList({"c.txt", "-sub"}));
     }
 
+    // The objects are named by kind: "sys" a system file, "d" a directory, else a file.
     void warnings_data() {
-        QTest::addColumn<int>("systemFiles");
-        QTest::addColumn<int>("directories");
+        QTest::addColumn<QString>("list");   // the entries as the list shows them, between "|"
+        QTest::addColumn<QString>("counts"); // the totals: files, system files, directories
         QTest::addColumn<QString>("message");
         const QString never = "For safety reasions you should not edit the date of ";
         QTest::newRow("one system file, two directories")
-            << 1 << 2
+            << "plain|-sys0|-d0|-d1"
+            << "2 |1 |2 "
             << "You dragded a system file here.\r\n" + never +
                    "this file.\r\nPlease don't tick this item.\r\nYou dragded 2 directories "
                    "here.\r\nThis version can only edit file dates, sorry.\r\n";
         QTest::newRow("two system files, one directory")
-            << 2 << 1
+            << "plain|-sys0|-sys1|-d0"
+            << "3 |2 |1 "
             << "You dragded 2 system files here.\r\n" + never +
                    "these files.\r\nPlease don't tick them.\r\nYou dragded a directory "
                    "here.\r\nThis version can only edit file dates, sorry.\r\n";
     }
     void warnings() {
-        QFETCH(int, systemFiles);
-        QFETCH(int, directories);
+        QFETCH(QString, list);
+        QFETCH(QString, counts);
         QFETCH(QString, message);
         QTemporaryDir here;
-        QStringList paths{makeFile(here, QStringLiteral("plain"))};
-        for (int i = 0; i < systemFiles; ++i) {
-            paths << nativePath(here.filePath(QStringLiteral("sys%1").arg(i)));
-            MAKE_SYSTEM_FILE_OR_SKIP(paths.last());
-        }
-        for (int i = 0; i < directories; ++i) {
-            paths << nativePath(here.filePath(QStringLiteral("d%1").arg(i)));
-            QDir().mkdir(paths.last());
+        QStringList paths;
+        for (const QString& shown : list.split(QLatin1Char('|'))) {
+            const QString name = shown.mid(shown.startsWith(QLatin1Char('-')) ? 1 : 0);
+            paths << nativePath(here.filePath(name));
+            if (name.startsWith(QLatin1String("sys")))
+                MAKE_SYSTEM_FILE_OR_SKIP(paths.last());
+            else if (name.startsWith(QLatin1Char('d')))
+                QDir().mkdir(paths.last());
+            else
+                makeFile(here, name);
         }
         frm_MainWindow w(pinnedOptions());
         QString title; // the window as the warning finds it: complete
@@ -146,18 +135,18 @@ class tst_Intake : public QObject {
         QCOMPARE(seen->message, message + "\r\nSee the help file for more information.");
         QCOMPARE(seen->buttons, QStringList({"&OK", "", "", ""}));
         QCOMPARE(seen->timer, 15000);
-        QCOMPARE(entryTicks(w), QList<bool>({true}) + QList<bool>(systemFiles + directories));
-        QCOMPARE(totals(w), QStringList({QString::number(1 + systemFiles) + " ",
-                                         QString::number(systemFiles) + " ",
-                                         QString::number(directories) + " "}));
+        QCOMPARE(entries(w).join(QLatin1Char('|')), list);
+        QCOMPARE(totals(w).join(QLatin1Char('|')), counts);
     }
 
-    // Drops that are refused say why and change nothing.
+    // Drops that are refused say why and change nothing; one that would pass 32,767 entries
+    // is refused too, while one that reaches it is taken.
     void refused_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("text") << "text";
         QTest::newRow("web link") << "web";
         QTest::newRow("missing file") << "missing";
+        QTest::newRow("32,768 entries") << "overflow";
     }
     void refused() {
         QFETCH(QString, kind);
@@ -174,33 +163,23 @@ class tst_Intake : public QObject {
             mime->setText(a);
         else if (kind == QLatin1String("web"))
             mime->setUrls({QUrl(QStringLiteral("https://example.org/a.txt"))});
-        else
+        else if (kind == QLatin1String("missing"))
             mime = urlsOf({c, missing}), message = "File not found: " + missing + "\r\n53";
+        else
+            mime = urlsOf(QStringList(32766, a)),
+            message = "Overflow: the list can hold at most 32,767 entries\r\n6";
         auto seen = onNextFlashMessage(clickButton(0));
-        QVERIFY(!drop(w.fileList()->viewport(), mime.get(), Qt::ShiftModifier) ||
-                kind == QLatin1String("missing"));
+        const bool files = mime->urls().value(0).isLocalFile(); // taken, then refused
+        QCOMPARE(drop(w.fileList()->viewport(), mime.get(), Qt::ShiftModifier), files);
         QVERIFY(seen->shown);
         QCOMPARE(seen->title, QStringLiteral("Chronodex - Warning:"));
         QCOMPARE(seen->message, message);
         QCOMPARE(seen->timer, 5000);
-        QCOMPARE(entryNames(w), QStringList({"a.txt", "b.txt"}));
-        QCOMPARE(entryTicks(w), QList<bool>({true, false}));
-        QCOMPARE(w.FilePaths().entries(), QStringList({a, b}));
+        QCOMPARE(entries(w), QStringList({"a.txt", "-b.txt"}));
         QVERIFY(w.sortItems()[1]->isChecked());
-    }
-
-    // A full list refuses a drop that would pass 32,767 entries, and keeps what it holds.
-    void listLimit() {
-        frm_MainWindow w(pinnedOptions());
-        dropOnList(w, QStringList(32766, a));
-        QCOMPARE(caption(w, "labTotalFiles"), QStringLiteral("32,766 "));
-        auto seen = onNextFlashMessage(clickButton(0));
-        dropOnList(w, {a, b}, Qt::ShiftModifier);
-        QVERIFY(seen->shown);
-        QVERIFY(seen->message.endsWith(QStringLiteral("\r\n6")));
-        QCOMPARE(entryCount(w), 32766);
-        dropOnList(w, {b}, Qt::ShiftModifier);
-        QCOMPARE(entryCount(w), 32767);
+        if (kind != QLatin1String("overflow")) return;
+        dropOnList(w, QStringList(32765, a), Qt::ShiftModifier);
+        QCOMPARE(caption(w, "labTotalFiles"), QStringLiteral("32,767 "));
     }
 
     // Sorting and removing duplicates are ways of looking at the list: each entry keeps the
@@ -208,20 +187,16 @@ class tst_Intake : public QObject {
     // then writes exactly the ticked files. The order's mark is kept by a removal.
     void sortsAndDuplicates_data() {
         QTest::addColumn<int>("command"); // a sort order, or -1 for the duplicate removal
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QList<bool>>("ticks");
-        const QList<bool> sorted{false, true, true, true, false};
-        const QStringList byCase{"A.txt", "B.txt", "a.txt", "b.txt", "b.txt"};
-        const QStringList byLetter{"A.txt", "a.txt", "b.txt", "B.txt", "b.txt"};
-        QTest::newRow("Aa-Zz") << 1 << byLetter << sorted;
-        QTest::newRow("Full path A-Z, a-z") << 2 << byCase << sorted;
-        QTest::newRow("remove duplicates") << -1 << QStringList{"b.txt", "A.txt", "a.txt", "B.txt"}
-                                           << QList<bool>{true, false, true, true};
+        QTest::addColumn<QStringList>("list");
+        QTest::newRow("Aa-Zz") << 1 << QStringList{"-A.txt", "a.txt", "b.txt", "B.txt", "-b.txt"};
+        QTest::newRow("Full path A-Z, a-z")
+            << 2 << QStringList{"-A.txt", "B.txt", "a.txt", "b.txt", "-b.txt"};
+        QTest::newRow("remove duplicates")
+            << -1 << QStringList{"b.txt", "-A.txt", "a.txt", "B.txt"};
     }
     void sortsAndDuplicates() {
         QFETCH(int, command);
-        QFETCH(QStringList, names);
-        QFETCH(QList<bool>, ticks);
+        QFETCH(QStringList, list);
         QTemporaryDir here;
         makeFile(here, QStringLiteral("A.txt"));
         if (QFile::exists(here.filePath(QStringLiteral("a.txt"))))
@@ -233,41 +208,27 @@ class tst_Intake : public QObject {
         const qint64 before = utcSeconds(2001, 2, 3);
         for (const QString& p : paths)
             setStamps(p, before, before);
-        frm_MainWindow w(pinnedOptions(pinnedNow(), false));
+        frm_MainWindow w(pinnedOptions(false));
         dropOnList(w, paths);
         tick(w, 1, false); // A.txt
         tick(w, 4, false); // the second b.txt
         clickEntry(w, 2);
         w.sortItems()[1]->setChecked(true);
         emit child<QMenu>(w, "menu_Edit")->aboutToShow();
-        QAction* remove = menuItem(w, "menu_EditRemoveCopies");
+        QAction* remove = child<QAction>(w, "menu_EditRemoveCopies");
         QCOMPARE(remove->text(), QStringLiteral("&Remove duplicated files (1)"));
         (command >= 0 ? w.sortItems()[std::size_t(command)] : remove)->trigger();
-        QCOMPARE(entryNames(w), names);
-        QCOMPARE(entryTicks(w), ticks);
+        QCOMPARE(entries(w), list);
         QCOMPARE(currentEntry(w), 0);
         for (int i = 0; i < 4; ++i)
             QCOMPARE(w.sortItems()[std::size_t(i)]->isChecked(), i == (command < 0 ? 1 : command));
-        QCOMPARE(totals(w)[0], QString::number(names.size()) + ' ');
+        QCOMPARE(totals(w)[0], QString::number(list.size()) + ' ');
         emit child<QMenu>(w, "menu_Edit")->aboutToShow();
         QCOMPARE(remove->isEnabled(), command >= 0);
 
-        writeModified(w, {"1", "6", "2020", "0", "0", "0"});
+        writeModified(w, QStringLiteral("1|6|2020|0|0|0"));
         for (int i = 0; i < 4; ++i)
             QCOMPARE(modifiedSeconds(paths[i]), i == 1 ? before : utcSeconds(2020, 6, 1));
-    }
-
-    // An entry whose file was deleted since the drop is sorted like any other, counts as a
-    // system file and keeps its tick.
-    void deletedBeforeASort() {
-        const QString gone = makeFile(dir, QStringLiteral("0gone"));
-        frm_MainWindow w(pinnedOptions());
-        dropOnList(w, {a, gone});
-        QVERIFY(QFile::remove(gone));
-        w.sortItems()[0]->trigger();
-        QCOMPARE(w.FilePaths().entries(), QStringList({gone, a}));
-        QCOMPARE(entryTicks(w), QList<bool>({true, true}));
-        QCOMPARE(totals(w), QStringList({"2 ", "1 ", "0 "}));
     }
 };
 

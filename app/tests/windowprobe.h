@@ -4,31 +4,14 @@
 
 #include "frm_MainWindow.h"
 
+#include "dialogdriver.h"
 #include "filehelpers.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QDropEvent>
-#include <QGroupBox>
-#include <QLabel>
-#include <QListView>
-#include <QMimeData>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QUrl>
-
-#include <memory>
 
 namespace chronodex::testing {
 
-// 3 March 2026, 09:05:07 local time: the clock of every window under test.
-inline QDateTime pinnedNow() {
-    return QDateTime(QDate(2026, 3, 3), QTime(9, 5, 7));
-}
-
-inline MainWindowOptions pinnedOptions(const QDateTime& now = pinnedNow(),
-                                       bool creationWritable = true) {
+// A window whose clock reads 3 March 2026, 09:05:07 local time, or the given time.
+inline MainWindowOptions pinnedOptions(bool creationWritable = true,
+                                       const QDateTime& now = {QDate(2026, 3, 3), QTime(9, 5, 7)}) {
     MainWindowOptions o = defaultMainWindowOptions();
     o.clock = [now] { return now; };
     o.creationWritable = creationWritable;
@@ -38,20 +21,11 @@ inline MainWindowOptions pinnedOptions(const QDateTime& now = pinnedNow(),
 template <typename T = QObject> T* child(const QWidget& w, const char* name) {
     return w.findChild<T*>(QLatin1String(name));
 }
-inline QLabel* label(const QWidget& w, const char* name) {
-    return child<QLabel>(w, name);
-}
 inline QString caption(const QWidget& w, const char* name) {
-    return label(w, name)->text();
-}
-inline QString boxText(const QWidget& w, const char* name) {
-    return child<QPlainTextEdit>(w, name)->toPlainText();
+    return child<QLabel>(w, name)->text();
 }
 inline QPushButton* button(const QWidget& w, const char* name) {
     return child<QPushButton>(w, name);
-}
-inline QAction* menuItem(const QWidget& w, const char* name) {
-    return child<QAction>(w, name);
 }
 // "New date values:" is built when first used; until then it is not shown either.
 inline bool newValuesShown(const QWidget& w) {
@@ -59,44 +33,39 @@ inline bool newValuesShown(const QWidget& w) {
     return panel && !panel->isHidden();
 }
 
-// The six texts of an editor row, day to second.
-inline QStringList rowTexts(const frm_MainWindow& w, StampKind kind) {
+// The six texts of an editor row, day to second, between "|": "31|12|2023|0|30|0".
+inline QString rowText(const frm_MainWindow& w, StampKind kind) {
     QStringList texts;
     for (QComboBox* box : w.row(kind).fields)
         texts << box->currentText();
-    return texts;
+    return texts.join(QLatin1Char('|'));
 }
-inline void setRowTexts(const frm_MainWindow& w, StampKind kind, const QStringList& texts) {
+inline void setRowText(const frm_MainWindow& w, StampKind kind, const QString& text) {
+    const QStringList texts = text.split(QLatin1Char('|'));
     for (int f = 0; f < FieldCount; ++f)
         w.row(kind).fields[f]->setEditText(texts.value(f));
 }
-// Only the Modified row ticked, with these texts; then "Update file date".
-inline void writeModified(const frm_MainWindow& w, const QStringList& texts) {
+// Only the Modified row ticked, with this text; then "Update file date".
+inline void writeModified(const frm_MainWindow& w, const QString& text) {
     w.row(Accessed).check->setCheckState(Qt::Unchecked);
     w.row(Created).check->setCheckState(Qt::Unchecked);
-    setRowTexts(w, Modified, texts);
+    setRowText(w, Modified, text);
     button(w, "com_UptateTimestamp")->click();
 }
 
-// The list as a user sees it, through its model: the entries' names and ticks, top to
-// bottom, and the current entry (-1 for none); ticking an entry as its check box does and
-// clicking it, each of which runs the click handler.
-inline int entryCount(const frm_MainWindow& w) {
-    return w.fileList()->model()->rowCount();
-}
+// The list as a user sees it, through its model: the entries' names top to bottom, an
+// unticked one after "-" (the hint entry has no tick box), and the current entry (-1 for
+// none); ticking an entry as its check box does and clicking it, each of which runs the
+// click handler.
 inline QModelIndex entry(const frm_MainWindow& w, int i) {
     return w.fileList()->model()->index(i, 0);
 }
-inline QStringList entryNames(const frm_MainWindow& w) {
+inline QStringList entries(const frm_MainWindow& w) {
     QStringList out;
-    for (int i = 0; i < entryCount(w); ++i)
-        out << entry(w, i).data().toString();
-    return out;
-}
-inline QList<bool> entryTicks(const frm_MainWindow& w) {
-    QList<bool> out;
-    for (int i = 0; i < entryCount(w); ++i)
-        out << (entry(w, i).data(Qt::CheckStateRole).toInt() == Qt::Checked);
+    for (int i = 0; i < w.fileList()->model()->rowCount(); ++i) {
+        const QVariant tick = entry(w, i).data(Qt::CheckStateRole);
+        out << (tick == Qt::Unchecked ? "-" : "") + entry(w, i).data().toString();
+    }
     return out;
 }
 inline void tick(const frm_MainWindow& w, int i, bool ticked) {
@@ -120,12 +89,13 @@ inline void listPaths(frm_MainWindow& w, const QStringList& paths) {
 // What the "Original date values:" panel shows: the path's caption and box, the name box,
 // the size's caption and value, the three stamps; a control that is greyed out is marked "~".
 inline QStringList panel(const frm_MainWindow& w) {
-    QStringList out{caption(w, "lab_FilePath"), boxText(w, "txt_FilePathValue"),
-                    boxText(w, "txt_FileNameValue"), caption(w, "lab_OSize")};
-    if (!child<QWidget>(w, "txt_FileNameValue")->isEnabled()) out[2].prepend(QLatin1Char('~'));
+    const auto box = [&w](const char* name) { return child<QPlainTextEdit>(w, name); };
+    QStringList out{caption(w, "lab_FilePath"), box("txt_FilePathValue")->toPlainText(),
+                    box("txt_FileNameValue")->toPlainText(), caption(w, "lab_OSize")};
+    if (!box("txt_FileNameValue")->isEnabled()) out[2].prepend(QLatin1Char('~'));
     for (const char* name :
          {"lab_OSizeValue", "lab_OCreatedValue", "lab_OModfiedValue", "lab_OAccessedValue"})
-        out << (label(w, name)->isEnabled() ? QString() : QStringLiteral("~")) + caption(w, name);
+        out << (child<QLabel>(w, name)->isEnabled() ? "" : "~") + caption(w, name);
     return out;
 }
 
@@ -151,14 +121,10 @@ inline bool drop(QWidget* target, const QMimeData* mime,
     QCoreApplication::processEvents();
     return event.isAccepted();
 }
-inline bool dropFiles(QWidget* target, const QStringList& paths,
-                      Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    return drop(target, urlsOf(paths).get(), modifiers);
-}
-// A drop onto the list itself.
+// A drop of files onto the list itself.
 inline bool dropOnList(const frm_MainWindow& w, const QStringList& paths,
                        Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    return dropFiles(w.fileList()->viewport(), paths, modifiers);
+    return drop(w.fileList()->viewport(), urlsOf(paths).get(), modifiers);
 }
 
 // The scene of most tests: a folder of files whose stamps are known, and a window at the
@@ -166,20 +132,13 @@ inline bool dropOnList(const frm_MainWindow& w, const QStringList& paths,
 struct Desk {
     const qint64 before = utcSeconds(2001, 2, 3, 4, 5, 6);
     QTemporaryDir dir;
-    frm_MainWindow w;
-    explicit Desk(bool creationWritable = false)
-        : w(pinnedOptions(pinnedNow(), creationWritable)) {}
-    // Files of ten bytes with both stamps at `before`; a name that ends in '/' is a directory.
+    frm_MainWindow w{pinnedOptions(false)};
+    // Files of ten bytes with both stamps at `before`.
     QStringList make(const QStringList& names) const {
         QStringList paths;
         for (const QString& name : names) {
-            if (name.endsWith(QLatin1Char('/'))) {
-                paths << nativePath(dir.filePath(name.chopped(1)));
-                QDir().mkpath(paths.last());
-            } else {
-                paths << makeFile(dir, name, 10);
-                setStamps(paths.last(), before, before);
-            }
+            paths << makeFile(dir, name, 10);
+            setStamps(paths.last(), before, before);
         }
         return paths;
     }
