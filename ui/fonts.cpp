@@ -41,10 +41,15 @@ QFont dialogFont() {
     return font;
 }
 
+// Setting the application's font forgets the fonts set for classes, so those come after it.
 void setProgramFont() {
-    for (const char* keep : {"QMessageBox", "QMenu", "QTipLabel"})
-        QApplication::setFont(QApplication::font(keep), keep);
+    const char* const keep[] = {"QMessageBox", "QMenu", "QTipLabel"};
+    QList<QFont> kept;
+    for (const char* name : keep)
+        kept << QApplication::font(name);
     QApplication::setFont(dialogFont());
+    for (qsizetype i = 0; i < kept.size(); ++i)
+        QApplication::setFont(kept[i], keep[i]);
 }
 
 // The controls get their own regular font first, so that the bold one stops at them instead
