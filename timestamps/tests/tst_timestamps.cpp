@@ -412,7 +412,6 @@ class tst_Timestamps : public QObject {
         connect(&dlg, &QDialog::finished, [&](int r) { finished = r; });
         dlg.open();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        QCOMPARE(QApplication::focusWidget(), dlg.cbo_Direction);
         for (const QString& name : keys.split(QLatin1Char(' '))) {
             const QKeyCombination key = QKeySequence::fromString(name)[0];
             QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(name));
