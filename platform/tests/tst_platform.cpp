@@ -146,9 +146,8 @@ class tst_Platform : public QObject {
             QSKIP("the temporary folder's file system holds 1901 (ext4 does not)");
         const QString path = makeObject(*dir, object);
         QVERIFY(!path.isEmpty());
-        const auto found = fileAttributes(fsPath(path));
-        QCOMPARE(found ? qint64(*found & 0x37) : -1,
-                 expect.attributes); // the bits the program uses
+        const auto found = fileAttributes(fsPath(path)); // of its bits, those the program uses
+        QCOMPARE(found ? qint64(*found & 0x37) : -1, expect.attributes);
         QCOMPARE(normalFileLength(fsPath(path)), expect.length);
         QCOMPARE(directoryCreated(fsPath(path)).has_value(), object == "directory");
         if (object == "long") QVERIFY(directoryCreated(fsPath(QFileInfo(path).path())));

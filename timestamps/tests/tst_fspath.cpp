@@ -14,7 +14,11 @@ class tst_FsPath : public QObject {
     // short at the end) shows one replacement character per byte.
     void roundTrip_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("shown"); // null: not checked
+        QByteArray every;                   // bytes 1 to 255, each alone a character or not UTF-8
+        for (int b = 1; b < 256; ++b)
+            every += char(b);
+        QTest::newRow("every byte") << every << QString();
         QTest::newRow("ASCII, UTF-8") << QByteArray("/tmp/a b/caf\xC3\xA9\xF0\x9F\x93\x85")
                                       << QStringLiteral("/tmp/a b/caf\u00E9\U0001F4C5");
         QTest::newRow("least of two, three and four bytes")
@@ -33,13 +37,7 @@ class tst_FsPath : public QObject {
         QCOMPARE(toNativeBytes(text), bytes);
         QCOMPARE(QByteArray(toFsPath(text).c_str()), bytes);
         QCOMPARE(QByteArray::fromStdString(toNativePath(text)), bytes); // reads and writes
-        QCOMPARE(displayText(text), shown);
-    }
-
-    void everyByte() {
-        for (int b = 1; b < 256; ++b)
-            QCOMPARE(toNativeBytes(fromNativeBytes(QByteArray(1, char(b)))),
-                     QByteArray(1, char(b)));
+        if (!shown.isNull()) QCOMPARE(displayText(text), shown);
     }
 
     void fromUrl() {

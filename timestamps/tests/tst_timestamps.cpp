@@ -259,9 +259,8 @@ class tst_Timestamps : public QObject {
 
         // On the clock, an hour of real time across the night the clocks go forward is two.
         if (!berlin) QSKIP(qPrintable(ZoneScope::unavailable("Europe/Berlin")));
-        platform::FileTimes read;
-        read.read = true;
-        read.modified = platform::SystemTime{2026, 3, 29, 0, 30, 0};
+        const platform::FileTimes read{
+            true, false, {}, {}, platform::SystemTime{2026, 3, 29, 0, 30}};
         const ShiftPlan plan = planShift(read, 3600, {true, true, true});
         QCOMPARE(plan.beforeLocal[Modified], (DateTime{2026, 3, 29, 1, 30, 0}));
         QCOMPARE(plan.afterLocal[Modified], (DateTime{2026, 3, 29, 3, 30, 0}));
@@ -279,16 +278,19 @@ class tst_Timestamps : public QObject {
         QFETCH(bool, answer);
         const auto dir = anyYearDir();
         if (!dir) QSKIP("no folder that holds the year 1601 (on Linux: a tmpfs at /dev/shm)");
-        const std::vector<Stamps> before{{utcSeconds(1601, 6, 1), utcSeconds(1601, 6, 1)},
-                                         {utcSeconds(2020, 1, 1), utcSeconds(2020, 2, 2)},
-                                         {utcSeconds(1980, 6, 1), utcSeconds(1990, 1, 1)}};
+        std::vector<Stamps> before(13, {utcSeconds(1980, 6, 1), utcSeconds(1990, 1, 1)});
+        before[0] = {utcSeconds(1601, 6, 1), utcSeconds(1601, 6, 1)};
+        before[1] = {utcSeconds(2020, 1, 1), utcSeconds(2020, 2, 2)};
         QStringList names{"early.txt", "recent.txt"};
-        for (int i = 0; i < 11; ++i) // 10 are named in the question, the 11th counted
+        QString question; // 10 are named, the 11th counted
+        for (int i = 0; i < 11; ++i) {
             names << QStringLiteral("eighties%1.txt").arg(i);
-        const QStringList paths = stampedFiles(
-            *dir, names,
-            {before[0], before[1], before[2], before[2], before[2], before[2], before[2], before[2],
-             before[2], before[2], before[2], before[2], before[2]});
+            question += i == 10 ? QStringLiteral("and 1 more.\r\n")
+                                : names.last() + ":\r\nAccessed date 28/04/1979, 12:00:00am\r\n"
+                                                 "Dates before 1980 will not display the date "
+                                                 "in Windows Explorer.\r\n";
+        }
+        const QStringList paths = stampedFiles(*dir, names, before);
         UndoStore undo;
         QString asked;
         const auto ask = [&](const QString& lines) {
@@ -297,17 +299,7 @@ class tst_Timestamps : public QObject {
         };
         const BatchResult result =
             shiftEntries(entriesOf(paths), -400 * 86400, {false, true, true}, undo, ask);
-        QVERIFY2(asked.startsWith(QStringLiteral(
-                     "eighties0.txt:\r\n"
-                     "Accessed date 28/04/1979, 12:00:00am\r\n"
-                     "Dates before 1980 will not display the date in Windows Explorer.\r\n"
-                     "eighties1.txt:\r\n")),
-                 qPrintable(asked));
-        QCOMPARE(asked.count(QStringLiteral("Dates before 1980")), 10);
-        QVERIFY(asked.endsWith(QStringLiteral("eighties9.txt:\r\n"
-                                              "Accessed date 28/04/1979, 12:00:00am\r\n"
-                                              "Dates before 1980 will not display the date in "
-                                              "Windows Explorer.\r\nand 1 more.\r\n")));
+        QCOMPARE(asked, question);
         QCOMPARE(stampsOf(paths[0]), before[0]);
         QCOMPARE(result.cancelled, !answer);
         QCOMPARE(stampsOf(paths[1]) == before[1], !answer);
@@ -358,29 +350,21 @@ class tst_Timestamps : public QObject {
     }
 
     // A drive root has no creation date of its own; a folder's name may end in a separator.
-    // PutFileDates writes only what is not NoDate. (What a read-only file and a folder show:
+    // PutFileDates writes only what is not NoDate. A file listed twice is written twice; the
+    // undo puts back what it had before the first. (What a read-only file and a folder show:
     // the window's tests.)
-    void foldersAndWriter() {
+    void foldersWriterAndUndo() {
         QTemporaryDir dir;
         QCOMPARE(GetDirectoryCreated(QStringLiteral("/")), NoDate(1));
         QCOMPARE(GetDirectoryCreated(dir.path() + '/'), GetDirectoryCreated(dir.path()));
         const Stamps before{utcSeconds(2024, 3, 3, 14, 5, 9), utcSeconds(2023, 12, 31)};
         const QString path = stampedFiles(dir, {"w.txt"}, {before})[0];
-        const auto out = PutFileDates(toNativePath(path),
-                                      systemStamps(NoDate(1), {2024, 5, 6, 7, 8, 9}, NoDate(1)));
-        QVERIFY(out.written() && out.created == platform::StampWrite::NotAsked);
-        QCOMPARE(stampsOf(path), (Stamps{before.accessed, utcSeconds(2024, 5, 6, 7, 8, 9)}));
-    }
-
-    // A file listed twice is written twice; the undo puts back what it had before the first.
-    void undoOfAFileListedTwice() {
-        QTemporaryDir dir;
-        const Stamps before{utcSeconds(2020, 1, 1), utcSeconds(2020, 1, 1)};
-        const QString path = stampedFiles(dir, {"twice.txt"}, {before})[0];
         UndoStore undo;
-        for (std::int16_t year : {2021, 2022}) {
+        for (std::int16_t year : {2024, 2022}) {
             const auto out = PutFileDates(
-                toNativePath(path), systemStamps(NoDate(1), {year, 1, 1, 0, 0, 0}, NoDate(1)));
+                toNativePath(path), systemStamps(NoDate(1), {year, 5, 6, 7, 8, 9}, NoDate(1)));
+            QVERIFY(out.written() && out.created == platform::StampWrite::NotAsked);
+            QCOMPARE(stampsOf(path), (Stamps{before.accessed, utcSeconds(year, 5, 6, 7, 8, 9)}));
             undo.keep({}, path, out.before, out);
         }
         QCOMPARE(undo.undo().size(), std::size_t(2));
@@ -428,14 +412,12 @@ class tst_Timestamps : public QObject {
         connect(&dlg, &QDialog::finished, [&](int r) { finished = r; });
         dlg.open();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        QCOMPARE(QApplication::focusWidget(), dlg.cbo_Direction);
         for (const QString& name : keys.split(QLatin1Char(' '))) {
             const QKeyCombination key = QKeySequence::fromString(name)[0];
             QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(name));
             QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
         }
         QTRY_COMPARE(finished, result); // a mnemonic clicks its button a moment later
-        QCOMPARE(dlg.isVisible(), result == StillOpen);
         QCOMPARE(dlg.amount(), amount);
         QCOMPARE(dlg.kinds(), (std::array<bool, 3>{false, true, accessed}));
         if (!preview.isEmpty())
