@@ -68,7 +68,7 @@ inline QStringList openWindows(std::initializer_list<const QWidget*> kept = {}) 
     return out;
 }
 #define CHRONODEX_NO_WINDOW_LEFT_OPEN(...)                                                         \
-    QCOMPARE(::chronodex::testing::openWindows({__VA_ARGS__}), QStringList())
+    QCOMPARE(::chronodex::testing::openWindows({__VA_ARGS__}).join(QStringLiteral(", ")), QString())
 
 // Lets the dialog close by itself, as its timer would, but at once: the timer runs out
 // short instead of taking the real seconds it was given (whose length the test has seen).

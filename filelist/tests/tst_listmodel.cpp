@@ -154,6 +154,8 @@ class tst_ListModel : public QObject {
         QCOMPARE(Kinds({table.kind(1), table.kind(2), table.kind(3)}), Kinds({sys, dir, file}));
         QCOMPARE(view.currentIndex().row(), 0);
         QCOMPARE(table.at(0), QString());
+        table.reorder({0, 1, 2});
+        QCOMPARE(look(), QStringList({"d:0", "f:0", "s:2", "ticked 1 0 0", "layout"}));
         table.reorder({1, 0});
         QCOMPARE(look(), QStringList({"f:0", "d:0", "ticked 0 0 0", "reset"}));
     }
