@@ -52,7 +52,7 @@ void put(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 // UTF-16 with a pair of surrogates, unpaired ones and an odd last byte; HKU's has no header; HKCR
 // has none.
 std::vector<Lookup> lookupRows() {
-    const char* T = "SOFTWARE\\Test";
+    const char *T = "SOFTWARE\\Test", *ini = "%1/app.ini";
     const SettingValue none = text("default"), yes = true;
     const std::string quoted = "hello \"quoted\" C:\\dir";
     return {
@@ -76,13 +76,11 @@ std::vector<Lookup> lookupRows() {
         {"file without a header", "HKU", "K", "V", "S", none, 2, none},
         {"root without a file", "HKEY_CLASSES_ROOT", "K", "V", "S", none, 2, none},
         {"folder is no location", "%1", "Settings", "HelpPath", "S", none, 99, none},
-        {"ini quoted text", "%1/app.ini", "settings", "helppath", "S", none, 0,
-         text("C:\\Help\\manual.pdf")},
-        {"ini text cut to 254", "%1/app.ini", "Settings", "Long", "S", none, 0,
-         text(std::string(254, 'y'))},
-        {"ini missing text", "%1/app.ini", "Settings", "None", "S", yes, 0, text("True")},
-        {"ini number", "%1/app.ini", "Settings", "negative", "B", none, 0, std::int32_t(-7)},
-        {"ini missing number", "%1/app.ini", "Nowhere", "Word", "D", none, 0, std::int32_t(0)},
+        {"ini quoted", ini, "settings", "helppath", "S", none, 0, text("C:\\Help\\manual.pdf")},
+        {"ini text cut to 254", ini, "Settings", "Long", "S", none, 0, text(std::string(254, 'y'))},
+        {"ini missing text", ini, "Settings", "None", "S", yes, 0, text("True")},
+        {"ini number", ini, "Settings", "negative", "B", none, 0, std::int32_t(-7)},
+        {"ini missing number", ini, "Nowhere", "Word", "D", none, 0, std::int32_t(0)},
         {"ini of binary noise", "%1/noise.ini", "K", "V", "S", none, 0, none},
     };
 }
