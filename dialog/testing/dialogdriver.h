@@ -44,9 +44,8 @@ void whenOpen(std::function<void(T*)> act, int deadlineMs = 5000,
 [[nodiscard]] inline std::shared_ptr<SeenDialog>
 onNextFlashMessage(std::function<void(frm_FlashMessage*)> act, int deadlineMs = 5000) {
     auto seen = std::make_shared<SeenDialog>();
-    const std::weak_ptr<SeenDialog> watch = seen;
     whenOpen<frm_FlashMessage>(
-        [watch, act](frm_FlashMessage* dlg) {
+        [watch = std::weak_ptr(seen), act](frm_FlashMessage* dlg) {
             const auto seen = watch.lock();
             const int timer = dlg->closesByItself() ? dlg->closeTimer()->interval() : 0;
             *seen = {true, dlg->windowTitle(), dlg->message(), {}, {}, timer};
@@ -55,7 +54,7 @@ onNextFlashMessage(std::function<void(frm_FlashMessage*)> act, int deadlineMs = 
             if (auto* f = qobject_cast<QPushButton*>(dlg->focusWidget())) seen->focused = f->text();
             if (act) act(dlg);
         },
-        deadlineMs, watch);
+        deadlineMs, seen);
     return seen;
 }
 
@@ -69,9 +68,7 @@ inline QStringList openWindows(std::initializer_list<const QWidget*> kept = {}) 
     return out;
 }
 #define CHRONODEX_NO_WINDOW_LEFT_OPEN(...)                                                         \
-    QVERIFY2(                                                                                      \
-        ::chronodex::testing::openWindows({__VA_ARGS__}).isEmpty(),                                \
-        qPrintable(::chronodex::testing::openWindows({__VA_ARGS__}).join(QStringLiteral(", "))))
+    QCOMPARE(::chronodex::testing::openWindows({__VA_ARGS__}).join(QStringLiteral(", ")), QString())
 
 // Lets the dialog close by itself, as its timer would, but at once: the timer runs out
 // short instead of taking the real seconds it was given (whose length the test has seen).

@@ -14,18 +14,16 @@ using namespace chronodex::testing;
 
 namespace {
 
-constexpr int noAsk = -9;
-
 // Lists are names in the program's folder, separated by blanks. `settings` are values of the
 // machine's Settings key (%1 is the program's folder); `present` are "name" or "name=the
-// opener's answer" (else 42 for what exists); in `opened`, "*" stands for every help document
-// in order and "." for the folder; `shown` is what the program shows itself; `answer` is the
-// answer to the question whether to show the folder.
+// opener's answer" (else 42 for what exists). `seen` is what happens, in order: a name is
+// opened ("*" stands for every help document in order, "." for the folder), "?" is the question
+// whether to show the folder, which gets `answer`, and "=name" the program shows itself.
 struct HelpRow {
     const char* name;
     QString settings;
-    const char *present, *opened, *shown;
-    int answer;
+    const char *present, *seen;
+    int answer = 0;
 };
 
 struct Lookup {
@@ -41,12 +39,20 @@ SettingValue text(const std::string& t) {
 
 const std::string longText(300, 'x');
 
+// Writes a file in a folder, and the folders between.
+void put(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    QFile f(dir.filePath(name));
+    if (!QDir(dir.path()).mkpath(QFileInfo(name).path()) || !f.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(f.fileName()));
+    f.write(bytes);
+}
+
 // Each root's file is one case: HKLM and HKCU hold values of every kind, the machine's
 // (with a decoy in a later folder) and the user's; HKCC's lies in a later folder only, in
 // UTF-16 with a pair of surrogates, unpaired ones and an odd last byte; HKU's has no header; HKCR
 // has none.
 std::vector<Lookup> lookupRows() {
-    const char* T = "SOFTWARE\\Test";
+    const char *T = "SOFTWARE\\Test", *ini = "%1/app.ini";
     const SettingValue none = text("default"), yes = true;
     const std::string quoted = "hello \"quoted\" C:\\dir";
     return {
@@ -70,13 +76,11 @@ std::vector<Lookup> lookupRows() {
         {"file without a header", "HKU", "K", "V", "S", none, 2, none},
         {"root without a file", "HKEY_CLASSES_ROOT", "K", "V", "S", none, 2, none},
         {"folder is no location", "%1", "Settings", "HelpPath", "S", none, 99, none},
-        {"ini quoted text", "%1/app.ini", "settings", "helppath", "S", none, 0,
-         text("C:\\Help\\manual.pdf")},
-        {"ini text cut to 254", "%1/app.ini", "Settings", "Long", "S", none, 0,
-         text(std::string(254, 'y'))},
-        {"ini missing text", "%1/app.ini", "Settings", "None", "S", yes, 0, text("True")},
-        {"ini number", "%1/app.ini", "Settings", "negative", "B", none, 0, std::int32_t(-7)},
-        {"ini missing number", "%1/app.ini", "Nowhere", "Word", "D", none, 0, std::int32_t(0)},
+        {"ini quoted", ini, "settings", "helppath", "S", none, 0, text("C:\\Help\\manual.pdf")},
+        {"ini text cut to 254", ini, "Settings", "Long", "S", none, 0, text(std::string(254, 'y'))},
+        {"ini missing text", ini, "Settings", "None", "S", yes, 0, text("True")},
+        {"ini number", ini, "Settings", "negative", "B", none, 0, std::int32_t(-7)},
+        {"ini missing number", ini, "Nowhere", "Word", "D", none, 0, std::int32_t(0)},
         {"ini of binary noise", "%1/noise.ini", "K", "V", "S", none, 0, none},
     };
 }
@@ -101,19 +105,19 @@ class tst_Help : public QObject {
         const QString path = "\"HelpPath\"=\"%1/Manual.pdf\"\n", blank = "\"HelpPath\"=\"   \"\n",
                       zero = "\"HelpFilePirority\"=hex:00,00\n";
         for (const HelpRow& row : std::initializer_list<HelpRow>{
-                 {"configured first", path, "Manual.pdf Help.odt", "Manual.pdf", "", noAsk},
-                 {"priority 0: local first", zero + path, "Manual.pdf", "* Manual.pdf", "", noAsk},
+                 {"configured first", path, "Manual.pdf Help.odt", "Manual.pdf"},
+                 {"priority 0: local first", zero + path, "Manual.pdf", "* Manual.pdf"},
                  {"priority 0: a local one opens", zero + path, "Help.doc Manual.pdf",
-                  "Help.odt Help.doc", "", noAsk},
-                 {"configured path missing", path, "", "Manual.pdf *", "", 0},
-                 {"blank path skipped", blank, "", "*", "", 0},
-                 {"blank path skipped, priority 0", zero + blank, "", "*", "", 0},
-                 {"only 42 succeeds", "", "Help.odt=33 Help.doc", "Help.odt Help.doc", "", noAsk},
-                 {"HTML shown", "", "Help.html=31 Help.txt=31", "*", "Help.html", noAsk},
-                 {"text shown", "", "Help.odt=31 Help.txt=31", "*", "Help.txt", noAsk},
-                 {"only a word processor's", "", "Help.odt=31", "*", "", 0},
-                 {"&Yes shows the folder", "", "", "* .", "", 1},
-                 {"timed out", "", "", "*", "", -1},
+                  "Help.odt Help.doc"},
+                 {"configured path missing", path, "", "Manual.pdf * ?"},
+                 {"blank path skipped", blank, "", "* ?"},
+                 {"blank path skipped, priority 0", zero + blank, "", "* ?"},
+                 {"only 42 succeeds", "", "Help.odt=33 Help.doc", "Help.odt Help.doc"},
+                 {"HTML shown", "", "Help.html=31 Help.txt=31", "* =Help.html"},
+                 {"text shown", "", "Help.odt=31 Help.txt=31", "* =Help.txt"},
+                 {"only a word processor's", "", "Help.odt=31", "* ?"},
+                 {"&Yes shows the folder", "", "", "* ? .", 1},
+                 {"timed out", "", "", "* ?", -1},
              })
             QTest::newRow(row.name) << row;
     }
@@ -124,11 +128,9 @@ class tst_Help : public QObject {
             QSKIP("Windows reads these settings from its own registry (test_windows reads it)");
         QTemporaryDir program; // also the machine's settings folder, in chronodex/
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(program.path()));
-        QFile reg(program.filePath("chronodex/HKEY_LOCAL_MACHINE.reg"));
-        QVERIFY(QDir(program.path()).mkdir("chronodex") && reg.open(QIODevice::WriteOnly));
-        reg.write("REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Chronodex\\Settings]\n" +
-                  QString(row.settings).replace("%1", program.path()).toUtf8());
-        reg.close();
+        put(program, "chronodex/HKEY_LOCAL_MACHINE.reg",
+            "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Chronodex\\Settings]\n" +
+                QString(row.settings).replace("%1", program.path()).toUtf8());
         const QString folder = QDir::toNativeSeparators(program.path());
         const auto local = [&](const QString& name) {
             return name == "." ? folder : folder + QLatin1Char(platform::pathSeparator) + name;
@@ -139,34 +141,30 @@ class tst_Help : public QObject {
             QFile(file).open(QIODevice::WriteOnly);
             if (item.contains('=')) answers[file] = item.section('=', 1).toInt();
         }
-        QStringList opened, shown, expected;
-        QList<FlashArgs> asked;
+        QStringList seen, expected;
         openHelpDocument({"Chronodex", folder,
                           [&](const QString& file, const QString&, int mode) {
-                              opened << file + (mode == 1 ? "" : " not in a normal window");
+                              seen << file + (mode == 1 ? "" : " not in a normal window");
                               return answers.value(file, QFileInfo::exists(file) ? 42 : 2);
                           },
                           [&](const FlashArgs& a) {
-                              asked << a;
+                              seen << a.TheTitle << a.ButtonText << QString::number(a.Timer)
+                                   << QString::number(a.IconNumber) << a.TheMessage;
                               return row.answer;
                           },
-                          [&](const QString& document) { shown << document; }});
-        for (const QString& name : QString(row.opened).split(' '))
-            for (const QString& n : name == "*" ? helpFileNames() : QStringList{name})
-                expected << local(n);
-        QCOMPARE(opened, expected);
-        QCOMPARE(shown, *row.shown ? QStringList{local(row.shown)} : QStringList());
-        QCOMPARE(asked.size(), row.answer == noAsk ? 0 : 1);
-        if (asked.isEmpty()) return;
-        const FlashArgs& a = asked[0];
-        QCOMPARE(QStringList({a.TheTitle, a.ButtonText, QString::number(a.Timer),
-                              QString::number(a.IconNumber), a.TheMessage}),
-                 QStringList({"Chronodex - Help not found.", "&No|&Yes", "30000", "1",
-                              "Can't find or open the help file.\r\nDo you want to view the "
-                              "Chronodex directory?\r\n\r\n\tIf you can't find one of the "
-                              "following files,\r\n\tthen you may need to check the website "
-                              "for a copy.\r\n\t\tHelp.odt\r\n\t\tHelp.doc\r\n\t\tHelp.rtf\r\n"
-                              "\t\tHelp.html\r\n\t\tHelp.txt"}));
+                          [&](const QString& document) { seen << "shown " + document; }});
+        const QStringList question{
+            "Chronodex - Help not found.", "&No|&Yes", "30000", "1",
+            "Can't find or open the help file.\r\nDo you want to view the Chronodex directory?\r\n"
+            "\r\n\tIf you can't find one of the following files,\r\n\tthen you may need to check "
+            "the website for a copy.\r\n\t\tHelp.odt\r\n\t\tHelp.doc\r\n\t\tHelp.rtf\r\n"
+            "\t\tHelp.html\r\n\t\tHelp.txt"};
+        for (const QString& item : QString(row.seen).split(' '))
+            for (const QString& n : item == "*" ? helpFileNames() : QStringList{item})
+                expected += n == "?"            ? question
+                            : n.startsWith('=') ? QStringList{"shown " + local(n.mid(1))}
+                                                : QStringList{local(n)};
+        QCOMPARE(seen, expected);
     }
 
     // The document shipped beside the program, in the program's own window.
@@ -230,49 +228,44 @@ class tst_Help : public QObject {
         if (platform::registryFileFor(platform::HKeyLocalMachine).empty())
             QSKIP("Windows keeps its settings in its own registry (test_windows reads it)");
         QTest::addColumn<Lookup>("row");
-        const auto write = [&](const QString& name, const QByteArray& bytes) {
-            QDir(folder.path()).mkpath(QFileInfo(name).path());
-            QFile f(folder.filePath(name));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(bytes);
-        };
         const auto utf16 = [](const QString& text) {
             return "\xFF\xFE" +
                    QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
         };
-        write("system/chronodex/HKEY_LOCAL_MACHINE.reg",
-              utf16(QString::fromStdString(
-                  "Windows Registry Editor Version "
-                  "5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\r\n"
-                  "\"Text\"=\"hello \\\"quoted\\\" C:\\\\dir\"\r\n\"Long\"=\"" +
-                  longText +
-                  "\"\r\n\"Word\"=dword:0000002a\r\n\"Short\"=hex:01,80\r\n"
-                  "\"Quad\"=hex(b):65,88,63,5d,dc,46,03,00\r\n"
-                  "\"HugeQuad\"=hex(b):ff,ff,ff,ff,ff,ff,ff,7f\r\n"
-                  "\"LeastQuad\"=hex(b):9b,77,9c,a2,23,b9,fc,ff\r\n"
-                  "\"Hex1\"=hex(1):68,00,69,00,00,00\r\n"
-                  "\"Multi\"=hex(7):61,00,00,00,62,00,\\\r\n  63,00,00,00,00,00\r\n"
-                  "@=\"default value\"\r\nthis line is not a value\r\n\"Bad\"=dword:xyz\r\n"
-                  "\"Bad\"=hex:zz,100\r\n\"Bad\"=hex(:01\r\n"
-                  "[HKEY_CURRENT_USER\\Elsewhere]\r\n\"Text\"=\"not in this root\"\r\n"
-                  "[HKEY_LOCAL_MACHINE\\K]\r\n\"V\"=hex:01,\\")));
+        put(folder, "system/chronodex/HKEY_LOCAL_MACHINE.reg",
+            utf16(QString::fromStdString(
+                "Windows Registry Editor Version "
+                "5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\r\n"
+                "\"Text\"=\"hello \\\"quoted\\\" C:\\\\dir\"\r\n\"Long\"=\"" +
+                longText +
+                "\"\r\n\"Word\"=dword:0000002a\r\n\"Short\"=hex:01,80\r\n"
+                "\"Quad\"=hex(b):65,88,63,5d,dc,46,03,00\r\n"
+                "\"HugeQuad\"=hex(b):ff,ff,ff,ff,ff,ff,ff,7f\r\n"
+                "\"LeastQuad\"=hex(b):9b,77,9c,a2,23,b9,fc,ff\r\n"
+                "\"Hex1\"=hex(1):68,00,69,00,00,00\r\n"
+                "\"Multi\"=hex(7):61,00,00,00,62,00,\\\r\n  63,00,00,00,00,00\r\n"
+                "@=\"default value\"\r\nthis line is not a value\r\n\"Bad\"=dword:xyz\r\n"
+                "\"Bad\"=hex:zz,100\r\n\"Bad\"=hex(:01\r\n"
+                "[HKEY_CURRENT_USER\\Elsewhere]\r\n\"Text\"=\"not in this root\"\r\n"
+                "[HKEY_LOCAL_MACHINE\\K]\r\n\"V\"=hex:01,\\")));
         const QByteArray decoy =
             "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\n\"Word\"=dword:1\n";
         for (const char* name : {"second", "rel", "."})
-            write(name + QStringLiteral("/chronodex/HKEY_LOCAL_MACHINE.reg"), decoy);
-        write("second/chronodex/HKEY_CURRENT_CONFIG.reg",
-              utf16("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_CONFIG\\K]\r\n\"V\"="
-                    "\"second" +
-                    QString(QChar(0xDC00)) + QString::fromUtf8("\xF0\x9F\x93\x85") + QChar(0xD800) +
-                    "\"\r\n") +
-                  "W");
-        write("system/chronodex/HKEY_USERS.reg", "REGEDIT5\n[HKEY_USERS\\K]\n\"V\"=\"x\"\n");
-        write("user/chronodex/HKEY_CURRENT_USER.reg",
-              "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Mine]\n\"Name\"=\"user's\"\n");
-        write("app.ini", "; comment\n[Other]\nKey=wrong\n[ Settings ]\nHelpPath = "
-                         "\"C:\\Help\\manual.pdf\"\nLong=" +
-                             QByteArray(300, 'y') + "\nnegative=-7\n");
-        write("noise.ini", QByteArray("\x00\x01\xFF\xFE\x00[", 6));
+            put(folder, name + QStringLiteral("/chronodex/HKEY_LOCAL_MACHINE.reg"), decoy);
+        put(folder, "second/chronodex/HKEY_CURRENT_CONFIG.reg",
+            utf16("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_CONFIG\\K]\r\n\"V\"="
+                  "\"second" +
+                  QString(QChar(0xDC00)) + QString::fromUtf8("\xF0\x9F\x93\x85") + QChar(0xD800) +
+                  "\"\r\n") +
+                "W");
+        put(folder, "system/chronodex/HKEY_USERS.reg", "REGEDIT5\n[HKEY_USERS\\K]\n\"V\"=\"x\"\n");
+        put(folder, "user/chronodex/HKEY_CURRENT_USER.reg",
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Mine]\n\"Name\"=\"user's\"\n");
+        put(folder, "app.ini",
+            "; comment\n[Other]\nKey=wrong\n[ Settings ]\nHelpPath = "
+            "\"C:\\Help\\manual.pdf\"\nLong=" +
+                QByteArray(300, 'y') + "\nnegative=-7\n");
+        put(folder, "noise.ini", QByteArray("\x00\x01\xFF\xFE\x00[", 6));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath("user")));
         qputenv("XDG_CONFIG_DIRS",
                 QFile::encodeName(
