@@ -277,11 +277,11 @@ class tst_Selection : public QObject {
     // As the program starts: its own windows take the dialog font from the application;
     // message boxes and menus keep the system's. Last, as it changes the application.
     void programFont() {
-        const QFont system = QApplication::font();
+        const QFont box = QApplication::font("QMessageBox"), menu = QApplication::font("QMenu");
         setProgramFont();
         QCOMPARE(QApplication::font(), dialogFont());
-        QCOMPARE(QApplication::font("QMessageBox"), system);
-        QCOMPARE(QApplication::font("QMenu"), system);
+        QCOMPARE(QApplication::font("QMessageBox"), box);
+        QCOMPARE(QApplication::font("QMenu"), menu);
     }
 };
 
