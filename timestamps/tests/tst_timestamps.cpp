@@ -312,7 +312,7 @@ class tst_Timestamps : public QObject {
 
     // A stamp before the year 100 or after 9999 cannot be shown: both readers fail with a
     // message that says which way it lies (the extremes are the system's, the others the
-    // program's); the years at the edges are read.
+    // program's); the years at the edges are read, and the day that ends 400 years.
     void unshowableYears_data() {
         QTest::addColumn<qint64>("seconds");
         QTest::addColumn<QString>("lies"); // empty: read without a message
@@ -323,6 +323,7 @@ class tst_Timestamps : public QObject {
         QTest::newRow("after the year 30827") << (qint64(1) << 45) << after;
         QTest::newRow("first day of 100") << utcSeconds(100, 1, 1) << QString();
         QTest::newRow("last second of 9999") << utcSeconds(9999, 12, 31, 23, 59, 59) << QString();
+        QTest::newRow("the last day of 400 years") << utcSeconds(2000, 2, 29, 12) << QString();
     }
     void unshowableYears() {
         QFETCH(qint64, seconds);
