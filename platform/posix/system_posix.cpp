@@ -27,12 +27,16 @@ bool hasDisplay() {
 }
 
 int shellExecute(const std::string& file, const std::string& /*parameters*/, int /*showMode*/) {
+    return xdgOpen(file, 1500);
+}
+
+int xdgOpen(const std::string& file, int patienceMs) {
     const bool address = file.find("://") != std::string::npos || file.rfind("mailto:", 0) == 0;
     struct stat st {};
     if (!address && ::stat(file.c_str(), &st) != 0) return 2; // nothing to open; nothing starts
-    // The opener may run for as long as the document stays open. A go-between waits for it a
-    // second and a half: an opener that ends in that time with a failure (no application for the
-    // document, no opener at all) is a failure; one still running has opened the document
+    // The opener may run for as long as the document stays open. A go-between waits for it as
+    // long as it is given: an opener that ends in that time with a failure (no application for
+    // the document, no opener at all) is a failure; one still running has opened the document
     // and is left to itself (it belongs to init once the go-between ends, so no zombie stays).
     const pid_t between = ::fork();
     if (between < 0) return 31;
@@ -48,7 +52,7 @@ int shellExecute(const std::string& file, const std::string& /*parameters*/, int
             ::execlp("xdg-open", "xdg-open", file.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
-        for (int tick = 0; tick < 15; ++tick) { // a second and a half
+        for (int waited = 0; waited < patienceMs; waited += 100) {
             int status = 0;
             if (::waitpid(opener, &status, WNOHANG) == opener)
                 ::_exit(WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1);

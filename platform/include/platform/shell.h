@@ -13,4 +13,10 @@ bool hasDisplay();
 // 32 when nothing could open it.
 int shellExecute(const std::string& file, const std::string& parameters, int showMode);
 
+#ifndef _WIN32
+// What shellExecute does on Linux: xdg-open, given `patienceMs` to fail before an opener
+// that is still running counts as having opened the document (shellExecute gives it 1.5 s).
+int xdgOpen(const std::string& file, int patienceMs);
+#endif
+
 } // namespace platform
