@@ -125,7 +125,7 @@ class frm_MainWindow : public QMainWindow {
     // has now, and rebuilds.
     void keepEntries(const std::vector<int>& positions);
     // The slots of the ticked entries, in list order, and the name of an entry's path as the
-    // list shows it (a name gives itself).
+    // list shows it.
     std::vector<int> tickedSlots() const { return FilePaths_.tickedSlots(); }
     static QString entryName(const QString& path);
     // The ticked entries with their paths as the system knows them.

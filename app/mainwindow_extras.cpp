@@ -15,8 +15,10 @@
 namespace chronodex {
 std::vector<TickedEntry> frm_MainWindow::tickedEntries() const {
     std::vector<TickedEntry> out;
-    for (int slot : tickedSlots())
-        out.push_back({toFsPath(FilePaths_.at(slot)), entryName(FilePaths_.at(slot))});
+    for (int slot : tickedSlots()) {
+        const QString& path = FilePaths_.at(slot);
+        out.push_back({toFsPath(path), entryName(path), path});
+    }
     return out;
 }
 
@@ -53,8 +55,7 @@ void frm_MainWindow::menu_EditShift_Click() {
 
 void frm_MainWindow::menu_EditUndo_Click() {
     std::vector<EntryOutcome> outcomes = undo_.undo();
-    // "Update file date" keeps its entries by their path text, the other commands by name.
-    for (EntryOutcome& e : outcomes)
+    for (EntryOutcome& e : outcomes) // kept by their path text
         if (reported(e.outcome)) e.name = entryName(e.name);
     afterWriting(notWrittenReport(outcomes, 0, QStringLiteral("put back")),
                  QStringLiteral(" - Not put back"));

@@ -51,11 +51,11 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         systemStamps(built.values[Created], built.values[Modified], built.values[Accessed]);
     for (int slot : entries) {
         const QString& path = FilePaths_.at(slot);
-        // The writer reports the stamps the file had when it opened it; the undo keeps those,
-        // with the entry's path text as the list holds it (its name is formed if reported).
+        // The writer reports the stamps the file had when it opened it; the undo keeps those.
+        // Only a reported entry's name is formed.
         platform::WriteOutcome outcome =
             PutFileDates(toNativePath(path), stamps, FilePaths_.kind(slot) == EntryKind::File);
-        undo_.keep({}, path, outcome.before, outcome);
+        undo_.keep(path, outcome.before, outcome);
         if (reported(outcome)) named.push_back({entryName(path), std::move(outcome)});
     }
     afterWriting(notWrittenReport(named, entries.size()), QStringLiteral(" - Not written"));

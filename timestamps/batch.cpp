@@ -61,7 +61,7 @@ BatchResult applyChanges(const std::vector<TickedEntry>& entries,
     undo.begin();
     for (std::size_t i : toWrite)
         result.outcomes.push_back(
-            {entries[i].name, undo.record(entries[i].file, entries[i].name, changes[i].write)});
+            {entries[i].name, undo.record(entries[i].file, entries[i].path, changes[i].write)});
     return result;
 }
 

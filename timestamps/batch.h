@@ -23,6 +23,7 @@ namespace chronodex {
 struct TickedEntry {
     std::filesystem::path file;
     QString name; // as the list shows it
+    QString path; // as the list holds it: what the undo keeps
 };
 
 // What a command means to do to one entry, worked out before anything is written.

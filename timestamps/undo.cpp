@@ -6,11 +6,11 @@
 
 namespace chronodex {
 
-void UndoStore::keep(platform::NativePath file, const QString& name,
-                     const platform::FileTimes& before, const platform::WriteOutcome& outcome) {
+void UndoStore::keep(const QString& path, const platform::FileTimes& before,
+                     const platform::WriteOutcome& outcome) {
     if (!outcome.written() || !before.read) return;
     const auto wrote = [](platform::StampWrite w) { return w == platform::StampWrite::Written; };
-    Kept kept{std::move(file), name, {}, {}, {}};
+    Kept kept{path, {}, {}, {}};
     if (wrote(outcome.created)) kept.created = before.created;
     if (wrote(outcome.accessed)) kept.accessed = before.accessed;
     if (wrote(outcome.modified)) kept.modified = before.modified;
@@ -23,9 +23,8 @@ std::vector<EntryOutcome> UndoStore::undo() {
     // Last kept, first put back: a file listed twice was written twice, and ends with what it
     // had before the first write. Every entry kept was a regular file when it was written.
     for (auto k = entries_.rbegin(); k != entries_.rend(); ++k)
-        outcomes.push_back(
-            {k->name, platform::writeFileTimes(k->file.empty() ? toNativePath(k->name) : k->file,
-                                               k->created, k->accessed, k->modified, true)});
+        outcomes.push_back({k->path, platform::writeFileTimes(toNativePath(k->path), k->created,
+                                                              k->accessed, k->modified, true)});
     std::reverse(outcomes.begin(), outcomes.end()); // reported in the list's order
     entries_.clear();
     return outcomes;

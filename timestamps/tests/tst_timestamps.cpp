@@ -57,7 +57,7 @@ void rows(std::initializer_list<const char*> list) {
 std::vector<TickedEntry> entriesOf(const QStringList& paths) {
     std::vector<TickedEntry> entries;
     for (const QString& p : paths)
-        entries.push_back({platform::pathOf(p.toStdU16String()), QFileInfo(p).fileName()});
+        entries.push_back({platform::pathOf(p.toStdU16String()), QFileInfo(p).fileName(), p});
     return entries;
 }
 
@@ -366,7 +366,7 @@ class tst_Timestamps : public QObject {
                 toNativePath(path), systemStamps(NoDate(1), {year, 5, 6, 7, 8, 9}, NoDate(1)));
             QVERIFY(out.written() && out.created == platform::StampWrite::NotAsked);
             QCOMPARE(stampsOf(path), (Stamps{before.accessed, utcSeconds(year, 5, 6, 7, 8, 9)}));
-            undo.keep({}, path, out.before, out);
+            undo.keep(path, out.before, out);
         }
         QCOMPARE(undo.undo().size(), std::size_t(2));
         QCOMPARE(stampsOf(path), before);
