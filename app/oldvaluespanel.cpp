@@ -217,10 +217,10 @@ bool OldValuesPanel::eventFilter(QObject* watched, QEvent* event) {
 
 void deliverDrop(QDropEvent* event, QObject* context,
                  std::function<void(const DropArgs&)> handler) {
-    const QMimeData* mime = event->mimeData();
     const QPoint at = event->position().toPoint();
-    const DropArgs args{dropDataFrom(mime),
-                        offeredEffect(mime),
+    ReadDrop drop = readDrop(event->mimeData());
+    const DropArgs args{std::move(drop.data),
+                        drop.effect,
                         static_cast<int>(event->buttons()),
                         modifierBits(event->modifiers()),
                         at.x(),

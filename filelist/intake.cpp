@@ -9,23 +9,22 @@
 
 namespace chronodex {
 
-DropData dropDataFrom(const QMimeData* mime) {
-    DropData data;
-    if (!mime || !mime->hasUrls()) return data;
-    const QList<QUrl> urls = mime->urls();
-    data.files.reserve(urls.size());
-    for (const QUrl& url : urls)
-        if (url.isLocalFile()) data.files.append(pathFromUrl(url));
-    return data;
-}
-
-int offeredEffect(const QMimeData* mime) {
-    if (!mime || !mime->hasUrls()) return 0;
-    const QList<QUrl> urls = mime->urls();
-    if (urls.isEmpty()) return 0;
-    for (const QUrl& url : urls)
-        if (!url.isLocalFile() || pathFromUrl(url).isEmpty()) return 0;
-    return 7;
+ReadDrop readDrop(const QMimeData* mime) {
+    ReadDrop drop;
+    if (!mime || !mime->hasUrls()) return drop;
+    const QList<QUrl> urls = mime->urls(); // parsed once: a drop may hold 32,767 of them
+    drop.data.files.reserve(urls.size());
+    bool allFiles = !urls.isEmpty();
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile()) {
+            allFiles = false;
+            continue;
+        }
+        drop.data.files.append(pathFromUrl(url));
+        allFiles = allFiles && !drop.data.files.last().isEmpty();
+    }
+    drop.effect = allFiles ? 7 : 0;
+    return drop;
 }
 
 int modifierBits(Qt::KeyboardModifiers modifiers) {

@@ -29,13 +29,16 @@ struct DropArgs {
     int Y = 0;
 };
 
-// The paths of a drop: the local files of its URL list, in order.
-DropData dropDataFrom(const QMimeData* mime);
-
-// What the source offers. A non-empty list of local files counts as the shell's copy +
-// move + link (7), whatever actions the source names: a file manager offers Move alone
-// while Shift is held, and Wayland has no link action at all. Anything else counts as 0.
-int offeredEffect(const QMimeData* mime);
+// A drop as the intake reads it, from one pass over its URL list: the paths of its local
+// files, in order, and what the source offers. A non-empty list of local files counts as the
+// shell's copy + move + link (7), whatever actions the source names: a file manager offers
+// Move alone while Shift is held, and Wayland has no link action at all. Anything else
+// counts as 0.
+struct ReadDrop {
+    DropData data;
+    int effect = 0;
+};
+ReadDrop readDrop(const QMimeData* mime);
 
 // The modifier keys as the numbers the intake tests: Shift 1, Ctrl 2, Alt 4.
 int modifierBits(Qt::KeyboardModifiers modifiers);
