@@ -24,9 +24,6 @@ template <typename T = QObject> T* child(const QWidget& w, const char* name) {
 inline QString caption(const QWidget& w, const char* name) {
     return child<QLabel>(w, name)->text();
 }
-inline QPushButton* button(const QWidget& w, const char* name) {
-    return child<QPushButton>(w, name);
-}
 // "New date values:" is built when first used; until then it is not shown either.
 inline bool newValuesShown(const QWidget& w) {
     const auto* panel = child<QGroupBox>(w, "fra_NewValues");
@@ -50,7 +47,7 @@ inline void writeModified(const frm_MainWindow& w, const QString& text) {
     w.row(Accessed).check->setCheckState(Qt::Unchecked);
     w.row(Created).check->setCheckState(Qt::Unchecked);
     setRowText(w, Modified, text);
-    button(w, "com_UptateTimestamp")->click();
+    child<QPushButton>(w, "com_UptateTimestamp")->click();
 }
 
 // The list as a user sees it, through its model: the entries' names top to bottom, an
@@ -101,9 +98,8 @@ inline QStringList panel(const frm_MainWindow& w) {
 
 inline std::unique_ptr<QMimeData> urlsOf(const QStringList& paths) {
     auto mime = std::make_unique<QMimeData>();
-    QList<QUrl> urls;
-    for (const QString& p : paths)
-        urls << QUrl::fromLocalFile(p);
+    QList<QUrl> urls(paths.size());
+    std::ranges::transform(paths, urls.begin(), QUrl::fromLocalFile);
     mime->setUrls(urls);
     return mime;
 }
@@ -144,9 +140,8 @@ struct Desk {
     }
 };
 inline QList<qint64> modifiedOf(const QStringList& paths) {
-    QList<qint64> out;
-    for (const QString& p : paths)
-        out << modifiedSeconds(p);
+    QList<qint64> out(paths.size());
+    std::ranges::transform(paths, out.begin(), modifiedSeconds);
     return out;
 }
 
