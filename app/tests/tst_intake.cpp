@@ -133,7 +133,8 @@ class tst_Intake : public QObject {
         QCOMPARE(totals(w).join(QLatin1Char('|')), counts);
     }
 
-    // Drops that are refused say why and change nothing.
+    // Drops that are refused say why and change nothing; one that would pass 32,767 entries
+    // is refused too.
     void refused_data() {
         QTest::addColumn<QList<QUrl>>("urls");
         QTest::addColumn<QString>("message");
@@ -143,6 +144,9 @@ class tst_Intake : public QObject {
             << "Can't load this object.\r\nError:\r\nThis object is not a file or a directory";
         QTest::newRow("missing file") << QList{QUrl::fromLocalFile(c), QUrl::fromLocalFile(missing)}
                                       << "File not found: " + missing + "\r\n53";
+        QTest::newRow("32,768 entries")
+            << QList<QUrl>(32766, QUrl::fromLocalFile(a))
+            << "Overflow: the list can hold at most 32,767 entries\r\n6";
     }
     void refused() {
         QFETCH(QList<QUrl>, urls);
@@ -160,6 +164,9 @@ class tst_Intake : public QObject {
         QCOMPARE(seen->message, message);
         QCOMPARE(entries(w), QStringList({"a.txt", "-b.txt"}));
         QVERIFY(w.sortItems()[1]->isChecked());
+        if (urls.size() < 3) return; // while one that reaches it is taken
+        dropOnList(w, QStringList(32765, a), Qt::ShiftModifier);
+        QCOMPARE(caption(w, "labTotalFiles"), QStringLiteral("32,767 "));
     }
 
     // Sorting and removing duplicates are ways of looking at the list: each entry keeps the

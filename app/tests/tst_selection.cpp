@@ -1,6 +1,7 @@
 // The window after start-up, at a pinned clock. Selecting an entry shows the object's path,
 // name, size and stamps, and loads the stamps into the editor rows; "Set time to now" and
 // "Reset time values" refill the ticked rows.
+#include "fonts.h"
 #include "selection.h"
 
 #include "windowprobe.h"
@@ -203,6 +204,16 @@ class tst_Selection : public QObject {
         child<QPushButton>(d.w, "com_ResetTime")->click();
         QCOMPARE(rowText(d.w, Created), fields(birthOf(d.dir.path(), 1)));
         QCOMPARE(rowText(d.w, Accessed), now);
+    }
+
+    // As the program starts: its own windows take the dialog font from the application;
+    // message boxes and menus keep the system's. Last, as it changes the application.
+    void programFont() {
+        const QFont box = QApplication::font("QMessageBox"), menu = QApplication::font("QMenu");
+        setProgramFont();
+        QCOMPARE(QApplication::font(), dialogFont());
+        QCOMPARE(QApplication::font("QMessageBox"), box);
+        QCOMPARE(QApplication::font("QMenu"), menu);
     }
 };
 
