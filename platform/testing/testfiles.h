@@ -11,11 +11,8 @@ namespace platform::testing {
 // did not make it or does not report it that way.
 bool makeSystemFile(const std::filesystem::path& path);
 
-#ifdef _WIN32
-inline constexpr bool onWindows = true;
-#else
-inline constexpr bool onWindows = false;
-#endif
+// Windows is the one system whose paths take the backslash as their separator.
+inline constexpr bool onWindows = std::filesystem::path::preferred_separator == '\\';
 
 // Whether the system has FIFOs (Windows has none), and makes one at `path`.
 inline bool hasFifos() {

@@ -1,12 +1,10 @@
 // The platform layer on real files, one set of cases for both systems (on Windows the program
 // is test_windows, run under Wine): attributes and lengths, what the stamp reader reads and the
-// writer reports for each kind of object, drive roots, local time, INI texts and numbers, a
-// registry export file's dword; on Linux the desktop's opener; on Windows also the bare drive name,
-// the long path form and the registry.
+// writer reports for each kind of object, drive roots, local time, INI texts and numbers; on
+// Linux the desktop's opener; on Windows also the long path form and the registry.
 #include "filehelpers.h"
 #include "platform/civil.h"
 #include "platform/localtime.h"
-#include "platform/regfile.h"
 #include "platform/settings.h"
 #include "platform/shell.h"
 
@@ -72,7 +70,6 @@ QString makeObject(const QTemporaryDir& dir, const QString& kind) {
                    : is("hidden") && !pt::onWindows ? QStringLiteral(".f")
                                                     : QStringLiteral("f.txt");
     const QString path = is("directory") ? dir.path() : dir.filePath(name);
-    if (is("no folder")) return nativePath(dir.filePath(QStringLiteral("none/f.txt")));
     if (is("other") && !pt::hasFifos()) return nativePath(dir.filePath(QStringLiteral("a<b>")));
     if (is("long")) QDir(dir.path()).mkpath(QFileInfo(path).path());
     if ((is("system") && !pt::makeSystemFile(fsPath(path))) ||
@@ -123,7 +120,6 @@ class tst_Platform : public QObject {
         row("in use", {"in use", day, a, 10, F::InUse, N, N});
         row("directory", {"directory", day, AttrDirectory, -1, F::Directory, N, N});
         row("deleted", {"deleted", day, none, -1, F::Missing, N, N});
-        row("in a missing folder", {"no folder", day, none, -1, F::Missing, N, N});
         row("other", {"other", day, pt::onWindows ? none : int(AttrSystem), -1, F::Other, N, N});
         if (pt::onWindows && !pt::underWine()) // Wine reports the archive bit on every file
             row("system", {"system", day, AttrSystem, -1, F::None, W, W});
@@ -150,7 +146,6 @@ class tst_Platform : public QObject {
         QCOMPARE(found ? qint64(*found & 0x37) : -1, expect.attributes);
         QCOMPARE(normalFileLength(fsPath(path)), expect.length);
         QCOMPARE(directoryCreated(fsPath(path)).has_value(), object == "directory");
-        if (object == "long") QVERIFY(directoryCreated(fsPath(QFileInfo(path).path())));
         const auto held = object == "in use" ? hold(path) : nullptr;
         if (object == "in use" && !held) QSKIP("the file cannot be held from writing here");
 
@@ -211,7 +206,6 @@ class tst_Platform : public QObject {
         };
         const char* ny = "America/New_York";
         row(ny, "New York summer", "2026-07-01 12:00:00", "2026-07-01 16:00:00");
-        row(ny, "New York winter", "2026-01-15 09:05:00", "2026-01-15 14:05:00");
         row(ny, "New York skipped hour", "2026-03-08 02:30:00", "");
         row(ny, "New York repeated hour", "2026-11-01 01:30:00", "2026-11-01 05:30:00");
         row(ny, "New York after the repeat", "2026-11-01 02:00:00", "2026-11-01 07:00:00");
@@ -225,8 +219,6 @@ class tst_Platform : public QObject {
         row("Europe/London", "London summer", "2026-07-01 12:00:00", "2026-07-01 11:00:00");
         const char* adelaide = "Australia/Adelaide";
         row(adelaide, "Adelaide summer", "2026-01-15 12:00:00", "2026-01-15 01:30:00");
-        row(adelaide, "Adelaide skipped", "2026-10-04 02:15:00", "");
-        row("UTC", "UTC", "2026-07-01 12:00:00", "2026-07-01 12:00:00");
         row("UTC", "UTC before 1970", "1969-12-31 23:59:59", "1969-12-31 23:59:59");
         row("UTC", "UTC year 30000", "30000-01-01 00:00:00", "30000-01-01 00:00:00");
     }
@@ -260,20 +252,11 @@ class tst_Platform : public QObject {
                                << number;
         };
         row("TrailingText", "42abc", 42);
-        row("Plus", "+12", 12);
-        row("HexLetters", "0x1fZ", 31);
-        row("HexCapitalX", "0X10", 0);
-        row("Octal", "0o17", 15);
-        row("Binary", "0b1012", 5);
         row("LeadingZero", "010", 10);
-        row("NegativeHex", "-0x10", -16);
         row("Quoted", "\"25\"", 25, "25");
         row("Blanks", "   33   ", 33, "33");
-        row("BlankAfterSign", "- 5", 0);
         row("Empty", "", 7);
         row("Missing", QByteArray(), 7, "fallback");
-        row("Wraps", "4294967297", 1);
-        row("LongNumber", "000000000000000000000000000042", 4); // read into 30 characters
         row("LongText", QByteArray(300, 'y'), 0, QByteArray(254, 'y'));
     }
     void ini() {
@@ -291,27 +274,16 @@ class tst_Platform : public QObject {
         QTEST(iniReadInt(ini, "NUMBERS", k, 7), "number");
     }
 
-    // A dword in a registry export file (the rest of what they hold is read in tst_readsetting).
-    void regFileDword() {
-        const RegTree tree =
-            parseRegFile("REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\K]\r\n\"N\"=dword:2a\r\n",
-                         "HKEY_CURRENT_USER");
-        const RegValue& v = tree.at("software\\k").values.at("n"); // throws (fails) if missing
-        QCOMPARE(v.type, 4u);
-        QCOMPARE(v.data, (std::vector<std::uint8_t>{0x2a, 0, 0, 0}));
-    }
-
 #ifndef _WIN32
     // The desktop's opener: what xdg-open makes of the document decides the answer, and a
     // local file that is not there starts nothing.
     void opener_data() {
-        QTest::addColumn<QByteArray>("opener"); // the body of a stand-in xdg-open; empty: none
+        QTest::addColumn<QByteArray>("opener"); // the body of a stand-in xdg-open
         QTest::addColumn<bool>("exists");
         QTest::addColumn<int>("result");
         QTest::newRow("opened") << QByteArray("exit 0") << true << 42;
         QTest::newRow("no application for it") << QByteArray("exit 3") << true << 31;
         QTest::newRow("still open after a while") << QByteArray("exec /bin/sleep 30") << true << 42;
-        QTest::newRow("no opener installed") << QByteArray() << true << 31;
         QTest::newRow("missing file") << QByteArray("exit 0") << false << 2;
     }
     void opener() {
@@ -319,8 +291,8 @@ class tst_Platform : public QObject {
         QFETCH(bool, exists);
         QTemporaryDir bin;
         QFile script(bin.filePath(QStringLiteral("xdg-open")));
-        if (!opener.isEmpty() && script.open(QIODevice::WriteOnly))
-            script.write("#!/bin/sh\n" + opener + "\n");
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\n" + opener + "\n");
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         const QString document = bin.filePath(QStringLiteral("Help.html"));
@@ -332,19 +304,6 @@ class tst_Platform : public QObject {
         QTEST(answer, "result");
     }
 #else
-    // "C:" is the drive's current folder to the system; the program means its root.
-    void bareDriveName() {
-        QTemporaryDir dir;
-        QVERIFY(setStamps(dir.path(), beforeSeconds, beforeSeconds)); // Wine: its creation too
-        const QString previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path()));
-        const std::wstring drive = fsPath(dir.path()).native().substr(0, 2);
-        const auto bare = directoryCreated(drive), root = directoryCreated(drive + L"\\");
-        QDir::setCurrent(previous);
-        QVERIFY(root && bare);
-        QCOMPARE(text(*bare), text(*root));
-    }
-
     void longPathForm() {
         const std::wstring a(100, L'a'), d = L"C:\\" + a + L"\\" + a + L"\\" + a;
         const std::pair<std::wstring, std::wstring> rows[] = {
@@ -353,7 +312,6 @@ class tst_Platform : public QObject {
             {d, L"\\\\?\\" + d},
             {L"C:/" + a + L"/" + a + L"/x/../" + a, L"\\\\?\\" + d},
             {L"\\\\server\\share" + d.substr(2), L"\\\\?\\UNC\\server\\share" + d.substr(2)},
-            {L"\\\\?\\" + d, L"\\\\?\\" + d},
         };
         for (const auto& [path, form] : rows)
             QCOMPARE(QString::fromStdWString(systemPath(path)), QString::fromStdWString(form));
@@ -366,17 +324,15 @@ class tst_Platform : public QObject {
         QTest::addColumn<QByteArray>("data"); // as handed over
         QTest::newRow("text") << int(REG_SZ) << QByteArray("\xc3\xa9t\xc3\xa9\0", 6);
         QTest::newRow("list") << int(REG_MULTI_SZ) << QByteArray("a\0bc\0\0", 6);
-        QTest::newRow("expandable") << int(REG_EXPAND_SZ) << QByteArray("%TEMP%\\x\0", 9);
         QTest::newRow("empty text") << int(REG_SZ) << QByteArray();
         QTest::newRow("binary") << int(REG_BINARY) << QByteArray("\x01\x80", 2);
-        QTest::newRow("number") << int(REG_DWORD) << QByteArray("\x2a\0\0\0", 4);
     }
     void registry() {
         QFETCH(int, type);
         QFETCH(QByteArray, data);
         const QString text = QString::fromUtf8(data); // texts are stored in UTF-16
         const QByteArray stored =
-            type == REG_BINARY || type == REG_DWORD
+            type == REG_BINARY
                 ? data
                 : QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
         const std::string key = "Software\\ChronodexTest\\" + std::to_string(GetCurrentProcessId());
