@@ -356,6 +356,13 @@ class tst_Timestamps : public QObject {
                                 "Modified: 3/03/2024, 2:05:09pm  \u2192  28/01/2023, 2:05:09pm\n"
                                 "Accessed: 1/01/2024, 12:00:00am  \u2192  27/11/2022, 12:00:00am"));
     }
+
+    // Dates and sizes take the separators of the user's locale. Last, as it changes the locale.
+    void separators() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(formatDateTime({2024, 3, 3, 14, 5, 9}), QStringLiteral("3.03.2024, 2:05:09pm"));
+        QCOMPARE(formatSize(2147483653LL), QStringLiteral("2.147.483.653"));
+    }
 };
 
 QTEST_MAIN(tst_Timestamps)
