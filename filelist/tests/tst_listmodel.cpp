@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 
+#include <QAccessible>
 #include <QListView>
 #include <QLocale>
 #include <QtTest>
@@ -65,10 +66,10 @@ class tst_ListModel : public QObject {
     // slot, named by its name part, ticked as given and past that by the ticking rule (without
     // kinds, every entry is a file). A click on a check box, or the space bar on the current
     // entry, changes one tick and tells the view about that row alone; the ticked counts
-    // follow. A rebuild reads the kinds afresh: the ticks stay, or follow the ticking rule
-    // again. Sorting reorders the rows in one layout change: every entry keeps its kind and
-    // tick, and the current entry follows its row. Keeping fewer entries (duplicate removal)
-    // starts the view afresh.
+    // follow, and a screen reader reads each entry by name, ticked or not. A rebuild reads the
+    // kinds afresh: the ticks stay, or follow the ticking rule again. Sorting reorders the rows in
+    // one layout change: every entry keeps its kind and tick, and the current entry follows its
+    // row. Keeping fewer entries (duplicate removal) starts the view afresh.
     void aListsLife() {
         FilePathTable table;
         table.setHint(hint);
@@ -95,6 +96,9 @@ class tst_ListModel : public QObject {
             out << QString("ticked %1 %2 %3").arg(n.files).arg(n.systemFiles).arg(n.directories);
             return out + std::exchange(told, {});
         };
+        const auto boxes = [&] {
+            return table.flags(table.index(0)) & (Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        };
         const auto click = [&](int row, Qt::CheckState state) {
             QVERIFY(!table.setData(table.index(row), state, Qt::DisplayRole));
             QVERIFY(table.setData(table.index(row), state, Qt::CheckStateRole));
@@ -102,10 +106,12 @@ class tst_ListModel : public QObject {
 
         QCOMPARE(look(), QStringList({hint + ":-1", "ticked 0 0 0"}));
         QCOMPARE(table.PathCount(), -1);
+        QCOMPARE(boxes(), Qt::ItemIsSelectable);
         QVERIFY(!table.setData(table.index(0), Qt::Checked, Qt::CheckStateRole));
         table.assign({pathOf("x"), QStringLiteral("bare")});
         QCOMPARE(look(), QStringList({"x:2", "bare:2", "ticked 2 0 0", "reset"}));
         QCOMPARE(table.PathCount(), 2);
+        QCOMPARE(boxes(), Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         table.assign({pathOf("a.txt"), pathOf("b"), pathOf("c")}, {file, sys, dir}, {false, true});
         QCOMPARE(look(), QStringList({"a.txt:0", "b:2", "c:0", "ticked 1 1 0", "reset"}));
         table.assign({pathOf("f"), pathOf("s"), pathOf("d")}, {file, sys, dir});
@@ -121,6 +127,14 @@ class tst_ListModel : public QObject {
         click(1, Qt::Checked);
         QCOMPARE(look(), QStringList({"f:0", "s:2", "d:2", "ticked 1 1 1", "ticks 1-1"}));
         QCOMPARE(table.tickedSlots(), std::vector<int>({2, 3}));
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&view);
+        QStringList heard;
+        for (int i = 0; i < list->childCount(); ++i) {
+            const QAccessible::State state = list->child(i)->state();
+            heard << list->child(i)->text(QAccessible::Name) +
+                         (state.checkable ? (state.checked ? " [x]" : " [ ]") : "");
+        }
+        QCOMPARE(heard, QStringList({"f [ ]", "s [x]", "d [x]"}));
 
         table.setKinds({dir, file, sys}, false);
         QCOMPARE(look(), QStringList({"f:0", "s:2", "d:2", "ticked 2 1 0"}));
