@@ -253,6 +253,15 @@ class tst_Platform : public QObject {
         };
         row("TrailingText", "42abc", 42);
         row("LeadingZero", "010", 10);
+        row("Plus", "+12", 12);
+        row("HexLetters", "0x1fZ", 31);
+        row("HexCapitalX", "0X10", 0);
+        row("Octal", "0o17", 15);
+        row("Binary", "0b1012", 5);
+        row("NegativeHex", "-0x10", -16);
+        row("BlankAfterSign", "- 5", 0);
+        row("Wraps", "4294967297", 1);
+        row("LongNumber", "000000000000000000000000000042", 4); // read into 30 characters
         row("Quoted", "\"25\"", 25, "25");
         row("Blanks", "   33   ", 33, "33");
         row("Empty", "", 7);
