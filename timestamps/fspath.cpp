@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace chronodex {
 namespace {
 
@@ -41,6 +43,14 @@ QString pathFromUrl(const QUrl& url) {
     // does where names are text. The path table keeps the system's own separators.
     const bool local = url.host().isEmpty() || url.host() == QLatin1String("localhost");
     if (!platform::namesAreBytes() || !local) return QDir::toNativeSeparators(url.toLocalFile());
+    // The URL keeps its path decoded wherever that is plain text, and such a path is the name
+    // as it stands: a drop of thousands of files is read without decoding each one twice. A
+    // path that still holds a %XX (a byte that is not UTF-8, a control character, '%', '#',
+    // '?', an encoded '/') or a UTF-16 surrogate (a character beyond U+FFFF, or a byte kept
+    // as text) is turned back into the name's bytes in full.
+    const QString path = url.path(QUrl::PrettyDecoded);
+    const auto plain = [](QChar c) { return c != QLatin1Char('%') && !c.isSurrogate(); };
+    if (std::all_of(path.begin(), path.end(), plain)) return path;
     return fromNativeBytes(
         QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }

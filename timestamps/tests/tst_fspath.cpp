@@ -37,9 +37,12 @@ class tst_FsPath : public QObject {
         if (!shown.isNull()) QCOMPARE(displayText(text), shown);
     }
 
+    // A dropped file's URL gives the name's bytes, whether the URL can decode them as text or not.
     void fromUrl() {
         QCOMPARE(toNativeBytes(pathFromUrl(QUrl::fromEncoded("file:///tmp/caf%E9%20x.txt"))),
                  QByteArray("/tmp/caf\xE9 x.txt"));
+        QCOMPARE(pathFromUrl(QUrl::fromEncoded("file://localhost/tmp/caf%C3%A9%20x")),
+                 QStringLiteral("/tmp/caf\u00E9 x"));
         QCOMPARE(pathFromUrl(QUrl::fromLocalFile(QStringLiteral("/tmp/\u00E9 #1.txt"))),
                  QStringLiteral("/tmp/\u00E9 #1.txt"));
     }
