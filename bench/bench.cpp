@@ -7,6 +7,7 @@
 // Prints a Markdown report. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen).
 #include "fonts.h"
 #include "frm_MainWindow.h"
+#include "intake.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,9 +17,11 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListView>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QWidget>
 
 #include <algorithm>
@@ -227,6 +230,23 @@ int main(int argc, char** argv) {
                         medianMs(s.reps, reset,
                                  [&] {
                                      dropAll();
+                                     settle();
+                                 }),
+                        statFloor, QStringLiteral("stat() x N")});
+        // A file manager's drop: its URL list as the windowing system hands it over (Qt
+        // parses it into URLs on arrival), read into paths, then the same intake.
+        QMimeData fromFileManager;
+        {
+            QByteArray uris;
+            for (const QString& f : files)
+                uris += QUrl::fromLocalFile(f).toEncoded() + "\r\n";
+            fromFileManager.setData(QStringLiteral("text/uri-list"), uris);
+        }
+        rows.push_back({QStringLiteral("intake of a file manager's URL list"), n,
+                        medianMs(s.reps, reset,
+                                 [&] {
+                                     const ReadDrop drop = readDrop(&fromFileManager);
+                                     w.Form_OLEDragDrop(drop.data, drop.effect, 1, 0, 0, 0);
                                      settle();
                                  }),
                         statFloor, QStringLiteral("stat() x N")});
