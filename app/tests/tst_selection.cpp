@@ -35,16 +35,19 @@ class tst_Selection : public QObject {
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
 
     // At start-up: the hint entry, no stamps, nothing to sort. Each row shows the clock's
-    // value and starts closed; a program change of a row's tick runs its handler as a click
-    // would. With no list entry ticked there is nothing to update. The help document is
-    // looked for in the program folder, in the system's own form.
+    // value in lists of the real days, months, years and times, and starts closed; a program change
+    // of a row's tick runs its handler as a click would. With no list entry ticked there is nothing
+    // to update. The help document is looked for in the program folder, in the system's own form.
     void atStartUp() {
         frm_MainWindow w(pinnedOptions(true, QDateTime(QDate(2026, 4, 30), QTime(9, 5, 7))));
         QVERIFY(!child<QMenu>(w, "menu_EditSortList")->isEnabled());
         QCOMPARE(panel(w)[1], QStringLiteral(" - Drag files here to show and set the date - "));
         QCOMPARE(panel(w).mid(4), QStringList(4, QStringLiteral("~ N/A ")));
-        const QComboBox* years = w.row(Accessed).fields[Year]; // 50 years back, 10 ahead
-        QCOMPARE(years->itemText(0) + '|' + years->itemText(years->count() - 1), " 1976| 2036");
+        QStringList lists; // each field's first and last item; years: 50 back, 10 ahead
+        for (const QComboBox* box : w.row(Accessed).fields)
+            lists << box->itemText(0) + '|' + box->itemText(box->count() - 1);
+        QCOMPARE(lists,
+                 QStringList({" 1| 31", " 1| 12", " 1976| 2036", " 0| 23", " 0| 59", " 0| 59"}));
         const auto enabled = [&w](StampKind k) { // the first and last field, the buttons
             return QList<bool>{w.row(k).fields[Day]->isEnabled(),
                                w.row(k).fields[Second]->isEnabled(),

@@ -53,7 +53,7 @@ std::vector<Lookup> lookupRows() {
     const SettingValue none = text("default"), yes = true;
     const std::string quoted = "hello \"quoted\" C:\\dir";
     return {
-        {"dword, short root name", "hklm", T, "Word", "D", none, 0, std::int32_t(42)},
+        {"dword, short root name", "hklm", T, "Word", "D", none, 0, std::int32_t(0x1020302a)},
         {"escapes, any letter case", "HKLM", T, "text", "s", none, 0, text(quoted)},
         {"M list", "HKLM", T, "Multi", "M", none, 0, text(std::string("a\0bc\0", 5))},
         {"B two bytes", "HKLM", T, "Short", "B", yes, 0, std::int16_t(-32767)},
@@ -194,7 +194,7 @@ class tst_Help : public QObject {
         put(folder, "system/chronodex/HKEY_LOCAL_MACHINE.reg",
             utf16("Windows Registry Editor Version 5.00\r\n\r\n"
                   "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Test]\r\n\"Text\"=\"hello \\\"quoted\\\" "
-                  "C:\\\\dir\"\r\n\"Word\"=dword:0000002a\r\n"
+                  "C:\\\\dir\"\r\n\"Word\"=dword:1020302a\r\n"
                   "\"Short\"=hex:01,80\r\n\"Quad\"=hex(b):65,88,63,5d,dc,46,03,00\r\n"
                   "\"Multi\"=hex(7):61,00,00,00,62,00,\\\r\n  63,00,00,00,00,00\r\n"
                   "this line is not a value\r\n\"Bad\"=dword:xyz\r\n"

@@ -19,8 +19,10 @@ class tst_FsPath : public QObject {
         for (int b = 1; b < 256; ++b)
             every += char(b);
         QTest::newRow("every byte") << every << QString();
-        QTest::newRow("ASCII, UTF-8") << QByteArray("/tmp/a b/caf\xC3\xA9\xF0\x9F\x93\x85")
-                                      << QStringLiteral("/tmp/a b/caf\u00E9\U0001F4C5");
+        QTest::newRow("ASCII, UTF-8, the least of two, three and four bytes")
+            << QByteArray(
+                   "/tmp/a b/caf\xC3\xA9\xF0\x9F\x93\x85\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80")
+            << QStringLiteral("/tmp/a b/caf\u00E9\U0001F4C5\u0080\u0800\U00010000");
         QTest::newRow("Latin-1, controls")
             << QByteArray("d\xE9j\xE0 a\tb\x7F") << QStringLiteral("d\uFFFDj\uFFFD a\uFFFDb\uFFFD");
         QTest::newRow("not UTF-8") << QByteArray("\xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80 a\xE2\x82")
