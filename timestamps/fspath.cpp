@@ -41,7 +41,8 @@ QString fromArgument(const char* argument, const QString& decoded) {
 QString pathFromUrl(const QUrl& url) {
     // A file URL of another host names no local path here; Qt's own reading serves it, as it
     // does where names are text. The path table keeps the system's own separators.
-    const bool local = url.host().isEmpty() || url.host() == QLatin1String("localhost");
+    const QString host = url.host();
+    const bool local = host.isEmpty() || host == QLatin1String("localhost");
     if (!platform::namesAreBytes() || !local) return QDir::toNativeSeparators(url.toLocalFile());
     // The URL keeps its path decoded wherever that is plain text, and such a path is the name
     // as it stands: a drop of thousands of files is read without decoding each one twice. A
