@@ -387,11 +387,13 @@ int main(int argc, char** argv) {
         if (r.n != small || r.floorName.startsWith(QLatin1String("touch"))) continue;
         for (const Row& l : rows)
             if (l.n == large && l.name == r.name && l.floorName == r.floorName) {
-                std::printf(
-                    "| %s (ms) | %.2f | %.2f | %.1f | %s | %.1f |\n", qPrintable(r.name), r.ms,
-                    l.ms, l.ms / r.ms,
-                    r.floorMs > 0 ? qPrintable(QString::number(l.floorMs / r.floorMs, 'f', 1)) : "",
-                    double(large) / small);
+                std::printf("| %s (ms) | %.2f | %.2f | %.1f | %s | %.1f |\n", qPrintable(r.name),
+                            r.ms, l.ms, l.ms / r.ms,
+                            r.floorMs > 0 ? qPrintable(QStringLiteral("%1 (%2)")
+                                                           .arg(l.floorMs / r.floorMs, 0, 'f', 1)
+                                                           .arg(r.floorName))
+                                          : "",
+                            double(large) / small);
                 break;
             }
     }
