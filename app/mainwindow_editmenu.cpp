@@ -2,6 +2,7 @@
 // removal of duplicated paths. Both reorder the path table in place and read its kinds afresh.
 #include "frm_MainWindow.h"
 #include "fspath.h"
+#include "intake.h"
 #include "oldvaluespanel.h"
 #include "sorting.h"
 
@@ -31,19 +32,11 @@ void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryK
 }
 
 void frm_MainWindow::RebuildList(bool keepTicks) {
-    std::vector<EntryKind> kinds;
-    kinds.reserve(static_cast<std::size_t>(std::max(PathCount(), 0)));
-    KindCounts counts;
-    for (int slot = 1; slot <= PathCount(); ++slot) {
-        // An entry whose attributes cannot be read counts as a system file.
-        const auto attributes = platform::fileAttributes(toNativePath(FilePaths_.at(slot)));
-        const EntryKind kind = kindOf(attributes.value_or(0));
-        kinds.push_back(kind);
-        counts.add(kind);
-    }
-    FilePaths_.setKinds(kinds, !keepTicks);
+    // An entry whose attributes cannot be read counts as a system file.
+    const KindsRead read = readKinds(FilePaths_.entries());
+    FilePaths_.setKinds(read.kinds, !keepTicks);
     menu_EditSortList->setEnabled(PathCount() > 0);
-    fra_OldValues->showTotals(counts);
+    fra_OldValues->showTotals(read.counts);
     fra_OldValues->selectFirst();
     EnableUpdateButton();
 }

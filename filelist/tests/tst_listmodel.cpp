@@ -1,12 +1,16 @@
-// The path table as the model of the list: its rows, ticks, hint entry and reordering, and
-// the rules and texts around it.
+// The path table as the model of the list: its rows, ticks, hint entry and reordering, the
+// kinds read afresh, and the rules and texts around it.
+#include "fspath.h"
+#include "intake.h"
 #include "listmodel.h"
+#include "testfiles.h"
 
 #include "platform/files.h"
 
 #include <QAccessible>
 #include <QListView>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <utility>
@@ -59,6 +63,32 @@ class tst_ListModel : public QObject {
         QCOMPARE(Kinds({kindOf(AttrArchive | AttrReadOnly), kindOf(AttrDirectory | AttrArchive),
                         kindOf(AttrSystem | AttrArchive), kindOf(AttrSystem), kindOf(0)}),
                  Kinds({file, dir, file, sys, sys}));
+    }
+
+    // The kinds of a list read afresh: a file, a folder and a system file over and over, and
+    // paths that are gone at some places. Long lists are read on several threads; each entry
+    // still gets its own kind, and the first gone path is the first in list order. The lists:
+    // a short one (one thread), then long ones gone in the last part, gone in the first part
+    // and later, and none gone.
+    void readKinds() {
+        QTemporaryDir folder;
+        const QString base = QDir::toNativeSeparators(folder.path() + "/");
+        QFile(base + "f").open(QIODevice::WriteOnly);
+        QVERIFY(QDir(base).mkdir("d") &&
+                platform::testing::makeSystemFile(toNativePath(base + "s")));
+        for (const QList<int>& gone : {QList<int>{5, 6}, {18000, 19999}, {10, 15000}, {}}) {
+            const int n = gone == QList<int>{5, 6} ? 7 : 20000;
+            QStringList paths;
+            Kinds kinds;
+            for (int i = 0; i < n; ++i) {
+                paths << base + (gone.contains(i) ? "gone" : QStringList{"f", "d", "s"}[i % 3]);
+                kinds.push_back(gone.contains(i) ? sys : Kinds{file, dir, sys}[i % 3]);
+            }
+            const KindsRead read = chronodex::readKinds(paths);
+            QCOMPARE(read.firstMissing, gone.isEmpty() ? -1 : gone.first());
+            QVERIFY(read.kinds == kinds);
+            QCOMPARE(read.counts.directories, int(std::count(kinds.begin(), kinds.end(), dir)));
+        }
     }
 
     // One list in a view, from before the first drop to the removal of duplicates. While the
