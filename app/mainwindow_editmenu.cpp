@@ -2,7 +2,6 @@
 // removal of duplicated paths. Both reorder the path table in place and read its kinds afresh.
 #include "frm_MainWindow.h"
 #include "fspath.h"
-#include "intake.h"
 #include "oldvaluespanel.h"
 #include "sorting.h"
 

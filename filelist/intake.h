@@ -52,17 +52,6 @@ struct IntakeFailure {
     int number = 0;
 };
 
-// The kind of every path, from its attributes read now, and the position of the first path
-// whose attributes could not be read (-1 when every one could); such a path counts as a
-// system file. A long list is read on several threads: each read waits on the file system
-// (on a network share, a round trip), and the reads change nothing.
-struct KindsRead {
-    std::vector<EntryKind> kinds;
-    KindCounts counts;
-    qsizetype firstMissing = -1;
-};
-KindsRead readKinds(const QStringList& paths);
-
 // Reads the kind of every path of the new list, or the failure that refuses the whole drop
 // (an object that does not exist, or more entries than the list can hold).
 struct IntakePlan {

@@ -6,6 +6,10 @@
 
 #include <QLocale>
 
+#include <algorithm>
+#include <exception>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace chronodex {
@@ -159,6 +163,70 @@ EntryKind kindOf(std::uint32_t attributes) {
     if (attributes & platform::AttrDirectory) return EntryKind::Directory;
     if (!(attributes & platform::AttrArchive)) return EntryKind::SystemFile;
     return EntryKind::File;
+}
+
+namespace {
+
+// Shorter lists are read on the calling thread: starting a thread costs about as much as
+// reading the attributes of a few hundred local files.
+constexpr qsizetype ReadOnThreadsFrom = 4096;
+constexpr unsigned MostReadingThreads = 8;
+
+// Reads the kinds of paths [begin, end) into their places; returns the first position
+// whose attributes could not be read, or -1.
+qsizetype readKindsOf(const QStringList& paths, qsizetype begin, qsizetype end,
+                      std::vector<EntryKind>& kinds) {
+    qsizetype missing = -1;
+    for (qsizetype i = begin; i < end; ++i) {
+        const auto attributes = platform::fileAttributes(toNativePath(paths.at(i)));
+        if (!attributes && missing < 0) missing = i;
+        kinds[static_cast<std::size_t>(i)] = kindOf(attributes.value_or(0));
+    }
+    return missing;
+}
+
+} // namespace
+
+KindsRead readKinds(const QStringList& paths) {
+    KindsRead read;
+    const qsizetype n = paths.size();
+    read.kinds.resize(static_cast<std::size_t>(n));
+    const unsigned blocks = n < ReadOnThreadsFrom ? 1u
+                                                  : std::clamp(std::thread::hardware_concurrency(),
+                                                               1u, MostReadingThreads);
+    // Block b covers [n * b / blocks, n * (b + 1) / blocks). A thread's exception is thrown
+    // again here, after every thread has ended.
+    std::vector<qsizetype> missing(blocks, -1);
+    std::vector<std::exception_ptr> failures(blocks);
+    const auto readBlock = [&](unsigned b) {
+        try {
+            missing[b] = readKindsOf(paths, n * b / blocks, n * (b + 1) / blocks, read.kinds);
+        } catch (...) {
+            failures[b] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::jthread> threads;
+        threads.reserve(blocks - 1);
+        unsigned started = 1;
+        try {
+            for (; started < blocks; ++started)
+                threads.emplace_back(readBlock, started);
+        } catch (const std::system_error&) {
+            // No thread to be had: the blocks left are read here.
+        }
+        readBlock(0);
+        for (unsigned b = started; b < blocks; ++b)
+            readBlock(b);
+    } // the threads are joined here
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
+    const auto first =
+        std::find_if(missing.begin(), missing.end(), [](qsizetype m) { return m >= 0; });
+    if (first != missing.end()) read.firstMissing = *first;
+    for (const EntryKind kind : read.kinds)
+        read.counts.add(kind);
+    return read;
 }
 
 void KindCounts::add(EntryKind kind) {

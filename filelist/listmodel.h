@@ -95,6 +95,17 @@ QString SplitPath(QString Path, bool NameOnly, QChar separator);
 // a system file.
 EntryKind kindOf(std::uint32_t attributes);
 
+// The kind of every path, from its attributes read now, and the position of the first path
+// whose attributes could not be read (-1 when every one could); such a path counts as a
+// system file. A long list is read on several threads: each read waits on the file system
+// (on a network share, a round trip), and the reads change nothing.
+struct KindsRead {
+    std::vector<EntryKind> kinds;
+    KindCounts counts;
+    qsizetype firstMissing = -1;
+};
+KindsRead readKinds(const QStringList& paths);
+
 // Ordinary files are ticked when the list is filled; directories and system files not.
 inline bool tickedOnIntake(EntryKind kind) {
     return kind == EntryKind::File;

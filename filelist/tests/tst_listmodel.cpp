@@ -1,6 +1,5 @@
 // The path table as the model of the list: its rows, ticks, hint entry and reordering, the
 // kinds read afresh, and the rules and texts around it.
-#include "intake.h"
 #include "listmodel.h"
 
 #include "platform/files.h"
