@@ -157,7 +157,7 @@ void frm_MainWindow::ShowOldValues(const QString& path, bool loadRows) {
     newValues().setVisible(view.stampsRead);
     setClientHeightTwips(view.stampsRead ? newValuesTop + newValuesHeight + 128 : newValuesTop);
     if (view.stampsRead)
-        newValues().load({view.created, view.modified, view.accessed});
+        newValues().load({view.created, view.modified, view.accessed}, view.exact);
     else
         newValues().clear();
 }
@@ -174,11 +174,12 @@ void frm_MainWindow::com_ResetTime_Click() {
     const auto attributes = platform::fileAttributes(toNativePath(path));
     if (!attributes) return; // deleted or moved since it was listed
     std::array<DateTime, 3> stamps{NoDate(0), NoDate(0), NoDate(0)};
+    NewValuesPanel::ExactStamps exact;
     if (*attributes & platform::AttrDirectory)
         stamps[Created] = GetDirectoryCreated(path);
     else if (GetFileLength(path) >= 0)
-        GetFileDates(path, stamps[Created], stamps[Modified], stamps[Accessed]);
-    newValues().fillTickedRows(stamps);
+        GetFileDates(path, stamps[Created], stamps[Modified], stamps[Accessed], &exact);
+    newValues().fillTickedRows(stamps, exact);
 }
 
 void frm_MainWindow::ShowTickedStatus() {

@@ -133,8 +133,10 @@ class frm_MainWindow : public QMainWindow {
     // Asks about new dates that Explorer will not show; true to go on.
     bool confirmYears(const QString& yearLines);
     // After a command has written: the selected entry shows its stamps on disk, the undo
-    // item follows what is kept, and the report (when not empty) is shown.
-    void afterWriting(const QString& report, const QString& title);
+    // item follows what is kept, and the report (when not empty) is shown, titled "Not
+    // written" when some entry was not (`verb` names what was done), else "Written in part".
+    void afterWriting(const QString& report, bool notWritten,
+                      const QString& verb = QStringLiteral("written"));
 
     MainWindowOptions options_;
     FilePathTable FilePaths_;

@@ -3,6 +3,7 @@
 // writes for undo, and names what it left alone in the same report.
 #include "frm_FlashMessage.h"
 #include "frm_MainWindow.h"
+#include "format.h"
 #include "frm_ShiftDates.h"
 #include "fspath.h"
 #include "oldvaluespanel.h"
@@ -50,15 +51,15 @@ void frm_MainWindow::menu_EditShift_Click() {
         shiftEntries(entries, dialog.seconds(), dialog.kinds(), undo_,
                      [this](const QString& lines) { return confirmYears(lines); });
     if (result.cancelled) return;
-    afterWriting(result.report(entries.size()), QStringLiteral(" - Not written"));
+    afterWriting(result.report(entries.size()), !result.allWritten());
 }
 
 void frm_MainWindow::menu_EditUndo_Click() {
     std::vector<EntryOutcome> outcomes = undo_.undo();
     for (EntryOutcome& e : outcomes) // kept by their path text
-        if (reported(e.outcome)) e.name = entryName(e.name);
-    afterWriting(notWrittenReport(outcomes, 0, QStringLiteral("put back")),
-                 QStringLiteral(" - Not put back"));
+        if (reported(e.outcome, true)) e.name = entryName(e.name);
+    const QString verb = QStringLiteral("put back");
+    afterWriting(notWrittenReport(outcomes, 0, verb, true), anyNotWritten(outcomes), verb);
 }
 
 void frm_MainWindow::menu_EditPhotos_Click() {
@@ -68,22 +69,31 @@ void frm_MainWindow::menu_EditPhotos_Click() {
     changes.reserve(entries.size());
     for (const TickedEntry& entry : entries) {
         const PhotoTaken photo = photoTakenAt(entry.file);
+        bool skipped = false;
+        const auto at = takenInstant(photo, skipped);
+        const auto local = at ? localFromInstant(*at) : std::nullopt;
         EntryChange change;
         if (!photo.taken) {
             change.skip = QString::fromStdString(photo.reason);
+        } else if (!local) {
+            // The words of a typed time that the clocks skip.
+            change.skip = skipped ? QStringLiteral("its date taken, ") +
+                                        formatDateTime(*photo.taken) +
+                                        QStringLiteral(", does not exist on that day in this "
+                                                       "time zone (the clocks go forward)")
+                                  : QStringLiteral("its date taken cannot be shown in this "
+                                                   "time zone");
         } else {
             change.written = {created, true, false};
-            change.newLocal = {*photo.taken, *photo.taken, NoDate(1)};
-            change.write = [file = entry.file, taken = *photo.taken] {
-                return writeTakenDate(file, taken);
-            };
+            change.newLocal = {*local, *local, NoDate(1)};
+            change.write = [file = entry.file, at = *at] { return writeTakenDate(file, at); };
         }
         changes.push_back(std::move(change));
     }
     const BatchResult result = applyChanges(
         entries, changes, undo_, [this](const QString& lines) { return confirmYears(lines); });
     if (result.cancelled) return;
-    afterWriting(result.report(entries.size()), QStringLiteral(" - Not written"));
+    afterWriting(result.report(entries.size()), !result.allWritten());
 }
 
 } // namespace chronodex

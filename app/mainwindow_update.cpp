@@ -47,8 +47,7 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
     undo_.begin();
     const std::vector<int> entries = tickedSlots();
     std::vector<EntryOutcome> named;
-    const SystemStamps stamps =
-        systemStamps(built.values[Created], built.values[Modified], built.values[Accessed]);
+    const platform::StampsToWrite stamps = newStamps(built);
     for (int slot : entries) {
         const QString& path = FilePaths_.at(slot);
         // The writer reports the stamps the file had when it opened it; the undo keeps those.
@@ -58,23 +57,28 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         undo_.keep(path, outcome.before, outcome);
         if (reported(outcome)) named.push_back({entryName(path), std::move(outcome)});
     }
-    afterWriting(notWrittenReport(named, entries.size()), QStringLiteral(" - Not written"));
+    afterWriting(notWrittenReport(named, entries.size()), anyNotWritten(named));
 }
 
 QString frm_MainWindow::entryName(const QString& path) {
     return displayText(SplitPath(path, true, QLatin1Char(platform::pathSeparator)));
 }
 
-void frm_MainWindow::afterWriting(const QString& report, const QString& title) {
+void frm_MainWindow::afterWriting(const QString& report, bool notWritten, const QString& verb) {
     // The display follows the disk: the selected entry shows the stamps it has now.
     const int selected = fra_OldValues->current() + 1;
     if (selected > 0 && FilePaths_.hasSlot(selected)) ShowOldValues(FilePaths_.at(selected), false);
     menu_EditUndo->setEnabled(undo_.canUndo());
-    if (!report.isEmpty())
-        FlashMessage(this, {.TheMessage = report,
-                            .TheTitle = options_.version.productName + title,
-                            .Timer = 0,
-                            .IconNumber = 1});
+    if (report.isEmpty()) return;
+    // A warning when some entry was not written; otherwise every entry was, and the report
+    // only says which stamps their file systems do not keep.
+    const QString title = notWritten ? QStringLiteral(" - Not ") + verb
+                                     : QStringLiteral(" - ") + verb.left(1).toUpper() +
+                                           verb.mid(1) + QStringLiteral(" in part");
+    FlashMessage(this, {.TheMessage = report,
+                        .TheTitle = options_.version.productName + title,
+                        .Timer = 0,
+                        .IconNumber = notWritten ? 1 : 2});
 }
 
 } // namespace chronodex

@@ -53,6 +53,7 @@ std::array<RowInput, 3> NewValuesPanel::inputs() const {
         out[kind].ticked = rows_[kind].isTicked();
         for (int f = 0; f < FieldCount; ++f)
             out[kind].texts[f] = rows_[kind].text(f);
+        out[kind].loaded = loaded_[kind];
     }
     return out;
 }
@@ -65,9 +66,20 @@ void NewValuesPanel::fillLists(const DateTime& present) {
     }
 }
 
-void NewValuesPanel::load(const std::array<DateTime, 3>& stamps) {
+namespace {
+
+std::optional<LoadedStamp> loadedStamp(const DateTime& value,
+                                       const std::optional<platform::Instant>& exact) {
+    if (!exact) return std::nullopt;
+    return LoadedStamp{value, *exact};
+}
+
+} // namespace
+
+void NewValuesPanel::load(const std::array<DateTime, 3>& stamps, const ExactStamps& exact) {
     for (StampKind kind : AllStampKinds) {
         rows_[kind].setValue(stamps[kind]);
+        loaded_[kind] = loadedStamp(stamps[kind], exact[kind]);
         // The creation stamp cannot be written where the system does not allow it, so its
         // row shows the value but is never ticked there.
         if (kind != Created || creationWritable_) rows_[kind].check->setCheckState(Qt::Checked);
@@ -79,11 +91,16 @@ void NewValuesPanel::clear() {
         r.setAllTexts(QStringLiteral(" - "));
         r.check->setCheckState(Qt::Unchecked);
     }
+    loaded_ = {};
 }
 
-void NewValuesPanel::fillTickedRows(const std::array<DateTime, 3>& values) {
-    for (StampKind kind : AllStampKinds)
-        if (rows_[kind].isTicked() && values[kind] != NoDate(0)) rows_[kind].setValue(values[kind]);
+void NewValuesPanel::fillTickedRows(const std::array<DateTime, 3>& values,
+                                    const ExactStamps& exact) {
+    for (StampKind kind : AllStampKinds) {
+        if (!rows_[kind].isTicked() || values[kind] == NoDate(0)) continue;
+        rows_[kind].setValue(values[kind]);
+        loaded_[kind] = loadedStamp(values[kind], exact[kind]);
+    }
 }
 
 void NewValuesPanel::enableTimeButtons() {

@@ -29,12 +29,15 @@ class NewValuesPanel : public QGroupBox {
     // Start-up: every box gets its list and the present value; the rows are unticked.
     void fillLists(const DateTime& present);
     // An object's stamps, each row ticked (the Created row only where it can be written).
-    void load(const std::array<DateTime, 3>& stamps);
+    // Each row remembers the stamp it shows (`exact`, where known): while it holds that
+    // value, the update writes that stamp's own second.
+    using ExactStamps = std::array<std::optional<platform::Instant>, 3>;
+    void load(const std::array<DateTime, 3>& stamps, const ExactStamps& exact = {});
     // No stamps: " - " in every box and the rows unticked.
     void clear();
-    // Puts values into the ticked rows; a row whose value is NoDate(0), a stamp that was not
-    // read, keeps its texts.
-    void fillTickedRows(const std::array<DateTime, 3>& values);
+    // Puts values into the ticked rows, each remembering its stamp as load() does; a row whose
+    // value is NoDate(0), a stamp that was not read, keeps its texts.
+    void fillTickedRows(const std::array<DateTime, 3>& values, const ExactStamps& exact = {});
 
     // Whether the rows' buttons may be used: "Set time to now" and "Reset time values"
     // follow the rows; "Update file date" also needs a ticked entry.
@@ -53,6 +56,7 @@ class NewValuesPanel : public QGroupBox {
   private:
     bool creationWritable_;
     std::array<EditorRow, 3> rows_{};
+    std::array<std::optional<LoadedStamp>, 3> loaded_{};
     QPushButton* com_NowTime = nullptr;
     QPushButton* com_ResetTime = nullptr;
     QPushButton* com_UptateTimestamp = nullptr;

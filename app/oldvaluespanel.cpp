@@ -182,13 +182,12 @@ void OldValuesPanel::showSelection(const SelectionView& view) {
     lab_OSize->setText(view.sizeHeading);
     lab_OSizeValue->setText(view.sizeText);
     lab_OSizeValue->setEnabled(view.sizeEnabled);
-    const std::array<std::pair<QLabel*, DateTime>, 3> stamps{{{lab_OCreatedValue, view.created},
-                                                              {lab_OModfiedValue, view.modified},
-                                                              {lab_OAccessedValue, view.accessed}}};
-    for (const auto& [label, value] : stamps) {
-        const bool shown = view.stampsShown && !IsSameDay(value, NoDate());
-        label->setText(shown ? stampText(value) : notAvailable);
-        label->setEnabled(shown);
+    const std::array<QLabel*, 3> labels{lab_OCreatedValue, lab_OModfiedValue, lab_OAccessedValue};
+    const std::array<DateTime, 3> values{view.created, view.modified, view.accessed};
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const bool shown = view.stampsShown && !IsSameDay(values[i], NoDate());
+        labels[i]->setText(shown ? stampText(values[i], view.exact[i]) : notAvailable);
+        labels[i]->setEnabled(shown);
     }
 }
 

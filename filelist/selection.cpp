@@ -50,13 +50,14 @@ SelectionView readSelection(const QString& path) {
         v.created = dates.created;
         v.modified = dates.modified;
         v.accessed = dates.accessed;
+        v.exact = dates.exact;
     }
     return v;
 }
 
-QString stampText(const DateTime& value) {
+QString stampText(const DateTime& value, const std::optional<platform::Instant>& exact) {
     if (IsSameDay(value, NoDate())) return QStringLiteral(" N/A ");
-    return QLatin1Char(' ') + formatDateTime(value);
+    return QLatin1Char(' ') + formatDateTime(value) + (exact ? repeatedHourMark(*exact) : QString());
 }
 
 } // namespace chronodex

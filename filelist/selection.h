@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
 
 namespace chronodex {
@@ -24,13 +25,16 @@ struct SelectionView {
     // The stamps were read and are shown, also for a file that may not be written.
     bool stampsShown = false;
     DateTime created = NoDate(0), modified = NoDate(0), accessed = NoDate(0);
+    // The stamps exactly as kept (created, modified, accessed), where read.
+    std::array<std::optional<platform::Instant>, 3> exact;
 };
 
 // Reads the object behind a path. One that was deleted or moved since it was listed shows
 // its own path and name, with no size and no stamps.
 SelectionView readSelection(const QString& path);
 
-// The caption of a stamp label: a blank and the date, or " N/A " for no date.
-QString stampText(const DateTime& value);
+// The caption of a stamp label: a blank and the date, or " N/A " for no date; in the hour
+// the clocks repeat, with the offset that tells which of the two it is.
+QString stampText(const DateTime& value, const std::optional<platform::Instant>& exact = {});
 
 } // namespace chronodex

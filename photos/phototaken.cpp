@@ -36,15 +36,42 @@ std::optional<DateTime> parseExifDate(const std::string& text) {
     return value;
 }
 
+std::optional<int> parseExifOffset(const std::string& text) {
+    if (text.size() < 6 || (text[0] != '+' && text[0] != '-') || text[3] != ':') return std::nullopt;
+    for (std::size_t i : {1, 2, 4, 5})
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+    const int hours = (text[1] - '0') * 10 + (text[2] - '0');
+    const int minutes = (text[4] - '0') * 10 + (text[5] - '0');
+    if (hours > 14 || minutes > 59) return std::nullopt;
+    return (text[0] == '-' ? -1 : 1) * (hours * 60 + minutes);
+}
+
+namespace {
+
+std::string readFailure(platform::ReadFailure why) {
+    switch (why) {
+    case platform::ReadFailure::Missing:
+        return "it no longer exists";
+    case platform::ReadFailure::Directory:
+        return "it is a directory";
+    case platform::ReadFailure::NotAFile:
+        return "it is not a file";
+    case platform::ReadFailure::TooLarge:
+        return "it is too large to be read as a photo";
+    default:
+        return "it cannot be read";
+    }
+}
+
+} // namespace
+
 PhotoTaken photoTakenAt(const std::filesystem::path& file) {
     PhotoTaken result;
-    // Only regular files are opened: a FIFO would keep the reader waiting for a writer.
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::is_regular_file(status)) {
-        result.reason = !std::filesystem::exists(status)        ? "it no longer exists"
-                        : std::filesystem::is_directory(status) ? "it is a directory"
-                                                                : "it is not a file";
+    // Opened once, checked to be a regular file before anything is read (a FIFO never
+    // blocks), read whole into memory for the library.
+    const platform::FileContents contents = platform::readFileContents(file, PhotoSizeLimit);
+    if (contents.failure != platform::ReadFailure::None) {
+        result.reason = readFailure(contents.failure);
         return result;
     }
     try {
@@ -53,14 +80,21 @@ PhotoTaken photoTakenAt(const std::filesystem::path& file) {
 #if !EXIV2_TEST_VERSION(0, 28, 0) && defined(EXV_ENABLE_BMFF)
         Exiv2::enableBMFF(true);
 #endif
-        auto image = Exiv2::ImageFactory::open(file.string());
+        auto image =
+            Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(contents.bytes.data()),
+                                      static_cast<long>(contents.bytes.size()));
         image->readMetadata();
         const Exiv2::ExifData& exif = image->exifData();
-        for (const char* key : {"Exif.Photo.DateTimeOriginal", "Exif.Image.DateTime"}) {
+        const auto text = [&exif](const char* key) -> std::string {
             const auto found = exif.findKey(Exiv2::ExifKey(key));
-            if (found == exif.end()) continue;
-            if (const auto taken = parseExifDate(found->toString())) {
+            return found == exif.end() ? std::string() : found->toString();
+        };
+        for (const auto& [key, offset] : {std::pair{"Exif.Photo.DateTimeOriginal",
+                                                    "Exif.Photo.OffsetTimeOriginal"},
+                                          std::pair{"Exif.Image.DateTime", "Exif.Photo.OffsetTime"}}) {
+            if (const auto taken = parseExifDate(text(key))) {
                 result.taken = taken;
+                result.offsetMinutes = parseExifOffset(text(offset));
                 return result;
             }
         }
@@ -71,26 +105,23 @@ PhotoTaken photoTakenAt(const std::filesystem::path& file) {
     return result;
 }
 
-std::optional<platform::SystemTime> takenInstant(const DateTime& taken) {
-    if (const auto utc = utcFromLocal(taken); !utc.skipped) return utc.utc;
-    // Three hours before lies before any gap the clocks make; the offset there holds up to it.
-    constexpr std::int64_t Before = 3 * 3600;
-    const auto earlier = addSeconds(taken, -Before);
-    const auto utc = earlier ? utcFromLocal(*earlier).utc : std::nullopt;
-    if (!utc) return std::nullopt;
-    return platform::civilFromSeconds(platform::secondsFromCivil(*utc) + Before);
+std::optional<platform::Instant> takenInstant(const PhotoTaken& photo, bool& skipped) {
+    skipped = false;
+    if (!photo.taken) return std::nullopt;
+    if (photo.offsetMinutes)
+        return platform::Instant{platform::secondsFromCivil(toSystemTime(*photo.taken)) -
+                                     std::int64_t(*photo.offsetMinutes) * 60,
+                                 0};
+    const platform::LocalToUtc utc = utcFromLocal(*photo.taken);
+    skipped = utc.skipped;
+    if (!utc.utc) return std::nullopt;
+    return platform::instantOf(*utc.utc);
 }
 
-platform::WriteOutcome writeTakenDate(const std::filesystem::path& file, const DateTime& taken) {
-    const auto utc = takenInstant(taken);
-    if (!utc) {
-        platform::WriteOutcome refused;
-        refused.failure = platform::WriteFailure::Other;
-        refused.message = "the date taken cannot be converted to this time zone";
-        return refused;
-    }
-    const auto created = platform::canSetCreationTime() ? utc : std::nullopt;
-    return platform::writeFileTimes(file, created, std::nullopt, utc);
+platform::WriteOutcome writeTakenDate(const std::filesystem::path& file,
+                                      const platform::Instant& taken) {
+    const auto created = platform::canSetCreationTime() ? std::optional(taken) : std::nullopt;
+    return platform::writeFileTimes(file.native(), {created, std::nullopt, taken, true});
 }
 
 } // namespace chronodex

@@ -45,7 +45,9 @@ LocalToUtc localToUtc(const SystemTime& local) {
         result.skipped = offsetAt(asIfUtc).has_value();
         return result;
     }
-    result.utc = civilFromSeconds(*std::min_element(candidates.begin(), candidates.end()));
+    const auto [first, last] = std::minmax_element(candidates.begin(), candidates.end());
+    result.utc = civilFromSeconds(*first);
+    result.repeated = *first != *last;
     return result;
 }
 

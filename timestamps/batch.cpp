@@ -19,6 +19,10 @@ QString skippedReport(const std::vector<SkippedEntry>& skipped, std::size_t tick
         lines);
 }
 
+bool BatchResult::allWritten() const {
+    return skipped.empty() && !anyNotWritten(outcomes);
+}
+
 QString BatchResult::report(std::size_t ticked) const {
     const QString left = skippedReport(skipped, ticked);
     const QString failed = notWrittenReport(outcomes, ticked);
@@ -59,9 +63,11 @@ BatchResult applyChanges(const std::vector<TickedEntry>& entries,
     }
     if (toWrite.empty()) return result;
     undo.begin();
-    for (std::size_t i : toWrite)
-        result.outcomes.push_back(
-            {entries[i].name, undo.record(entries[i].file, entries[i].path, changes[i].write)});
+    for (std::size_t i : toWrite) {
+        platform::WriteOutcome outcome = changes[i].write();
+        undo.keep(entries[i].path, outcome.before, outcome);
+        result.outcomes.push_back({entries[i].name, std::move(outcome)});
+    }
     return result;
 }
 

@@ -58,14 +58,16 @@ struct BatchResult {
     // The lines to show afterwards: the entries left as they were, then what was not
     // written. Empty when every entry was written.
     QString report(std::size_t ticked) const;
+    // Every entry was written, if not every stamp (the report is then no warning).
+    bool allWritten() const;
 };
 
 // Runs a command on the ticked entries, `changes` in the same order. An entry to skip, and
 // one whose new date the year check refuses (before 1601), is set aside and named. When the
 // new dates of others lie outside 1980 to 2107, `confirm` is asked once with their year lines
 // (each entry named, ten at most); nothing is written when it answers no. The rest are
-// written, each one's stamps read right before its write and kept in `undo`, which then holds
-// this command alone; when nothing is left to write, `undo` keeps what it had.
+// written, the stamps each had when it was written kept in `undo`, which then holds this
+// command alone; when nothing was written, `undo` keeps what it had.
 BatchResult applyChanges(const std::vector<TickedEntry>& entries,
                          const std::vector<EntryChange>& changes, UndoStore& undo,
                          const std::function<bool(const QString& yearLines)>& confirm);

@@ -1,6 +1,11 @@
 #include "format.h"
 
+#include "platform/civil.h"
+#include "platform/localtime.h"
+
 #include <QLocale>
+
+#include <cstdlib>
 
 namespace chronodex {
 namespace {
@@ -30,6 +35,18 @@ QString formatDateTime(const DateTime& value) {
         .arg(value.minute, 2, 10, zero)
         .arg(value.second, 2, 10, zero)
         .arg(value.hour < 12 ? QStringLiteral("am") : QStringLiteral("pm"));
+}
+
+QString repeatedHourMark(const platform::Instant& utc) {
+    const auto civil = platform::civilOf(utc);
+    const auto local = civil ? platform::utcToLocal(*civil) : std::nullopt;
+    if (!local || !platform::localToUtc(*local).repeated) return QString();
+    const std::int64_t offset = platform::secondsFromCivil(*local) - utc.seconds;
+    const std::int64_t minutes = std::llabs(offset) / 60;
+    QString text = QStringLiteral(" (UTC") + QLatin1Char(offset < 0 ? '-' : '+') +
+                   QString::number(minutes / 60);
+    if (minutes % 60 != 0) text += QStringLiteral(":%1").arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return text + QLatin1Char(')');
 }
 
 QString formatSize(qint64 bytes) {

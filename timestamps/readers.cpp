@@ -21,25 +21,22 @@ void reportUnshowable(bool early) {
 // The stamps as the program's values; false, after the message, at the first one it
 // cannot show.
 bool convertStamps(const platform::FileTimes& times, FileDates& out) {
-    if (times.beyond != platform::FileTimes::Beyond::None) {
-        reportUnshowable(times.beyond == platform::FileTimes::Beyond::TooEarly);
-        return false;
-    }
     // In the system's order: creation, last access, last write.
-    const std::array<std::pair<const std::optional<platform::SystemTime>*, DateTime*>, 3> stamps{
+    const std::array<std::pair<const std::optional<platform::Instant>*, DateTime*>, 3> stamps{
         {{&times.created, &out.created},
          {&times.accessed, &out.accessed},
          {&times.modified, &out.modified}}};
     for (const auto& [raw, value] : stamps) {
         if (!*raw) continue;
         // Shown in local time: a stamp near the ends of the years shown can fall outside.
-        const auto converted = localFromUtc(**raw);
+        const auto converted = localFromInstant(**raw);
         if (!converted) {
-            reportUnshowable((*raw)->year <= MinYear);
+            reportUnshowable((*raw)->seconds < 0);
             return false;
         }
         *value = *converted;
     }
+    out.exact = {times.created, times.modified, times.accessed};
     return times.read;
 }
 
@@ -49,22 +46,23 @@ FileDates ReadFileDates(const QString& path) {
     FileDates dates;
     const platform::FileTimes times = platform::readFileTimes(toFsPath(path));
     dates.writable = times.writable;
-    if (!times.read && times.beyond == platform::FileTimes::Beyond::None) return dates;
+    if (!times.read) return dates;
     dates.read = convertStamps(times, dates);
     return dates;
 }
 
-bool GetFileDates(const QString& path, DateTime& created, DateTime& modified, DateTime& accessed) {
+bool GetFileDates(const QString& path, DateTime& created, DateTime& modified, DateTime& accessed,
+                  std::array<std::optional<platform::Instant>, 3>* exact) {
     created = modified = accessed = NoDate(0);
     const platform::FileTimes times = platform::readFileTimes(toFsPath(path));
     // The window edits and writes only files it may write: others count as not read.
-    if (!times.writable) return false;
-    if (!times.read && times.beyond == platform::FileTimes::Beyond::None) return false;
+    if (!times.writable || !times.read) return false;
     FileDates dates;
     const bool read = convertStamps(times, dates);
     created = dates.created;
     modified = dates.modified;
     accessed = dates.accessed;
+    if (exact && read) *exact = dates.exact;
     return read;
 }
 
@@ -75,7 +73,7 @@ DateTime GetDirectoryCreated(QString path) {
     const QChar separator = QLatin1Char(platform::pathSeparator);
     if (path.endsWith(separator)) path.chop(1);
     if (const auto created = platform::directoryCreated(toFsPath(path))) {
-        if (const auto value = localFromUtc(*created)) return *value;
+        if (const auto value = localFromInstant(*created)) return *value;
     }
     return NoDate(1);
 }

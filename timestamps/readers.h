@@ -7,6 +7,9 @@
 
 #include <QString>
 
+#include <array>
+#include <optional>
+
 namespace chronodex {
 
 // A file's stamps and whether the program may write them.
@@ -17,6 +20,9 @@ struct FileDates {
     // The file could be opened for reading and writing without sharing: only such a file's
     // stamps are edited and written. A read-only file or a file in use is read, not writable.
     bool writable = false;
+    // The stamps exactly as the file system keeps them, in the order created, modified,
+    // accessed; empty where not kept.
+    std::array<std::optional<platform::Instant>, 3> exact;
 };
 
 // Reads a file's stamps without opening it for writing. A stamp before the year 100 or
@@ -31,7 +37,9 @@ FileDates ReadFileDates(const QString& path);
 // false and NoDate(0), without a message. A stamp the program cannot show is reported as
 // ReadFileDates does. Where the file system keeps no creation stamp, `created` stays
 // NoDate(0).
-bool GetFileDates(const QString& path, DateTime& created, DateTime& modified, DateTime& accessed);
+// `exact`, when given, receives the stamps exactly as FileDates::exact does.
+bool GetFileDates(const QString& path, DateTime& created, DateTime& modified, DateTime& accessed,
+                  std::array<std::optional<platform::Instant>, 3>* exact = nullptr);
 
 // The creation stamp of a directory (one trailing separator ignored), or NoDate(1). A drive
 // root (C:\ , also C: or C:/; a share's root; / on Linux) goes to GetDriveCreated.

@@ -8,19 +8,10 @@ std::int64_t shiftSeconds(const ShiftAmount& amount) {
     return amount.days * 86400 + amount.hours * 3600 + amount.minutes * 60 + amount.seconds;
 }
 
-namespace {
-
-std::optional<platform::SystemTime> movedInstant(const platform::SystemTime& utc,
-                                                 std::int64_t seconds) {
-    return platform::civilFromSeconds(platform::secondsFromCivil(utc) + seconds);
-}
-
-} // namespace
-
 std::optional<DateTime> shiftedLocal(const DateTime& local, std::int64_t seconds) {
     const auto utc = utcFromLocal(local).utc;
     if (!utc) return std::nullopt;
-    const auto moved = movedInstant(*utc, seconds);
+    const auto moved = platform::civilFromSeconds(platform::secondsFromCivil(*utc) + seconds);
     return moved ? localFromUtc(*moved) : std::nullopt;
 }
 
@@ -29,18 +20,18 @@ ShiftPlan planShift(const platform::FileTimes& before, std::int64_t seconds,
     ShiftPlan plan;
     plan.before = before;
     if (!before.read) return plan;
-    std::array<const std::optional<platform::SystemTime>*, 3> stamps{};
+    std::array<const std::optional<platform::Instant>*, 3> stamps{};
     stamps[Created] = &before.created;
     stamps[Modified] = &before.modified;
     stamps[Accessed] = &before.accessed;
     const bool creationSettable = platform::canSetCreationTime();
     for (StampKind kind : AllStampKinds) {
         const auto& stamp = *stamps[kind];
-        if (stamp) plan.beforeLocal[kind] = localFromUtc(*stamp).value_or(NoDate(1));
+        if (stamp) plan.beforeLocal[kind] = localFromInstant(*stamp).value_or(NoDate(1));
         if (!kinds[kind] || !stamp || (kind == Created && !creationSettable)) continue;
         plan.moved[kind] = true;
-        plan.after[kind] = movedInstant(*stamp, seconds);
-        const auto local = plan.after[kind] ? localFromUtc(*plan.after[kind]) : std::nullopt;
+        plan.after[kind] = platform::Instant{stamp->seconds + seconds, stamp->nanoseconds};
+        const auto local = localFromInstant(*plan.after[kind]);
         if (local)
             plan.afterLocal[kind] = *local;
         else
@@ -57,8 +48,7 @@ ShiftPlan planShift(const std::filesystem::path& file, std::int64_t seconds,
 platform::WriteOutcome writeShift(const std::filesystem::path& file, const ShiftPlan& plan) {
     if (!plan.before.read) {
         // Nothing is asked of the writer, which then only says why it could not write.
-        platform::WriteOutcome why =
-            platform::writeFileTimes(file, std::nullopt, std::nullopt, std::nullopt);
+        platform::WriteOutcome why = platform::writeFileTimes(file, {});
         if (why.written()) {
             why.failure = platform::WriteFailure::Other;
             why.message = "its dates could not be read";
@@ -71,8 +61,8 @@ platform::WriteOutcome writeShift(const std::filesystem::path& file, const Shift
         refused.message = "its new date lies outside the years 100 to 9999";
         return refused;
     }
-    return platform::writeFileTimes(file, plan.after[Created], plan.after[Accessed],
-                                    plan.after[Modified]);
+    return platform::writeFileTimes(
+        file, {plan.after[Created], plan.after[Accessed], plan.after[Modified]});
 }
 
 EntryChange shiftChange(const TickedEntry& entry, std::int64_t seconds,

@@ -1,7 +1,7 @@
 // "Shift dates of ticked files": moving each file's own stamps by the same amount of real
 // time. The amount is added to the UTC instants the system keeps, so a shift of one hour
-// across a change of the clocks is still one hour; the local values are only for showing
-// and for the year check.
+// across a change of the clocks is still one hour, and each stamp keeps its fraction of a
+// second; the local values are only for showing and for the year check.
 #pragma once
 
 #include "batch.h"
@@ -43,7 +43,7 @@ struct ShiftPlan {
     // on this system), their new UTC instants, and both values in local time for the preview
     // and the year check (NoDate(1) where not moved or not showable).
     std::array<bool, 3> moved{};
-    std::array<std::optional<platform::SystemTime>, 3> after;
+    std::array<std::optional<platform::Instant>, 3> after;
     std::array<DateTime, 3> beforeLocal{NoDate(1), NoDate(1), NoDate(1)};
     std::array<DateTime, 3> afterLocal{NoDate(1), NoDate(1), NoDate(1)};
     // A moved stamp would land where the program cannot hold it (outside the years 100 to

@@ -7,6 +7,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -141,8 +142,15 @@ NewValues buildNewValues(const std::array<RowInput, 3>& rows) {
         const auto value = kind == Created ? createdValue(row, out.problems)
                                            : strictValue(kind, row, out.problems);
         if (!value) continue;
-        // The hour that clocks skip in spring is no time at all in this time zone.
-        if (utcFromLocal(*value).skipped) {
+        if (IsSameDay(*value, NoDate())) {
+            out.problems.push_back(
+                {kind, Day, formatDateTime(*value), FieldProblem::NoDateValue});
+            continue;
+        }
+        if (row.loaded && row.loaded->local == *value) {
+            out.loaded[kind] = platform::Instant{row.loaded->exact.seconds, 0};
+        } else if (utcFromLocal(*value).skipped) {
+            // The hour that clocks skip in spring is no time at all in this time zone.
             out.problems.push_back({kind, Hour, row.texts[Hour], FieldProblem::SkippedHour});
             continue;
         }
@@ -187,6 +195,11 @@ QString fieldProblemsMessage(const std::vector<FieldProblem>& problems) {
     const QString crlf = QStringLiteral("\r\n");
     QString text = QStringLiteral("Note:") + crlf;
     for (const FieldProblem& p : problems) {
+        if (p.reason == FieldProblem::NoDateValue) {
+            text += rowLabel(p.row).trimmed() + QStringLiteral(": \"") + p.text +
+                    QStringLiteral("\" stands for \"no date\" and can not be set.") + crlf;
+            continue;
+        }
         text += rowLabel(p.row).trimmed() + QStringLiteral(", ") + fieldName(p.field) +
                 QStringLiteral(": \"") + p.text;
         text += p.reason == FieldProblem::SkippedHour
@@ -198,19 +211,18 @@ QString fieldProblemsMessage(const std::vector<FieldProblem>& problems) {
     return text + QStringLiteral("Can't set the new date.");
 }
 
-SystemStamps systemStamps(const DateTime& created, const DateTime& modified,
-                          const DateTime& accessed) {
-    auto wanted = [](const DateTime& v) -> std::optional<platform::SystemTime> {
-        if (IsSameDay(v, NoDate())) return std::nullopt;
-        return utcFromLocal(v).utc; // a local time that does not exist was refused before
+platform::StampsToWrite newStamps(const NewValues& v) {
+    auto wanted = [&v](StampKind kind) -> std::optional<platform::Instant> {
+        if (IsSameDay(v.values[kind], NoDate())) return std::nullopt;
+        if (v.loaded[kind]) return v.loaded[kind];
+        return instantFromLocal(v.values[kind]); // a skipped local time was refused before
     };
-    return {wanted(created), wanted(accessed), wanted(modified)};
+    return {wanted(Created), wanted(Accessed), wanted(Modified), true};
 }
 
-platform::WriteOutcome PutFileDates(const platform::NativePath& file, const SystemStamps& stamps,
-                                    bool seenAsFile) {
-    return platform::writeFileTimes(file, stamps.created, stamps.accessed, stamps.modified,
-                                    seenAsFile);
+platform::WriteOutcome PutFileDates(const platform::NativePath& file,
+                                    const platform::StampsToWrite& stamps, bool seenAsFile) {
+    return platform::writeFileTimes(file, stamps, seenAsFile);
 }
 
 QString failureReason(const platform::WriteOutcome& outcome) {
@@ -242,21 +254,29 @@ bool leftOut(platform::StampWrite w) {
     return w == platform::StampWrite::NotKept || w == platform::StampWrite::CannotSet;
 }
 
-// The stamps of a written file that its file system does not keep, or that this system
-// cannot set: "created", "created and accessed".
-QString stampsLeftOut(const platform::WriteOutcome& o) {
+// The stamps of a written file for which `which` holds: "created", "created and accessed".
+template <class Which> QString stampsWhere(const platform::WriteOutcome& o, Which which) {
     QStringList kinds;
-    if (leftOut(o.created)) kinds << QStringLiteral("created");
-    if (leftOut(o.modified)) kinds << QStringLiteral("modified");
-    if (leftOut(o.accessed)) kinds << QStringLiteral("accessed");
+    if (which(o.created)) kinds << QStringLiteral("created");
+    if (which(o.modified)) kinds << QStringLiteral("modified");
+    if (which(o.accessed)) kinds << QStringLiteral("accessed");
     return kinds.join(QStringLiteral(" and "));
+}
+
+bool rounded(platform::StampWrite w) {
+    return w == platform::StampWrite::Rounded;
 }
 
 } // namespace
 
-bool reported(const platform::WriteOutcome& outcome) {
+bool reported(const platform::WriteOutcome& outcome, bool exactly) {
     return !outcome.written() || leftOut(outcome.created) || leftOut(outcome.accessed) ||
-           leftOut(outcome.modified);
+           leftOut(outcome.modified) || (exactly && !outcome.exact());
+}
+
+bool anyNotWritten(const std::vector<EntryOutcome>& entries) {
+    return std::any_of(entries.begin(), entries.end(),
+                       [](const EntryOutcome& e) { return !e.outcome.written(); });
 }
 
 QString namedLines(const QString& header, const QStringList& lines) {
@@ -271,7 +291,7 @@ QString namedLines(const QString& header, const QStringList& lines) {
 }
 
 QString notWrittenReport(const std::vector<EntryOutcome>& entries, std::size_t ticked,
-                         const QString& verb) {
+                         const QString& verb, bool exactly) {
     const auto number = [](qint64 n) { return QLocale().toString(n); };
     QStringList lines;
     int notWritten = 0, inPart = 0;
@@ -280,9 +300,14 @@ QString notWrittenReport(const std::vector<EntryOutcome>& entries, std::size_t t
         if (!e.outcome.written()) {
             ++notWritten;
             why = failureReason(e.outcome);
-        } else if (const QString left = stampsLeftOut(e.outcome); !left.isEmpty()) {
+        } else if (const QString left = stampsWhere(e.outcome, leftOut); !left.isEmpty()) {
             ++inPart;
             why = QStringLiteral("written, but its file system does not keep the ") + left +
+                  QStringLiteral(" date");
+        } else if (const QString near = stampsWhere(e.outcome, rounded);
+                   exactly && !near.isEmpty()) {
+            ++inPart;
+            why = verb + QStringLiteral(" only as closely as its file system keeps the ") + near +
                   QStringLiteral(" date");
         } else {
             continue;
@@ -299,7 +324,7 @@ QString notWrittenReport(const std::vector<EntryOutcome>& entries, std::size_t t
     if (inPart > 0)
         header += QStringLiteral(", ") + number(inPart) +
                   (inPart == 1 ? QStringLiteral(" was") : QStringLiteral(" were")) +
-                  QStringLiteral(" written in part");
+                  QLatin1Char(' ') + verb + QStringLiteral(" in part");
     return namedLines(header + QLatin1Char(':'), lines);
 }
 

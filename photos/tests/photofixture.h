@@ -7,9 +7,11 @@
 
 namespace chronodex::testing {
 
-// A small picture in the given format with the given Exif dates (none where empty).
+// A small picture in the given format with the given Exif dates and offset of the date taken
+// (none where empty).
 inline QString makePhoto(const QTemporaryDir& dir, const QString& name, const char* format,
-                         const std::string& original, const std::string& imageDate) {
+                         const std::string& original, const std::string& imageDate,
+                         const std::string& offset = {}) {
     const QString path = dir.filePath(name);
     const std::string file = QFile::encodeName(path).toStdString();
     QImage image(8, 8, QImage::Format_RGB32);
@@ -20,6 +22,7 @@ inline QString makePhoto(const QTemporaryDir& dir, const QString& name, const ch
     photo->readMetadata();
     if (!original.empty()) photo->exifData()["Exif.Photo.DateTimeOriginal"] = original;
     if (!imageDate.empty()) photo->exifData()["Exif.Image.DateTime"] = imageDate;
+    if (!offset.empty()) photo->exifData()["Exif.Photo.OffsetTimeOriginal"] = offset;
     photo->writeMetadata();
     return path;
 }

@@ -32,7 +32,7 @@ class tst_Photos : public QObject {
                  {"text file", "text", "", "", {}, "it cannot be read as a photo ("},
                  {"missing file", "missing", "", "", {}, "it no longer exists"},
                  {"directory", "directory", "", "", {}, "it is a directory"},
-                 {"FIFO, not opened", "fifo", "", "", {}, "it is not a file"},
+                 {"FIFO", "fifo", "", "", {}, "it is not a file"},
              })
             if (qstrcmp(row.kind, "fifo") != 0 || platform::testing::hasFifos())
                 QTest::newRow(row.name) << row;
@@ -50,20 +50,39 @@ class tst_Photos : public QObject {
         QVERIFY2(found.reason.starts_with(row.reason), found.reason.c_str());
     }
 
-    // The file's modified stamp becomes the date taken, read as local time in the zone of
-    // the day; a time in the hour the clocks skip keeps the offset from before the change.
-    // The access stamp stays.
-    void setModifiedFromPhoto() {
+    // The instant taken: the camera's time read as local time in the zone of the day, or by
+    // the photo's own offset; a time in the hour the clocks skip here is no time at all. The
+    // file's modified stamp becomes that instant; reading it moved nothing.
+    void instantTaken_data() {
+        QTest::addColumn<QString>("original");
+        QTest::addColumn<QString>("offset");
+        QTest::addColumn<qint64>("utc"); // 0: skipped
+        QTest::newRow("New York summer") << "2026:07:01 09:05:00" << "" << utcSeconds(2026, 7, 1, 13, 5);
+        QTest::newRow("hour skipped") << "2026:03:08 02:30:00" << "" << qint64(0);
+        QTest::newRow("+09:00") << "2026:07:01 09:05:00" << "+09:00" << utcSeconds(2026, 7, 1, 0, 5);
+        QTest::newRow("-05:30") << "2026:03:08 02:30:00" << "-05:30" << utcSeconds(2026, 3, 8, 8, 0);
+    }
+    void instantTaken() {
+        QFETCH(QString, original);
+        QFETCH(QString, offset);
+        QFETCH(qint64, utc);
         if (const QString why = ZoneScope::unavailable("America/New_York"); !why.isEmpty())
             QSKIP(qPrintable(why));
         ZoneScope scope("America/New_York");
         QTemporaryDir dir;
-        const QString path = makePhoto(dir, "photo.jpg", "JPG", "2026:03:08 02:30:00", "");
-        const qint64 accessed = accessedSeconds(path);
-        const auto outcome = writeTakenDate(fsPath(path), photoTakenAt(fsPath(path)).taken.value());
-        QCOMPARE(outcome.modified, platform::StampWrite::Written);
-        QCOMPARE(QList({modifiedSeconds(path), accessedSeconds(path)}),
-                 QList({utcSeconds(2026, 3, 8, 7, 30), accessed}));
+        const QString path =
+            makePhoto(dir, "photo.jpg", "JPG", original.toStdString(), "", offset.toStdString());
+        QVERIFY(setStamps(path, utcSeconds(2001, 1, 1), utcSeconds(2002, 1, 1), 500));
+        const auto before = platform::testing::exactStamps(fsPath(path));
+        bool skipped = false;
+        const auto at = takenInstant(photoTakenAt(fsPath(path)), skipped);
+        QCOMPARE(skipped, utc == 0);
+        QCOMPARE(at.has_value(), utc != 0);
+        QCOMPARE(platform::testing::exactStamps(fsPath(path)), before);
+        if (!at) return;
+        QCOMPARE(writeTakenDate(fsPath(path), *at).modified, platform::StampWrite::Written);
+        QCOMPARE(platform::testing::exactStamps(fsPath(path)),
+                 (platform::testing::ExactStamps{before.accessed, before.accessedNs, utc, 0}));
     }
 };
 

@@ -64,22 +64,18 @@ Fd openForReadWrite(const std::filesystem::path& path, struct stat& st) {
     return Fd(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
 }
 
-// A stamp as a system time; `beyond` tells which way it falls outside what one can hold.
-std::optional<SystemTime> fromSeconds(std::int64_t seconds, FileTimes::Beyond& beyond) {
-    const auto t = civilFromSeconds(seconds); // fractions of a second are dropped
-    if (!t && beyond == FileTimes::Beyond::None)
-        beyond = seconds < 0 ? FileTimes::Beyond::TooEarly : FileTimes::Beyond::TooLate;
-    return t;
+Instant instantOf(const struct timespec& ts) {
+    return Instant{static_cast<std::int64_t>(ts.tv_sec), static_cast<std::int32_t>(ts.tv_nsec)};
 }
-std::optional<SystemTime> fromStatx(const struct statx_timestamp& ts, FileTimes::Beyond& beyond) {
-    return fromSeconds(ts.tv_sec, beyond);
+Instant instantOf(const struct statx_timestamp& ts) {
+    return Instant{ts.tv_sec, static_cast<std::int32_t>(ts.tv_nsec)};
 }
 
-struct timespec toTimespec(const std::optional<SystemTime>& t) {
+struct timespec toTimespec(const std::optional<Instant>& t) {
     struct timespec ts {};
     if (t) {
-        ts.tv_sec = static_cast<time_t>(secondsFromCivil(*t));
-        ts.tv_nsec = 0;
+        ts.tv_sec = static_cast<time_t>(t->seconds);
+        ts.tv_nsec = t->nanoseconds;
     } else {
         ts.tv_nsec = UTIME_OMIT;
     }
@@ -129,13 +125,14 @@ WriteOutcome cannotOpen(const NativePath& path, int error) {
     return failedWith(error);
 }
 
-// A stamp read back to the second it was asked for is written; FAT and exFAT, which keep
-// less, are judged by what they keep: FAT the modification time to 2 seconds and the access
-// time to the day, exFAT the access time to 2 seconds.
-bool cameBackAsAsked(const struct timespec& asked, const struct timespec& after, long resolution) {
+// How a stamp came back: exactly as asked; or as the nearest time its file system keeps,
+// within `resolution` seconds (FAT keeps the modification time to 2 seconds and the access
+// time to the day, exFAT the access time to 2 seconds, others a fraction of the second
+// they may not hold); or as another date.
+StampWrite cameBack(const struct timespec& asked, const struct timespec& after, long resolution) {
+    if (after.tv_sec == asked.tv_sec && after.tv_nsec == asked.tv_nsec) return StampWrite::Written;
     const long long diff = static_cast<long long>(after.tv_sec) - asked.tv_sec;
-    if (resolution <= 1) return diff == 0 && after.tv_nsec == 0;
-    return diff > -resolution && diff < resolution;
+    return diff > -resolution && diff < resolution ? StampWrite::Rounded : StampWrite::Differs;
 }
 
 } // namespace
@@ -172,31 +169,28 @@ FileTimes readFileTimes(const std::filesystem::path& path) {
                 &stx) != 0 ||
         !S_ISREG(stx.stx_mode))
         return result;
-    if (stx.stx_mask & STATX_BTIME) result.created = fromStatx(stx.stx_btime, result.beyond);
-    if (stx.stx_mask & STATX_ATIME) result.accessed = fromStatx(stx.stx_atime, result.beyond);
-    if (stx.stx_mask & STATX_MTIME) result.modified = fromStatx(stx.stx_mtime, result.beyond);
-    result.read = result.beyond == FileTimes::Beyond::None;
+    if (stx.stx_mask & STATX_BTIME) result.created = instantOf(stx.stx_btime);
+    if (stx.stx_mask & STATX_ATIME) result.accessed = instantOf(stx.stx_atime);
+    if (stx.stx_mask & STATX_MTIME) result.modified = instantOf(stx.stx_mtime);
+    result.read = true;
     struct stat st {};
     result.writable = openForReadWrite(path, st).valid();
     return result;
 }
 
-std::optional<SystemTime> directoryCreated(const std::filesystem::path& path) {
+std::optional<Instant> directoryCreated(const std::filesystem::path& path) {
     struct statx stx {};
     if (path.empty() || ::statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &stx) != 0 ||
         !S_ISDIR(stx.stx_mode) || !(stx.stx_mask & STATX_BTIME))
         return std::nullopt;
-    FileTimes::Beyond beyond = FileTimes::Beyond::None;
-    return fromStatx(stx.stx_btime, beyond);
+    return instantOf(stx.stx_btime);
 }
 
 bool canSetCreationTime() {
     return false;
 }
 
-WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
-                            const std::optional<SystemTime>& accessed,
-                            const std::optional<SystemTime>& modified, bool seenAsFile) {
+WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps, bool seenAsFile) {
     // Opening a device can have effects of its own, so an object is opened only when it is a
     // regular file, or was when the caller last looked. Such an object is opened first and
     // judged on the open file: one lookup of its path instead of two. O_NONBLOCK and O_NOCTTY
@@ -215,45 +209,99 @@ WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTi
     }
 
     WriteOutcome out;
-    // The stamps as the reader gives them, for "Undo last update". Opening the file changes
-    // none of them. The creation time is not kept: it is never written here.
-    out.before.accessed = fromSeconds(before.st_atim.tv_sec, out.before.beyond);
-    out.before.modified = fromSeconds(before.st_mtim.tv_sec, out.before.beyond);
-    out.before.read = out.before.beyond == FileTimes::Beyond::None;
-    out.before.writable = true;
+    // The stamps exactly, for "Undo last update". Opening the file changes none of them. The
+    // creation time is not kept: it is never written here.
+    out.before.accessed = instantOf(before.st_atim);
+    out.before.modified = instantOf(before.st_mtim);
+    out.before.read = out.before.writable = true;
     // A creation time cannot be set from user space.
-    if (created) out.created = StampWrite::CannotSet;
-    if (!accessed && !modified) return out;
-    const struct timespec times[2] = {toTimespec(accessed), toTimespec(modified)};
+    if (stamps.created) out.created = StampWrite::CannotSet;
+    struct timespec times[2] = {toTimespec(stamps.accessed), toTimespec(stamps.modified)};
+    const struct timespec had[2] = {before.st_atim, before.st_mtim};
+    StampWrite* results[2] = {&out.accessed, &out.modified};
+    bool asked = false;
+    for (int i = 0; i < 2; ++i) {
+        if (times[i].tv_nsec == UTIME_OMIT) continue;
+        *results[i] = StampWrite::Written;
+        // A whole second the file already has keeps the file's own fraction of it.
+        if (stamps.keepFraction && times[i].tv_nsec == 0 && times[i].tv_sec == had[i].tv_sec)
+            times[i].tv_nsec = UTIME_OMIT;
+        else
+            asked = true;
+    }
+    if (!asked) return out;
     if (::futimens(fd.get(), times) != 0) return failedWith(errno);
 
     // ext4 and others clamp times they cannot hold; a file must never keep a date other
     // than the one asked for, so such a write is taken back whole.
     struct stat after {};
     if (::fstat(fd.get(), &after) != 0) return failedWith(errno);
-    // Judged to the second first; the file system is asked what it keeps only when a stamp
-    // came back as another time, which FAT and exFAT may still count as written.
-    const bool exact = (!accessed || cameBackAsAsked(times[0], after.st_atim, 1)) &&
-                       (!modified || cameBackAsAsked(times[1], after.st_mtim, 1));
+    const struct timespec now[2] = {after.st_atim, after.st_mtim};
+    // Judged exactly first; the file system is asked what it keeps only when a stamp came
+    // back as another time, which FAT and exFAT may still count as written.
+    bool exact = true;
+    for (int i = 0; i < 2; ++i)
+        exact = exact && (times[i].tv_nsec == UTIME_OMIT ||
+                          cameBack(times[i], now[i], 1) == StampWrite::Written);
+    if (exact) return out;
     struct statfs fsInfo {};
-    const bool known = !exact && ::fstatfs(fd.get(), &fsInfo) == 0;
+    const bool known = ::fstatfs(fd.get(), &fsInfo) == 0;
     const bool fat = known && fsInfo.f_type == MSDOS_SUPER_MAGIC;
     const bool exfat = known && fsInfo.f_type == EXFAT_SUPER_MAGIC;
+    const long resolution[2] = {fat ? 86400 : exfat ? 2 : 1, fat ? 2 : 1};
     bool differs = false;
-    if (accessed) {
-        const bool same = cameBackAsAsked(times[0], after.st_atim, fat ? 86400 : exfat ? 2 : 1);
-        out.accessed = same ? StampWrite::Written : StampWrite::Differs;
-        differs = differs || !same;
-    }
-    if (modified) {
-        const bool same = cameBackAsAsked(times[1], after.st_mtim, fat ? 2 : 1);
-        out.modified = same ? StampWrite::Written : StampWrite::Differs;
-        differs = differs || !same;
+    for (int i = 0; i < 2; ++i) {
+        if (times[i].tv_nsec == UTIME_OMIT) continue;
+        *results[i] = cameBack(times[i], now[i], resolution[i]);
+        differs = differs || *results[i] == StampWrite::Differs;
     }
     if (differs) {
-        const struct timespec previous[2] = {before.st_atim, before.st_mtim};
-        ::futimens(fd.get(), previous);
+        ::futimens(fd.get(), had);
         out.failure = WriteFailure::DateNotHeld;
+    }
+    return out;
+}
+
+FileContents readFileContents(const std::filesystem::path& path, std::size_t limit) {
+    FileContents out;
+    // O_NOATIME keeps the accessed stamp as it is; the system allows it to the file's owner
+    // only. Anyone else's read may move it, and it is put back below where the system lets us.
+    constexpr int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    bool noAtime = true;
+    int opened = ::open(path.c_str(), flags | O_NOATIME);
+    if (opened < 0 && errno == EPERM) {
+        noAtime = false;
+        opened = ::open(path.c_str(), flags);
+    }
+    Fd fd(opened);
+    struct stat st {};
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0) {
+        out.failure = errno == ENOENT || errno == ENOTDIR ? ReadFailure::Missing
+                      : errno == EISDIR                   ? ReadFailure::Directory
+                                                          : ReadFailure::Unreadable;
+        return out;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        out.failure = S_ISDIR(st.st_mode) ? ReadFailure::Directory : ReadFailure::NotAFile;
+        return out;
+    }
+    if (static_cast<std::uint64_t>(st.st_size) > limit) {
+        out.failure = ReadFailure::TooLarge;
+        return out;
+    }
+    out.bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    while (got < out.bytes.size()) {
+        const ssize_t n = ::read(fd.get(), out.bytes.data() + got, out.bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) out.failure = ReadFailure::Unreadable;
+        if (n <= 0) break; // an error, or the file became shorter while it was read
+        got += static_cast<std::size_t>(n);
+    }
+    out.bytes.resize(got);
+    if (!noAtime) {
+        const struct timespec keep[2] = {st.st_atim, {0, UTIME_OMIT}};
+        ::futimens(fd.get(), keep);
     }
     return out;
 }

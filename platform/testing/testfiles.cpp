@@ -41,6 +41,20 @@ bool setFileTimes(const std::filesystem::path& path, std::int64_t accessed, std:
     return ok;
 }
 
+ExactStamps exactStamps(const std::filesystem::path& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
+    const auto split = [](const FILETIME& ft, std::int64_t& seconds, std::int64_t& ns) {
+        const auto ticks = (ULONGLONG(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+        seconds = std::int64_t(ticks / 10000000) - 11644473600;
+        ns = std::int64_t(ticks % 10000000) * 100;
+    };
+    ExactStamps out;
+    split(data.ftLastAccessTime, out.accessed, out.accessedNs);
+    split(data.ftLastWriteTime, out.modified, out.modifiedNs);
+    return out;
+}
+
 bool underWine() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
@@ -59,6 +73,12 @@ bool setFileTimes(const std::filesystem::path& path, std::int64_t accessed, std:
     const struct timespec ts[2] = {{static_cast<time_t>(accessed), nsec},
                                    {static_cast<time_t>(modified), nsec}};
     return ::utimensat(AT_FDCWD, path.c_str(), ts, 0) == 0;
+}
+
+ExactStamps exactStamps(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return {st.st_atim.tv_sec, st.st_atim.tv_nsec, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
 }
 
 bool underWine() {

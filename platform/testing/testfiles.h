@@ -25,6 +25,15 @@ bool makeFifo(const std::filesystem::path& path);
 bool setFileTimes(const std::filesystem::path& path, std::int64_t accessed, std::int64_t modified,
                   long nsec = 0);
 
+// A file's access and modification stamps exactly, through the system's own call: whole
+// seconds since the epoch and nanoseconds (in 100 ns steps on Windows); -1 seconds where
+// they cannot be read.
+struct ExactStamps {
+    std::int64_t accessed = -1, accessedNs = 0, modified = -1, modifiedNs = 0;
+    bool operator==(const ExactStamps&) const = default;
+};
+ExactStamps exactStamps(const std::filesystem::path& path);
+
 // Whether the file system's stamps can hold an instant at all: on Windows a file time runs
 // from the year 1601 to 30827 (the last second of 31 December 30827).
 inline bool fileTimesHold(std::int64_t seconds) {

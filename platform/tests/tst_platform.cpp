@@ -32,11 +32,15 @@ Q_DECLARE_METATYPE(Expect)
 namespace {
 
 const qint64 beforeSeconds = utcSeconds(2001, 2, 3, 4, 5, 6);
+const long fraction = 123456700; // of each stamp's second: nanoseconds, in Windows' 100 ns steps
 
 // A system time as text, "yyyy-MM-dd HH:mm:ss", and back.
 QString text(const SystemTime& t) {
     return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
                              t.minute, t.second);
+}
+QString text(const Instant& t) {
+    return text(*civilOf(t));
 }
 SystemTime parse(const QString& text) {
     const QStringList n = QString(text).replace('-', ' ').replace(':', ' ').split(' ');
@@ -76,7 +80,7 @@ QString makeObject(const QTemporaryDir& dir, const QString& kind) {
         (is("other") && !pt::makeFifo(fsPath(path))))
         return {};
     if (!QFileInfo::exists(path)) makeFile(dir, name, is("big") ? (qint64(1) << 31) + 5 : 10);
-    if (!setStamps(path, beforeSeconds - 60, beforeSeconds)) return {};
+    if (!setStamps(path, beforeSeconds - 60, beforeSeconds, fraction)) return {};
     if (is("read-only")) QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
     if (is("deleted")) QFile::remove(path);
 #ifdef _WIN32
@@ -156,13 +160,32 @@ class tst_Platform : public QObject {
         QCOMPARE(t.writable, f == F::None || f == F::DateNotHeld);
         QCOMPARE(t.modified ? text(*t.modified) : "", read ? "2001-02-03 04:05:06" : "");
         if (read) QCOMPARE(text(*t.accessed), "2001-02-03 04:04:06");
+        if (read) QCOMPARE(t.modified->nanoseconds, fraction);
+
+        // Contents are read through one checked open, never moving the accessed stamp (which
+        // lies before the modified one: a plain read would move it).
+        const auto stamps = pt::exactStamps(fsPath(path));
+        const auto contents = readFileContents(fsPath(path), 16);
+        using R = ReadFailure;
+        const R unreadable = pt::onWindows ? R::Unreadable : R::NotAFile; // FIFO; a<b>
+        QCOMPARE(contents.failure, object == "big"                       ? R::TooLarge
+                                   : object == "in use" && pt::onWindows ? R::Unreadable
+                                   : f == F::Directory                   ? R::Directory
+                                   : f == F::Missing                     ? R::Missing
+                                   : f == F::Other                       ? unreadable
+                                                                         : R::None);
+        QCOMPARE(contents.bytes.size(), std::size_t(contents.failure == R::None ? 10 : 0));
+        QCOMPARE(pt::exactStamps(fsPath(path)), stamps);
 
         const qint64 access = utcSeconds(2024, 6, 15, 10, 30);
         const bool askAccess = expect.accessed != StampWrite::NotAsked;
-        const auto out = writeFileTimes(fsPath(path), civilFromSeconds(expect.when + 3600),
-                                        askAccess ? civilFromSeconds(access) : std::nullopt,
-                                        civilFromSeconds(expect.when), seenAsFile);
+        const auto at = [](qint64 seconds) { return std::optional(Instant{seconds, 0}); };
+        const auto out = writeFileTimes(
+            fsPath(path), {at(expect.when + 3600), askAccess ? at(access) : std::nullopt,
+                           at(expect.when)},
+            seenAsFile);
         QCOMPARE(out.failure, f);
+        if (out.written()) QCOMPARE(out.before.modified, (Instant{beforeSeconds, fraction}));
         QCOMPARE(out.accessed, expect.accessed);
         QCOMPARE(out.modified, expect.modified);
         QCOMPARE(out.message.empty(), f != F::Other);

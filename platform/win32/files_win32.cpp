@@ -4,6 +4,7 @@
 
 #include "wide.h"
 
+#include <algorithm>
 #include <cwctype>
 
 namespace platform {
@@ -24,27 +25,29 @@ FILETIME fileTime(Ticks t) {
     return ft;
 }
 
-// A stamp's FILETIME from a value; nothing for a value the system cannot store (before
-// 1601). The first instant of 1601 is FILETIME 0, which SetFileTime takes as "leave this
-// stamp alone" and the system reports for a stamp it does not keep: it is written 100 ns
-// later, which shows as the same second.
-std::optional<Ticks> toTicks(const SystemTime& t) {
-    const SYSTEMTIME st = toSystemTimeStruct(t);
-    FILETIME ft{};
-    if (t.year < 1601 || t.year > 30827 || !SystemTimeToFileTime(&st, &ft)) return std::nullopt;
-    return ticks(ft) == 0 ? 1 : ticks(ft);
+// FILETIME counts from 1601, the stamps the program keeps from 1970: whole seconds apart.
+constexpr std::int64_t SecondsFrom1601 = 11644473600;
+// The last second a FILETIME can hold as a date (31 December 30827).
+constexpr std::int64_t LastSecond = 910670515199;
+
+// A stamp's FILETIME; nothing for a value the system cannot store (before 1601). The first
+// instant of 1601 is FILETIME 0, which SetFileTime takes as "leave this stamp alone" and the
+// system reports for a stamp it does not keep: it is written 100 ns later, which shows as the
+// same second.
+std::optional<Ticks> toTicks(const Instant& t) {
+    if (t.seconds < -SecondsFrom1601 || t.seconds > LastSecond) return std::nullopt;
+    const Ticks whole = Ticks(t.seconds + SecondsFrom1601) * TicksPerSecond;
+    const Ticks value = whole + Ticks(t.nanoseconds / 100);
+    return value == 0 ? 1 : value;
 }
 
-// A stamp as read: FILETIME 0 is what the system reports for a stamp the file system does
-// not keep; one that no SYSTEMTIME can hold lies beyond the year 30827.
-std::optional<SystemTime> fromFileTime(const FILETIME& ft, FileTimes::Beyond& beyond) {
-    if (ticks(ft) == 0) return std::nullopt;
-    SYSTEMTIME st{};
-    if (!FileTimeToSystemTime(&ft, &st)) {
-        beyond = FileTimes::Beyond::TooLate;
-        return std::nullopt;
-    }
-    return fromSystemTimeStruct(st);
+// A stamp as read; FILETIME 0 is what the system reports for a stamp the file system does
+// not keep.
+std::optional<Instant> fromFileTime(const FILETIME& ft) {
+    const Ticks t = ticks(ft);
+    if (t == 0) return std::nullopt;
+    return Instant{std::int64_t(t / TicksPerSecond) - SecondsFrom1601,
+                   std::int32_t(t % TicksPerSecond) * 100};
 }
 
 // The attributes and stamps of a path from its directory entry, without opening it.
@@ -102,9 +105,12 @@ Resolution resolutionOf(HANDLE file) {
     return r;
 }
 
-bool within(Ticks asked, Ticks after, Ticks seconds) {
+// How a stamp came back: exactly, within the file system's resolution, or as another date.
+StampWrite cameBack(Ticks asked, Ticks after, Ticks seconds) {
     const Ticks diff = asked > after ? asked - after : after - asked;
-    return diff < seconds * TicksPerSecond;
+    return diff == 0                         ? StampWrite::Written
+           : diff < seconds * TicksPerSecond ? StampWrite::Rounded
+                                             : StampWrite::Differs;
 }
 
 } // namespace
@@ -163,10 +169,10 @@ FileTimes readFileTimes(const std::filesystem::path& path) {
     if (!entryOf(p, data) ||
         (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
         return result;
-    result.created = fromFileTime(data.ftCreationTime, result.beyond);
-    result.accessed = fromFileTime(data.ftLastAccessTime, result.beyond);
-    result.modified = fromFileTime(data.ftLastWriteTime, result.beyond);
-    result.read = result.beyond == FileTimes::Beyond::None;
+    result.created = fromFileTime(data.ftCreationTime);
+    result.accessed = fromFileTime(data.ftLastAccessTime);
+    result.modified = fromFileTime(data.ftLastWriteTime);
+    result.read = true;
     // Windows refuses write access to a read-only file; the attribute is tested as well, so
     // that the rule holds wherever the open itself would let it pass (Wine run as root).
     // Without sharing, as a file that another program has open is not for writing.
@@ -175,21 +181,19 @@ FileTimes readFileTimes(const std::filesystem::path& path) {
     return result;
 }
 
-std::optional<SystemTime> directoryCreated(const std::filesystem::path& path) {
+std::optional<Instant> directoryCreated(const std::filesystem::path& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    FileTimes::Beyond beyond = FileTimes::Beyond::None;
     if (!entryOf(systemPath(path), data) || !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::nullopt;
-    return fromFileTime(data.ftCreationTime, beyond);
+    return fromFileTime(data.ftCreationTime);
 }
 
 bool canSetCreationTime() {
     return true;
 }
 
-WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
-                            const std::optional<SystemTime>& accessed,
-                            const std::optional<SystemTime>& modified, bool /*seenAsFile*/) {
+WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
+                            bool /*seenAsFile*/) {
     const std::wstring p = systemPath(path);
     WIN32_FILE_ATTRIBUTE_DATA entry{};
     if (!entryOf(p, entry)) return failedWith(GetLastError());
@@ -198,12 +202,10 @@ WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTi
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return failedWith(WriteFailure::ReadOnly);
 
     // In the system's order: creation, last access, last write.
-    const std::optional<SystemTime>* values[3] = {&created, &accessed, &modified};
-    StampWrite* results[3] = {nullptr, nullptr, nullptr};
+    const std::optional<Instant>* values[3] = {&stamps.created, &stamps.accessed,
+                                               &stamps.modified};
     WriteOutcome out;
-    results[0] = &out.created;
-    results[1] = &out.accessed;
-    results[2] = &out.modified;
+    StampWrite* results[3] = {&out.created, &out.accessed, &out.modified};
     std::optional<Ticks> asked[3];
     for (int i = 0; i < 3; ++i) {
         if (!*values[i]) continue;
@@ -223,14 +225,25 @@ WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTi
         if (!h.valid()) return failedWith(GetLastError());
         if (!GetFileTime(h.get(), &before[0], &before[1], &before[2]))
             return failedWith(GetLastError());
-        out.before.created = fromFileTime(before[0], out.before.beyond);
-        out.before.accessed = fromFileTime(before[1], out.before.beyond);
-        out.before.modified = fromFileTime(before[2], out.before.beyond);
-        out.before.read = out.before.beyond == FileTimes::Beyond::None;
-        out.before.writable = true;
+        out.before.created = fromFileTime(before[0]);
+        out.before.accessed = fromFileTime(before[1]);
+        out.before.modified = fromFileTime(before[2]);
+        out.before.read = out.before.writable = true;
         FILETIME wanted[3] = {};
-        for (int i = 0; i < 3; ++i)
-            if (asked[i]) wanted[i] = fileTime(*asked[i]);
+        bool any = false;
+        for (int i = 0; i < 3; ++i) {
+            if (!asked[i]) continue;
+            *results[i] = StampWrite::Written;
+            // A whole second the file already has keeps the file's own fraction of it.
+            if (stamps.keepFraction && *asked[i] % TicksPerSecond == 0 &&
+                ticks(before[i]) / TicksPerSecond == *asked[i] / TicksPerSecond) {
+                asked[i].reset();
+                continue;
+            }
+            wanted[i] = fileTime(*asked[i]);
+            any = true;
+        }
+        if (!any) return out;
         if (!SetFileTime(h.get(), asked[0] ? &wanted[0] : nullptr, asked[1] ? &wanted[1] : nullptr,
                          asked[2] ? &wanted[2] : nullptr))
             return failedWith(GetLastError());
@@ -249,14 +262,13 @@ WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTi
     bool differs = false;
     for (int i = 0; i < 3; ++i) {
         if (!asked[i]) continue;
-        const bool standIn = i == 0 && now[0] == now[2] && !within(*asked[0], now[2], seconds[0]);
+        const bool standIn = i == 0 && now[0] == now[2] &&
+                             cameBack(*asked[0], now[2], seconds[0]) == StampWrite::Differs;
         if (now[i] == 0 || standIn) {
             *results[i] = StampWrite::NotKept;
-        } else if (within(*asked[i], now[i], seconds[i])) {
-            *results[i] = StampWrite::Written;
         } else {
-            *results[i] = StampWrite::Differs;
-            differs = true;
+            *results[i] = cameBack(*asked[i], now[i], seconds[i]);
+            differs = differs || *results[i] == StampWrite::Differs;
         }
     }
     if (differs) {
@@ -267,6 +279,67 @@ WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTi
         if (h.valid()) SetFileTime(h.get(), previous(0), previous(1), previous(2));
         out.failure = WriteFailure::DateNotHeld;
     }
+    return out;
+}
+
+FileContents readFileContents(const std::filesystem::path& path, std::size_t limit) {
+    FileContents out;
+    const std::wstring p = systemPath(path);
+    // Writing attributes is asked for only to tell the system not to move the accessed stamp
+    // while this handle reads; where that is refused, the file is read without it and its
+    // accessed stamp put back afterwards where the system lets us.
+    constexpr DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const auto open = [&](DWORD access) {
+        return CreateFileW(p.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    };
+    HANDLE opened = open(GENERIC_READ | FILE_WRITE_ATTRIBUTES);
+    if (opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
+        opened = open(GENERIC_READ);
+    Handle h(opened);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!h.valid() || !GetFileInformationByHandle(h.get(), &info)) {
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesW(p.c_str());
+        out.failure = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                          ? ReadFailure::Missing
+                      : attributes != INVALID_FILE_ATTRIBUTES &&
+                              (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                          ? ReadFailure::Directory
+                          : ReadFailure::Unreadable;
+        return out;
+    }
+    if (GetFileType(h.get()) != FILE_TYPE_DISK ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))) {
+        out.failure = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ReadFailure::Directory
+                                                                          : ReadFailure::NotAFile;
+        return out;
+    }
+    const Ticks size = (Ticks(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    if (size > limit) {
+        out.failure = ReadFailure::TooLarge;
+        return out;
+    }
+    FILETIME accessed{};
+    const bool known = GetFileTime(h.get(), nullptr, &accessed, nullptr);
+    FILETIME keep{0xFFFFFFFF, 0xFFFFFFFF}; // "do not update" for the rest of this handle
+    SetFileTime(h.get(), nullptr, &keep, nullptr);
+    out.bytes.resize(static_cast<std::size_t>(size));
+    std::size_t got = 0;
+    while (got < out.bytes.size()) {
+        DWORD n = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(out.bytes.size() - got, 1u << 30));
+        if (!ReadFile(h.get(), out.bytes.data() + got, chunk, &n, nullptr)) {
+            out.failure = ReadFailure::Unreadable;
+            break;
+        }
+        if (n == 0) break; // the file became shorter while it was read
+        got += n;
+    }
+    out.bytes.resize(got);
+    FILETIME now{};
+    if (known && GetFileTime(h.get(), nullptr, &now, nullptr) && ticks(now) != ticks(accessed))
+        SetFileTime(h.get(), nullptr, &accessed, nullptr);
     return out;
 }
 

@@ -36,6 +36,17 @@ platform::LocalToUtc utcFromLocal(const DateTime& local) {
     return platform::localToUtc(toSystemTime(local));
 }
 
+std::optional<DateTime> localFromInstant(const platform::Instant& utc) {
+    const auto t = platform::civilOf(utc);
+    return t ? localFromUtc(*t) : std::nullopt;
+}
+
+std::optional<platform::Instant> instantFromLocal(const DateTime& local) {
+    const auto utc = utcFromLocal(local).utc;
+    if (!utc) return std::nullopt;
+    return platform::instantOf(*utc);
+}
+
 std::optional<DateTime> dateWithCarry(int year, int month, int day) {
     const std::int64_t monthIndex = static_cast<std::int64_t>(month) - 1;
     const std::int64_t y = year + floorDiv(monthIndex, 12);

@@ -42,6 +42,10 @@ std::optional<DateTime> localFromUtc(const platform::SystemTime& utc);
 // does not exist (the hour skipped when clocks go forward); the first of two for a local
 // time that occurs twice.
 platform::LocalToUtc utcFromLocal(const DateTime& local);
+// The same for a stamp kept exactly: its local value (the fraction of a second dropped), and
+// a local value's stamp (nothing for a skipped local time, the first of a repeated one).
+std::optional<DateTime> localFromInstant(const platform::Instant& utc);
+std::optional<platform::Instant> instantFromLocal(const DateTime& local);
 
 // A date at midnight from year, month and day with the calendar's carry (month 13 is
 // January of the next year, day 0 the last day of the previous month); nothing when the

@@ -15,6 +15,8 @@
 
 using namespace chronodex;
 using namespace chronodex::testing;
+using platform::testing::ExactStamps;
+using platform::testing::exactStamps;
 
 namespace {
 
@@ -24,16 +26,20 @@ struct Stamps {
 };
 
 Stamps stampsOf(const QString& path) {
-    return {accessedSeconds(path), modifiedSeconds(path)};
+    const auto exact = platform::testing::exactStamps(fsPath(path));
+    return {exact.accessed, exact.modified};
 }
 
-// Makes the named files in `dir` with their stamps; their paths, in the same order.
+// Of every stamp made here: nanoseconds past its second, in Windows' 100 ns steps.
+constexpr long fraction = 123456700;
+
+// Makes the named files in `dir` with their stamps (and `fraction`); their paths, in order.
 QStringList stampedFiles(const QTemporaryDir& dir, const QStringList& names,
                          const std::vector<Stamps>& stamps) {
     QStringList paths;
     for (qsizetype i = 0; i < names.size(); ++i) {
         paths << makeFile(dir, names[i]);
-        if (!setStamps(paths[i], stamps.at(i).accessed, stamps.at(i).modified))
+        if (!setStamps(paths[i], stamps.at(i).accessed, stamps.at(i).modified, fraction))
             qFatal("cannot set the stamps of %s", qPrintable(paths[i]));
     }
     return paths;
@@ -212,9 +218,11 @@ class tst_Timestamps : public QObject {
         shiftEntries(entriesOf(paths), delta, {false, true, true}, undo, yes);
         shiftEntries(entriesOf(paths), 60, {false, false, true}, undo, yes); // the one undone
         QCOMPARE(undo.size(), std::size_t(2));                               // ro.txt: not written
-        for (int i : {0, 2})
+        for (int i : {0, 2}) {
             QCOMPARE(stampsOf(paths[i]),
                      (Stamps{before[i].accessed + delta + 60, before[i].modified + delta}));
+            QCOMPARE(exactStamps(fsPath(paths[i])).modifiedNs, fraction); // moved by whole seconds
+        }
         const qint64 changedSince = utcSeconds(2021, 1, 1);
         QVERIFY(setStamps(paths[0], before[0].accessed + delta + 60, changedSince));
         QVERIFY(QFile::remove(paths[2]));
@@ -222,7 +230,8 @@ class tst_Timestamps : public QObject {
         const std::vector<EntryOutcome> outcomes = undo.undo();
         QCOMPARE(outcomes.size(), std::size_t(2));
         QCOMPARE(outcomes[1].outcome.failure, platform::WriteFailure::Missing);
-        QCOMPARE(stampsOf(paths[0]), (Stamps{before[0].accessed + delta, changedSince}));
+        QCOMPARE(exactStamps(fsPath(paths[0])),
+                 (ExactStamps{before[0].accessed + delta, fraction, changedSince, 0}));
         QCOMPARE(stampsOf(paths[1]), before[1]);
         QVERIFY(!undo.canUndo());
         QVERIFY(undo.undo().empty());
@@ -230,7 +239,7 @@ class tst_Timestamps : public QObject {
         // On the clock, an hour of real time across the night the clocks go forward is two.
         if (!berlin) QSKIP(qPrintable(ZoneScope::unavailable("Europe/Berlin")));
         const platform::FileTimes read{
-            true, false, {}, {}, platform::SystemTime{2026, 3, 29, 0, 30}};
+            true, false, {}, {}, platform::Instant{utcSeconds(2026, 3, 29, 0, 30), 0}};
         const ShiftPlan plan = planShift(read, 3600, {true, true, true});
         QCOMPARE(plan.beforeLocal[Modified], (DateTime{2026, 3, 29, 1, 30, 0}));
         QCOMPARE(plan.afterLocal[Modified], (DateTime{2026, 3, 29, 3, 30, 0}));
@@ -318,25 +327,31 @@ class tst_Timestamps : public QObject {
     }
 
     // A drive root has no creation date of its own; a folder's name may end in a separator.
-    // PutFileDates writes only what is not NoDate. A file listed twice is written twice; the
-    // undo puts back what it had before the first. (What a read-only file and a folder show:
-    // the window's tests.)
+    // PutFileDates writes only what is given, and leaves a second the file already has as it
+    // is, with its fraction. A file listed twice is written twice; the undo puts back exactly
+    // what it had before the first, and a command that wrote nothing keeps that undo.
     void foldersWriterAndUndo() {
         QTemporaryDir dir;
         QCOMPARE(GetDirectoryCreated(QStringLiteral("/")), NoDate(1));
         QCOMPARE(GetDirectoryCreated(dir.path() + '/'), GetDirectoryCreated(dir.path()));
         const Stamps before{utcSeconds(2024, 3, 3, 14, 5, 9), utcSeconds(2023, 12, 31)};
         const QString path = stampedFiles(dir, {"w.txt"}, {before})[0];
+        const ExactStamps exact = exactStamps(fsPath(path));
         UndoStore undo;
-        for (std::int16_t year : {2024, 2022}) {
-            const auto out = PutFileDates(
-                toNativePath(path), systemStamps(NoDate(1), {year, 5, 6, 7, 8, 9}, NoDate(1)));
+        for (const qint64 modified : {before.modified, utcSeconds(2024, 5, 6), utcSeconds(2022, 1, 2)}) {
+            const auto out = PutFileDates(toNativePath(path),
+                                          {std::nullopt, std::nullopt, platform::Instant{modified, 0}, true});
             QVERIFY(out.written() && out.created == platform::StampWrite::NotAsked);
-            QCOMPARE(stampsOf(path), (Stamps{before.accessed, utcSeconds(year, 5, 6, 7, 8, 9)}));
+            QCOMPARE(exactStamps(fsPath(path)),
+                     (ExactStamps{before.accessed, fraction, modified, modified == before.modified ? fraction : 0}));
             undo.keep(path, out.before, out);
         }
-        QCOMPARE(undo.undo().size(), std::size_t(2));
-        QCOMPARE(stampsOf(path), before);
+        undo.begin();
+        platform::WriteOutcome failed;
+        failed.failure = platform::WriteFailure::InUse;
+        undo.keep(path, {}, failed);
+        QCOMPARE(undo.undo().size(), std::size_t(3));
+        QCOMPARE(exactStamps(fsPath(path)), exact);
     }
 
     // The shift dialog: no OK without an amount; with one (400 days earlier), the first entry's

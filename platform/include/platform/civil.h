@@ -16,4 +16,12 @@ std::int64_t secondsFromCivil(const SystemTime& t);
 // dropped); empty beyond the years 1 to 30827, which no system time can hold.
 std::optional<SystemTime> civilFromSeconds(std::int64_t seconds);
 
+// The same for a stamp, its fraction of a second dropped; and a date-time's stamp.
+inline std::optional<SystemTime> civilOf(const Instant& t) {
+    return civilFromSeconds(t.seconds);
+}
+inline Instant instantOf(const SystemTime& t) {
+    return Instant{secondsFromCivil(t), 0};
+}
+
 } // namespace platform

@@ -28,6 +28,15 @@ struct SystemTime {
     bool operator==(const SystemTime&) const = default;
 };
 
+// A stamp exactly as the file system keeps it: whole seconds since 1970-01-01 00:00:00 UTC
+// and the fraction of the second in nanoseconds (0 to 999,999,999; in steps of 100 ns on
+// Windows). Every stamp a file system can hold is one, whatever its year.
+struct Instant {
+    std::int64_t seconds = 0;
+    std::int32_t nanoseconds = 0;
+    auto operator<=>(const Instant&) const = default;
+};
+
 // The attribute bits of a path; nothing when the path cannot be read (missing, no access).
 std::optional<std::uint32_t> fileAttributes(const NativePath& path);
 
@@ -46,21 +55,18 @@ bool isDriveRoot(const std::filesystem::path& path);
 // that read-only files and files in use show theirs too.
 struct FileTimes {
     // The stamps were read: the path is an existing file (not a directory or another kind
-    // of object) and every stamp it keeps is a date the system can express.
+    // of object).
     bool read = false;
     // The file could be opened for reading and writing without sharing, which writing its
     // stamps needs: false for read-only files, files in use and files we may not write.
     bool writable = false;
-    // In the system's order; empty where the file system keeps no such stamp.
-    std::optional<SystemTime> created, accessed, modified;
-    // A stamp the file system holds that lies before the year 1 or after the year 30827,
-    // which no system time can express; `read` is then false.
-    enum class Beyond { None, TooEarly, TooLate } beyond = Beyond::None;
+    // In the system's order, exactly; empty where the file system keeps no such stamp.
+    std::optional<Instant> created, accessed, modified;
 };
 FileTimes readFileTimes(const std::filesystem::path& path);
 
 // The creation time of a directory; empty when it cannot be read.
-std::optional<SystemTime> directoryCreated(const std::filesystem::path& path);
+std::optional<Instant> directoryCreated(const std::filesystem::path& path);
 
 // Whether this system lets a program set a file's creation stamp.
 bool canSetCreationTime();
@@ -69,6 +75,8 @@ bool canSetCreationTime();
 enum class StampWrite {
     NotAsked,  // no value given: left as it was
     Written,   // read back as asked, to the file system's own resolution
+    Rounded,   // read back as the nearest time the file system keeps (FAT's 2 seconds, a
+               // fraction of a second it does not hold): written, though not exactly
     NotKept,   // the file system keeps no such stamp; the others are judged without it
     CannotSet, // this system cannot set such a stamp (Linux: the creation time)
     Differs,   // read back as another date: the file system cannot hold it
@@ -91,11 +99,25 @@ struct WriteOutcome {
     std::string message; // the system's text (UTF-8) for WriteFailure::Other
     StampWrite created = StampWrite::NotAsked, accessed = StampWrite::NotAsked,
                modified = StampWrite::NotAsked;
-    // The stamps the file had right before the write, as readFileTimes gives them, once the
-    // file was opened for writing: what "Undo last update" puts back without reading the
-    // file again. A stamp this system never writes may be left out.
+    // The stamps the file had right before the write, exactly, as readFileTimes gives them,
+    // once the file was opened for writing: what "Undo last update" puts back without
+    // reading the file again. A stamp this system never writes may be left out.
     FileTimes before{};
     bool written() const { return failure == WriteFailure::None; }
+    // Every stamp asked for came back exactly as asked, to its fraction of a second.
+    bool exact() const {
+        return created != StampWrite::Rounded && accessed != StampWrite::Rounded &&
+               modified != StampWrite::Rounded;
+    }
+};
+
+// The stamps to write; an empty one is left as it is.
+struct StampsToWrite {
+    std::optional<Instant> created, accessed, modified;
+    // A stamp asked for in whole seconds that the file already has, to the second, is left
+    // as it is, with its fraction of a second: a value the user did not change changes
+    // nothing. (Undo asks for exact values and leaves this off.)
+    bool keepFraction = false;
 };
 
 // Writes the stamps that are given and leaves the others as they are, then reads them
@@ -104,9 +126,20 @@ struct WriteOutcome {
 // `seenAsFile`: the caller last saw the path as a regular file (the list's kind of the
 // entry), which spares a lookup of the path; the outcome is the same either way, but an
 // object that has become a device since may be opened before it is refused.
-WriteOutcome writeFileTimes(const NativePath& path, const std::optional<SystemTime>& created,
-                            const std::optional<SystemTime>& accessed,
-                            const std::optional<SystemTime>& modified, bool seenAsFile = false);
+WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
+                            bool seenAsFile = false);
+
+// Why a file's contents could not be read.
+enum class ReadFailure { None, Missing, Directory, NotAFile, TooLarge, Unreadable };
+
+// A regular file's contents, read through one open of the path, checked before anything is
+// read: at most `limit` bytes (a larger file is refused whole). Reading leaves the file's
+// accessed stamp exactly as it was.
+struct FileContents {
+    ReadFailure failure = ReadFailure::None;
+    std::string bytes;
+};
+FileContents readFileContents(const std::filesystem::path& path, std::size_t limit);
 
 // The folder the program runs from is Qt's business; the platform knows the separator.
 inline constexpr char pathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);

@@ -19,6 +19,8 @@ std::optional<SystemTime> utcToLocal(const SystemTime& utc);
 struct LocalToUtc {
     std::optional<SystemTime> utc;
     bool skipped = false;
+    // The local time occurs twice (the hour repeated when clocks go back): `utc` is the first.
+    bool repeated = false;
 };
 LocalToUtc localToUtc(const SystemTime& local);
 
