@@ -1,9 +1,9 @@
 // Beyond setting one date: "Shift dates of ticked files...", "Undo last update" and "Dates
 // from photos". Each goes through the year checks of "Update file date", keeps what it
 // writes for undo, and names what it left alone in the same report.
+#include "format.h"
 #include "frm_FlashMessage.h"
 #include "frm_MainWindow.h"
-#include "format.h"
 #include "frm_ShiftDates.h"
 #include "fspath.h"
 #include "oldvaluespanel.h"
@@ -77,12 +77,12 @@ void frm_MainWindow::menu_EditPhotos_Click() {
             change.skip = QString::fromStdString(photo.reason);
         } else if (!local) {
             // The words of a typed time that the clocks skip.
-            change.skip = skipped ? QStringLiteral("its date taken, ") +
-                                        formatDateTime(*photo.taken) +
-                                        QStringLiteral(", does not exist on that day in this "
-                                                       "time zone (the clocks go forward)")
-                                  : QStringLiteral("its date taken cannot be shown in this "
-                                                   "time zone");
+            change.skip = skipped
+                              ? QStringLiteral("its date taken, ") + formatDateTime(*photo.taken) +
+                                    QStringLiteral(", does not exist on that day in this "
+                                                   "time zone (the clocks go forward)")
+                              : QStringLiteral("its date taken cannot be shown in this "
+                                               "time zone");
         } else {
             change.written = {created, true, false};
             change.newLocal = {*local, *local, NoDate(1)};

@@ -57,7 +57,8 @@ SelectionView readSelection(const QString& path) {
 
 QString stampText(const DateTime& value, const std::optional<platform::Instant>& exact) {
     if (IsSameDay(value, NoDate())) return QStringLiteral(" N/A ");
-    return QLatin1Char(' ') + formatDateTime(value) + (exact ? repeatedHourMark(*exact) : QString());
+    return QLatin1Char(' ') + formatDateTime(value) +
+           (exact ? repeatedHourMark(*exact) : QString());
 }
 
 } // namespace chronodex

@@ -37,7 +37,8 @@ std::optional<DateTime> parseExifDate(const std::string& text) {
 }
 
 std::optional<int> parseExifOffset(const std::string& text) {
-    if (text.size() < 6 || (text[0] != '+' && text[0] != '-') || text[3] != ':') return std::nullopt;
+    if (text.size() < 6 || (text[0] != '+' && text[0] != '-') || text[3] != ':')
+        return std::nullopt;
     for (std::size_t i : {1, 2, 4, 5})
         if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
     const int hours = (text[1] - '0') * 10 + (text[2] - '0');
@@ -89,9 +90,9 @@ PhotoTaken photoTakenAt(const std::filesystem::path& file) {
             const auto found = exif.findKey(Exiv2::ExifKey(key));
             return found == exif.end() ? std::string() : found->toString();
         };
-        for (const auto& [key, offset] : {std::pair{"Exif.Photo.DateTimeOriginal",
-                                                    "Exif.Photo.OffsetTimeOriginal"},
-                                          std::pair{"Exif.Image.DateTime", "Exif.Photo.OffsetTime"}}) {
+        for (const auto& [key, offset] :
+             {std::pair{"Exif.Photo.DateTimeOriginal", "Exif.Photo.OffsetTimeOriginal"},
+              std::pair{"Exif.Image.DateTime", "Exif.Photo.OffsetTime"}}) {
             if (const auto taken = parseExifDate(text(key))) {
                 result.taken = taken;
                 result.offsetMinutes = parseExifOffset(text(offset));

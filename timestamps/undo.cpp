@@ -27,7 +27,8 @@ std::vector<EntryOutcome> UndoStore::undo() {
     // Last kept, first put back: a file listed twice was written twice, and ends with what it
     // had before the first write. Every entry kept was a regular file when it was written.
     for (auto k = entries_.rbegin(); k != entries_.rend(); ++k)
-        outcomes.push_back({k->path, platform::writeFileTimes(toNativePath(k->path), k->stamps, true)});
+        outcomes.push_back(
+            {k->path, platform::writeFileTimes(toNativePath(k->path), k->stamps, true)});
     std::reverse(outcomes.begin(), outcomes.end()); // reported in the list's order
     entries_.clear();
     fresh_ = false;

@@ -143,8 +143,7 @@ NewValues buildNewValues(const std::array<RowInput, 3>& rows) {
                                            : strictValue(kind, row, out.problems);
         if (!value) continue;
         if (IsSameDay(*value, NoDate())) {
-            out.problems.push_back(
-                {kind, Day, formatDateTime(*value), FieldProblem::NoDateValue});
+            out.problems.push_back({kind, Day, formatDateTime(*value), FieldProblem::NoDateValue});
             continue;
         }
         if (row.loaded && row.loaded->local == *value) {

@@ -84,8 +84,7 @@ platform::StampsToWrite newStamps(const NewValues& values);
 // Writes the given stamps to one file and says what became of each of them.
 // `seenAsFile`: the entry was a regular file when the list last read its kind.
 platform::WriteOutcome PutFileDates(const platform::NativePath& file,
-                                    const platform::StampsToWrite& stamps,
-                                    bool seenAsFile = false);
+                                    const platform::StampsToWrite& stamps, bool seenAsFile = false);
 
 // What became of one ticked entry, for the report after an update.
 struct EntryOutcome {

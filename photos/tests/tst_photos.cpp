@@ -57,10 +57,14 @@ class tst_Photos : public QObject {
         QTest::addColumn<QString>("original");
         QTest::addColumn<QString>("offset");
         QTest::addColumn<qint64>("utc"); // 0: skipped
-        QTest::newRow("New York summer") << "2026:07:01 09:05:00" << "" << utcSeconds(2026, 7, 1, 13, 5);
-        QTest::newRow("hour skipped") << "2026:03:08 02:30:00" << "" << qint64(0);
-        QTest::newRow("+09:00") << "2026:07:01 09:05:00" << "+09:00" << utcSeconds(2026, 7, 1, 0, 5);
-        QTest::newRow("-05:30") << "2026:03:08 02:30:00" << "-05:30" << utcSeconds(2026, 3, 8, 8, 0);
+        QTest::newRow("New York summer") << "2026:07:01 09:05:00"
+                                         << "" << utcSeconds(2026, 7, 1, 13, 5);
+        QTest::newRow("hour skipped") << "2026:03:08 02:30:00"
+                                      << "" << qint64(0);
+        QTest::newRow("+09:00") << "2026:07:01 09:05:00"
+                                << "+09:00" << utcSeconds(2026, 7, 1, 0, 5);
+        QTest::newRow("-05:30") << "2026:03:08 02:30:00"
+                                << "-05:30" << utcSeconds(2026, 3, 8, 8, 0);
     }
     void instantTaken() {
         QFETCH(QString, original);

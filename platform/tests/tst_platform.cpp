@@ -181,8 +181,8 @@ class tst_Platform : public QObject {
         const bool askAccess = expect.accessed != StampWrite::NotAsked;
         const auto at = [](qint64 seconds) { return std::optional(Instant{seconds, 0}); };
         const auto out = writeFileTimes(
-            fsPath(path), {at(expect.when + 3600), askAccess ? at(access) : std::nullopt,
-                           at(expect.when)},
+            fsPath(path),
+            {at(expect.when + 3600), askAccess ? at(access) : std::nullopt, at(expect.when)},
             seenAsFile);
         QCOMPARE(out.failure, f);
         if (out.written()) QCOMPARE(out.before.modified, (Instant{beforeSeconds, fraction}));

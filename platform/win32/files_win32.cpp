@@ -202,8 +202,7 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return failedWith(WriteFailure::ReadOnly);
 
     // In the system's order: creation, last access, last write.
-    const std::optional<Instant>* values[3] = {&stamps.created, &stamps.accessed,
-                                               &stamps.modified};
+    const std::optional<Instant>* values[3] = {&stamps.created, &stamps.accessed, &stamps.modified};
     WriteOutcome out;
     StampWrite* results[3] = {&out.created, &out.accessed, &out.modified};
     std::optional<Ticks> asked[3];
@@ -301,18 +300,17 @@ FileContents readFileContents(const std::filesystem::path& path, std::size_t lim
     if (!h.valid() || !GetFileInformationByHandle(h.get(), &info)) {
         const DWORD error = GetLastError();
         const DWORD attributes = GetFileAttributesW(p.c_str());
-        out.failure = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                          ? ReadFailure::Missing
-                      : attributes != INVALID_FILE_ATTRIBUTES &&
-                              (attributes & FILE_ATTRIBUTE_DIRECTORY)
-                          ? ReadFailure::Directory
-                          : ReadFailure::Unreadable;
+        out.failure =
+            error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadFailure::Missing
+            : attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                ? ReadFailure::Directory
+                : ReadFailure::Unreadable;
         return out;
     }
     if (GetFileType(h.get()) != FILE_TYPE_DISK ||
         (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))) {
         out.failure = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ReadFailure::Directory
-                                                                          : ReadFailure::NotAFile;
+                                                                         : ReadFailure::NotAFile;
         return out;
     }
     const Ticks size = (Ticks(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
@@ -328,7 +326,8 @@ FileContents readFileContents(const std::filesystem::path& path, std::size_t lim
     std::size_t got = 0;
     while (got < out.bytes.size()) {
         DWORD n = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(out.bytes.size() - got, 1u << 30));
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(out.bytes.size() - got, 1u << 30));
         if (!ReadFile(h.get(), out.bytes.data() + got, chunk, &n, nullptr)) {
             out.failure = ReadFailure::Unreadable;
             break;

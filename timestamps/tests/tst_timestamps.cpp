@@ -338,12 +338,15 @@ class tst_Timestamps : public QObject {
         const QString path = stampedFiles(dir, {"w.txt"}, {before})[0];
         const ExactStamps exact = exactStamps(fsPath(path));
         UndoStore undo;
-        for (const qint64 modified : {before.modified, utcSeconds(2024, 5, 6), utcSeconds(2022, 1, 2)}) {
-            const auto out = PutFileDates(toNativePath(path),
-                                          {std::nullopt, std::nullopt, platform::Instant{modified, 0}, true});
+        for (const qint64 modified :
+             {before.modified, utcSeconds(2024, 5, 6), utcSeconds(2022, 1, 2)}) {
+            const auto out =
+                PutFileDates(toNativePath(path),
+                             {std::nullopt, std::nullopt, platform::Instant{modified, 0}, true});
             QVERIFY(out.written() && out.created == platform::StampWrite::NotAsked);
             QCOMPARE(exactStamps(fsPath(path)),
-                     (ExactStamps{before.accessed, fraction, modified, modified == before.modified ? fraction : 0}));
+                     (ExactStamps{before.accessed, fraction, modified,
+                                  modified == before.modified ? fraction : 0}));
             undo.keep(path, out.before, out);
         }
         undo.begin();
