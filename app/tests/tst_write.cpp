@@ -1,6 +1,7 @@
 // Writing from the window, end to end: real files listed, rows set, dialogs answered, stamps
 // read back from the disk. "Update file date", then the Edit menu's commands beyond one date:
-// shifting the ticked files' dates, undoing the last command, dates from photos.
+// shifting the ticked files' dates, undoing the last command, dates from photos, each exact
+// to the nanosecond.
 #include "frm_ShiftDates.h"
 
 #include "photofixture.h"
@@ -192,25 +193,15 @@ class tst_Write : public QObject {
                  QList<qint64>({d.before + by, d.before, d.before + 86400 + by}));
         QCOMPARE(accessedSeconds(files[0]), d.before + by);
 
-        // An update that writes nothing keeps the shift's undo.
-        QVERIFY(QFile::setPermissions(files[1], QFile::ReadOwner));
-        tick(d.w, 0, false);
-        tick(d.w, 2, false);
-        tick(d.w, 1, true);
-        auto seen = onNextFlashMessage(clickButton(0)); // the read-only file is named
-        writeModified(d.w, QStringLiteral("1|6|2024|12|0|0"));
-        QVERIFY(seen->shown);
-        QVERIFY(child<QAction>(d.w, "menu_EditUndo")->isEnabled());
-        tick(d.w, 0, true);
-        tick(d.w, 2, true);
-
-        seen = onNextFlashMessage(clickButton(0), 300);
+        auto seen = onNextFlashMessage(clickButton(0), 300);
         child<QAction>(d.w, "menu_EditUndo")->trigger();
         QVERIFY(!seen->shown); // everything written was put back
         QCOMPARE(modifiedOf(files), QList<qint64>({d.before, d.before, d.before + 86400}));
         QVERIFY(!child<QAction>(d.w, "menu_EditUndo")->isEnabled());
         QCOMPARE(caption(d.w, "lab_OModfiedValue"), QStringLiteral(" 3/02/2001, 4:05:06am"));
 
+        QVERIFY(QFile::setPermissions(files[1], QFile::ReadOwner));
+        tick(d.w, 1, true);
         seen = onNextFlashMessage(clickButton(0)); // the read-only file is named
         writeModified(d.w, QStringLiteral("1|6|2024|12|0|0"));
         QVERIFY(seen->shown);
@@ -229,54 +220,40 @@ class tst_Write : public QObject {
     // date, one without and a text file without moving their accessed stamps.
     void exactToTheNanosecond_data() {
         QTest::addColumn<QString>("command");
-        for (const char* c : {"update", "shift", "photos", "reset, update"})
-            QTest::newRow(c) << QString(c);
+        QTest::addColumn<qint64>("modified"); // the first file's, after the command
+        QTest::newRow("update") << "update" << utcSeconds(2024, 6, 1, 12);
+        QTest::newRow("shift") << "shift" << utcSeconds(2001, 2, 3, 5, 5, 6);
+        QTest::newRow("photos") << "photos" << utcSeconds(2019, 7, 14, 9, 30, 5);
+        QTest::newRow("reset, update") << "reset" << utcSeconds(2001, 2, 3, 4, 5, 6);
     }
     void exactToTheNanosecond() {
         QFETCH(QString, command);
+        QFETCH(qint64, modified);
         Desk d;
-        const QStringList files{
-            makePhoto(d.dir, QStringLiteral("dated.jpg"), "JPG", "2019:07:14 09:30:05", ""),
-            makePhoto(d.dir, QStringLiteral("undated.jpg"), "JPG", "", ""), d.make({"t.txt"})[0]};
-        QList<platform::testing::ExactStamps> before, after;
-        const auto exact = [&files](QList<platform::testing::ExactStamps>& out) {
-            out.clear();
-            for (const QString& f : files)
-                out << platform::testing::exactStamps(fsPath(f));
-        };
+        const QStringList files{makePhoto(d.dir, "dated.jpg", "JPG", "2019:07:14 09:30:05", ""),
+                                makePhoto(d.dir, "undated.jpg", "JPG", "", ""), d.make({"t"})[0]};
         for (const QString& f : files) // accessed before modified: a plain read would move it
             QVERIFY(setStamps(f, d.before - 3600, d.before, 123456700));
-        exact(before);
+        const QList<ExactStamps> before = exactStampsOf(files);
         listPaths(d.w, files);
+        if (command == "shift")
+            whenOpen<frm_ShiftDates>([](auto* dlg) { dlg->spn_Hours->setValue(1), dlg->accept(); });
         const auto report = onNextFlashMessage(clickButton(0), 1000);
         if (command == "update") writeModified(d.w, QStringLiteral("1|6|2024|12|0|0"));
-        if (command == "photos") child<QAction>(d.w, "menu_EditPhotos")->trigger();
-        if (command.startsWith("reset")) {
-            child<QPushButton>(d.w, "com_ResetTime")->click();
-            child<QPushButton>(d.w, "com_UptateTimestamp")->click();
-        }
-        if (command == "shift") {
-            whenOpen<frm_ShiftDates>([&](frm_ShiftDates* dlg) {
-                dlg->spn_Hours->setValue(1);
-                dlg->com_OK->click();
-            });
-            child<QAction>(d.w, "menu_EditShift")->trigger();
-        }
-        QCOMPARE(report->shown, command == "photos"); // the two without a date are named
-        exact(after);
-        QCOMPARE(after[0].modified, command == "update"   ? utcSeconds(2024, 6, 1, 12)
-                                    : command == "shift"  ? d.before + 3600
-                                    : command == "photos" ? utcSeconds(2019, 7, 14, 9, 30, 5)
-                                                          : d.before);
-        for (int i = 0; i < 3; ++i)
-            if (command != "shift")
-                QCOMPARE(std::pair(after[i].accessed, after[i].accessedNs),
-                         std::pair(before[i].accessed, before[i].accessedNs));
-        if (!command.startsWith("reset")) {
-            child<QAction>(d.w, "menu_EditUndo")->trigger();
-            exact(after);
-        }
-        QCOMPARE(after, before);
+        for (const char* name : {"com_ResetTime", "com_UptateTimestamp"})
+            if (command == "reset") child<QPushButton>(d.w, name)->click();
+        if (command == "shift" || command == "photos")
+            child<QAction>(d.w, command == "shift" ? "menu_EditShift" : "menu_EditPhotos")
+                ->trigger();
+        QCOMPARE(report->message.contains("undated.jpg: no date taken in this file."),
+                 command == "photos");
+        QList<ExactStamps> after = exactStampsOf(files);
+        QCOMPARE(after[0].modified, modified);
+        for (int i = 0; i < 3 && command != "shift"; ++i)
+            QCOMPARE(after[i].accessed * 1000000000 + after[i].accessedNs,
+                     before[i].accessed * 1000000000 + before[i].accessedNs);
+        if (command != "reset") child<QAction>(d.w, "menu_EditUndo")->trigger();
+        QCOMPARE(exactStampsOf(files), before);
     }
 
     // In the hour the clocks repeat, the stamps show which of the two they are, and Reset
@@ -286,49 +263,25 @@ class tst_Write : public QObject {
             QSKIP(qPrintable(why));
         ZoneScope scope("Europe/Berlin");
         Desk d;
-        const QStringList files{
-            d.make({"autumn.txt"})[0],
-            makePhoto(d.dir, QStringLiteral("spring.jpg"), "JPG", "2024:03:31 02:30:00", "")};
+        const QStringList files{d.make({"autumn"})[0],
+                                makePhoto(d.dir, "spring.jpg", "JPG", "2024:03:31 02:30:00", "")};
         // 2:30 in summer time, then 2:30 again in winter time.
         QVERIFY(setStamps(files[0], utcSeconds(2024, 10, 27, 0, 30),
                           utcSeconds(2024, 10, 27, 1, 30), 5000));
-        const auto before = platform::testing::exactStamps(fsPath(files[0]));
+        const QList<ExactStamps> before = exactStampsOf(files);
         listPaths(d.w, files);
         QCOMPARE(panel(d.w).mid(6),
                  QStringList({" 27/10/2024, 2:30:00am (UTC+1)", " 27/10/2024, 2:30:00am (UTC+2)"}));
-        tick(d.w, 1, false);
         child<QPushButton>(d.w, "com_ResetTime")->click();
-        child<QPushButton>(d.w, "com_UptateTimestamp")->click();
-        QCOMPARE(platform::testing::exactStamps(fsPath(files[0])), before);
-        tick(d.w, 0, false);
-        tick(d.w, 1, true);
         const auto report = onNextFlashMessage(clickButton(0));
+        child<QPushButton>(d.w, "com_UptateTimestamp")->click(); // the photo: another date
+        tick(d.w, 0, false);
         child<QAction>(d.w, "menu_EditPhotos")->trigger();
+        QCOMPARE(exactStampsOf(files)[0], before[0]);
         QVERIFY2(report->message.endsWith("spring.jpg: its date taken, 31/03/2024, 2:30:00am, does "
                                           "not exist on that day in this time zone (the clocks go "
                                           "forward)."),
                  qPrintable(report->message));
-    }
-
-    // A photo takes the date it was taken, after the question a year before 1980 asks; a
-    // file without one is named and left alone.
-    void datesFromPhotos() {
-        Desk d;
-        const QString dated =
-            makePhoto(d.dir, QStringLiteral("dated.jpg"), "JPG", "2019:07:14 09:30:05", "");
-        const QString undated = makePhoto(d.dir, QStringLiteral("undated.jpg"), "JPG", "", "");
-        const QString old =
-            makePhoto(d.dir, QStringLiteral("old.jpg"), "JPG", "1975:03:05 10:00:00", "");
-        QVERIFY(setStamps(undated, d.before, d.before));
-        listPaths(d.w, {dated, undated, old});
-        OkThenReport seen;
-        child<QAction>(d.w, "menu_EditPhotos")->trigger();
-        QVERIFY(seen.question->message.contains("old.jpg:\r\n"));
-        QVERIFY(seen.report && seen.report->shown);
-        QVERIFY(seen.report->message.contains("undated.jpg: no date taken in this file."));
-        QCOMPARE(modifiedOf({dated, undated, old}),
-                 QList<qint64>(
-                     {utcSeconds(2019, 7, 14, 9, 30, 5), d.before, utcSeconds(1975, 3, 5, 10)}));
     }
 };
 

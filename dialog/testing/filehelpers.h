@@ -62,6 +62,15 @@ inline qint64 accessedSeconds(const QString& path) {
     return stampOf(path, QFileDevice::FileAccessTime).toSecsSinceEpoch();
 }
 
+// The stamps of each path exactly, to the nanosecond.
+using platform::testing::ExactStamps;
+inline QList<ExactStamps> exactStampsOf(const QStringList& paths) {
+    QList<ExactStamps> out;
+    for (const QString& p : paths)
+        out << platform::testing::exactStamps(fsPath(p));
+    return out;
+}
+
 // Runs with the process in a time zone ("America/New_York"), then back in the one it had.
 class ZoneScope {
   public:

@@ -51,20 +51,19 @@ class tst_Photos : public QObject {
     }
 
     // The instant taken: the camera's time read as local time in the zone of the day, or by
-    // the photo's own offset; a time in the hour the clocks skip here is no time at all. The
-    // file's modified stamp becomes that instant; reading it moved nothing.
+    // the photo's own offset; a time in the hour the clocks skip here is no time at all.
     void instantTaken_data() {
         QTest::addColumn<QString>("original");
         QTest::addColumn<QString>("offset");
         QTest::addColumn<qint64>("utc"); // 0: skipped
-        QTest::newRow("New York summer") << "2026:07:01 09:05:00"
-                                         << "" << utcSeconds(2026, 7, 1, 13, 5);
+        QTest::newRow("New York") << "2026:07:01 09:05:00"
+                                  << "" << utcSeconds(2026, 7, 1, 13, 5);
         QTest::newRow("hour skipped") << "2026:03:08 02:30:00"
                                       << "" << qint64(0);
         QTest::newRow("+09:00") << "2026:07:01 09:05:00"
                                 << "+09:00" << utcSeconds(2026, 7, 1, 0, 5);
         QTest::newRow("-05:30") << "2026:03:08 02:30:00"
-                                << "-05:30" << utcSeconds(2026, 3, 8, 8, 0);
+                                << "-05:30" << utcSeconds(2026, 3, 8, 8);
     }
     void instantTaken() {
         QFETCH(QString, original);
@@ -76,17 +75,10 @@ class tst_Photos : public QObject {
         QTemporaryDir dir;
         const QString path =
             makePhoto(dir, "photo.jpg", "JPG", original.toStdString(), "", offset.toStdString());
-        QVERIFY(setStamps(path, utcSeconds(2001, 1, 1), utcSeconds(2002, 1, 1), 500));
-        const auto before = platform::testing::exactStamps(fsPath(path));
         bool skipped = false;
         const auto at = takenInstant(photoTakenAt(fsPath(path)), skipped);
         QCOMPARE(skipped, utc == 0);
-        QCOMPARE(at.has_value(), utc != 0);
-        QCOMPARE(platform::testing::exactStamps(fsPath(path)), before);
-        if (!at) return;
-        QCOMPARE(writeTakenDate(fsPath(path), *at).modified, platform::StampWrite::Written);
-        QCOMPARE(platform::testing::exactStamps(fsPath(path)),
-                 (platform::testing::ExactStamps{before.accessed, before.accessedNs, utc, 0}));
+        QCOMPARE(at.value_or(platform::Instant{}), (platform::Instant{utc, 0}));
     }
 };
 
