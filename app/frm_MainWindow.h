@@ -120,7 +120,8 @@ class frm_MainWindow : public QMainWindow {
     // Puts the entries into the table, ticked by `ticks` and, past their end, by the
     // ticking rule; shows the totals. No entry is current afterwards.
     void fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,
-                  const KindCounts& counts, const std::vector<bool>& ticks = {});
+                  const KindCounts& counts, const std::vector<bool>& ticks = {},
+                  const std::vector<platform::FileId>& ids = {});
     // Keeps the entries at `positions` of the list, in that order, each with the tick it
     // has now, and rebuilds.
     void keepEntries(const std::vector<int>& positions);

@@ -48,7 +48,9 @@ void frm_MainWindow::Form_OLEDragDrop(const DropData& Data, int Effect, int /*Bu
         return;
     }
 
-    fillList(plan.paths, plan.kinds, plan.counts, ticks);
+    // The entries already listed keep the objects they were listed with.
+    if (append) std::ranges::copy(FilePaths_.ids(), plan.ids.begin());
+    fillList(plan.paths, plan.kinds, plan.counts, ticks, plan.ids);
     fra_OldValues->selectFirst();
     SetSortChecks(false);
     EnableUpdateButton();

@@ -24,8 +24,9 @@ void frm_MainWindow::menu_Edit_Click() {
 }
 
 void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryKind>& kinds,
-                              const KindCounts& counts, const std::vector<bool>& ticks) {
-    FilePaths_.assign(paths, kinds, ticks);
+                              const KindCounts& counts, const std::vector<bool>& ticks,
+                              const std::vector<platform::FileId>& ids) {
+    FilePaths_.assign(paths, kinds, ticks, ids);
     menu_EditSortList->setEnabled(PathCount() > 0);
     fra_OldValues->showTotals(counts);
 }
@@ -33,7 +34,7 @@ void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryK
 void frm_MainWindow::RebuildList(bool keepTicks) {
     // An entry whose attributes cannot be read counts as a system file.
     const KindsRead read = readKinds(FilePaths_.entries());
-    FilePaths_.setKinds(read.kinds, !keepTicks);
+    FilePaths_.setKinds(read.kinds, !keepTicks, read.ids);
     menu_EditSortList->setEnabled(PathCount() > 0);
     fra_OldValues->showTotals(read.counts);
     fra_OldValues->selectFirst();

@@ -18,7 +18,7 @@ std::vector<TickedEntry> frm_MainWindow::tickedEntries() const {
     std::vector<TickedEntry> out;
     for (int slot : tickedSlots()) {
         const QString& path = FilePaths_.at(slot);
-        out.push_back({toFsPath(path), entryName(path), path});
+        out.push_back({toFsPath(path), entryName(path), path, FilePaths_.id(slot)});
     }
     return out;
 }
@@ -68,7 +68,7 @@ void frm_MainWindow::menu_EditPhotos_Click() {
     std::vector<EntryChange> changes;
     changes.reserve(entries.size());
     for (const TickedEntry& entry : entries) {
-        const PhotoTaken photo = photoTakenAt(entry.file);
+        const PhotoTaken photo = photoTakenAt(entry.file, &entry.id);
         bool skipped = false;
         const auto at = takenInstant(photo, skipped);
         const auto local = at ? localFromInstant(*at) : std::nullopt;
@@ -86,7 +86,9 @@ void frm_MainWindow::menu_EditPhotos_Click() {
         } else {
             change.written = {created, true, false};
             change.newLocal = {*local, *local, NoDate(1)};
-            change.write = [file = entry.file, at = *at] { return writeTakenDate(file, at); };
+            change.write = [file = entry.file, at = *at, id = entry.id] {
+                return writeTakenDate(file, at, &id);
+            };
         }
         changes.push_back(std::move(change));
     }

@@ -53,7 +53,7 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         // The writer reports the stamps the file had when it opened it; the undo keeps those.
         // Only a reported entry's name is formed.
         platform::WriteOutcome outcome =
-            PutFileDates(toNativePath(path), stamps, FilePaths_.kind(slot) == EntryKind::File);
+            PutFileDates(toNativePath(path), stamps, &FilePaths_.id(slot));
         undo_.keep(path, outcome.before, outcome);
         if (reported(outcome)) named.push_back({entryName(path), std::move(outcome)});
     }

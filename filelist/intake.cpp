@@ -66,7 +66,7 @@ std::optional<IntakeFailure> planIntake(const QStringList& paths, IntakePlan& pl
     if (read.firstMissing >= 0)
         return IntakeFailure{
             QStringLiteral("File not found: ") + displayText(paths.at(read.firstMissing)), 53};
-    plan = IntakePlan{paths, std::move(read.kinds), read.counts};
+    plan = IntakePlan{paths, std::move(read.kinds), std::move(read.ids), read.counts};
     return std::nullopt;
 }
 

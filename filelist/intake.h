@@ -57,6 +57,7 @@ struct IntakeFailure {
 struct IntakePlan {
     QStringList paths;
     std::vector<EntryKind> kinds;
+    std::vector<platform::FileId> ids;
     KindCounts counts;
 };
 std::optional<IntakeFailure> planIntake(const QStringList& paths, IntakePlan& plan);

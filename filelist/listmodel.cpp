@@ -30,12 +30,15 @@ std::vector<int> FilePathTable::tickedSlots() const {
 }
 
 void FilePathTable::assign(const QStringList& paths, const std::vector<EntryKind>& kinds,
-                           const std::vector<bool>& ticks) {
+                           const std::vector<bool>& ticks,
+                           const std::vector<platform::FileId>& ids) {
     beginResetModel();
     const auto n = static_cast<std::size_t>(paths.size());
     paths_ = paths;
     kinds_.assign(n + 1, EntryKind::File);
     ticks_.assign(n + 1, 0);
+    ids_.assign(n + 1, {});
+    std::copy_n(ids.begin(), std::min(ids.size(), n), ids_.begin() + 1);
     for (std::size_t k = 0; k < n; ++k) {
         if (k < kinds.size()) kinds_[k + 1] = kinds[k];
         ticks_[k + 1] = k < ticks.size() ? ticks[k] : tickedOnIntake(kinds_[k + 1]);
@@ -44,10 +47,12 @@ void FilePathTable::assign(const QStringList& paths, const std::vector<EntryKind
     endResetModel();
 }
 
-void FilePathTable::setKinds(const std::vector<EntryKind>& kinds, bool retick) {
+void FilePathTable::setKinds(const std::vector<EntryKind>& kinds, bool retick,
+                             const std::vector<platform::FileId>& ids) {
     if (retick) beginResetModel();
     for (std::size_t i = 1; i < kinds_.size() && i - 1 < kinds.size(); ++i) {
         kinds_[i] = kinds[i - 1];
+        if (!ids_[i].known() && i - 1 < ids.size()) ids_[i] = ids[i - 1];
         if (retick) ticks_[i] = tickedOnIntake(kinds_[i]);
     }
     countTicked();
@@ -66,11 +71,13 @@ void FilePathTable::reorder(const std::vector<int>& order) {
     paths.reserve(static_cast<qsizetype>(order.size()));
     std::vector<EntryKind> kinds(order.size() + 1, EntryKind::File);
     std::vector<char> ticks(order.size() + 1, 0);
+    std::vector<platform::FileId> ids(order.size() + 1);
     for (std::size_t k = 0; k < order.size(); ++k) {
         const auto from = static_cast<std::size_t>(order[k]) + 1;
         paths.append(std::as_const(paths_)[static_cast<qsizetype>(from - 1)]); // no detach
         kinds[k + 1] = kinds_[from];
         ticks[k + 1] = ticks_[from];
+        ids[k + 1] = ids_[from];
     }
     if (sameRows) {
         const QModelIndexList before = persistentIndexList();
@@ -88,6 +95,7 @@ void FilePathTable::reorder(const std::vector<int>& order) {
     paths_ = std::move(paths);
     kinds_ = std::move(kinds);
     ticks_ = std::move(ticks);
+    ids_ = std::move(ids);
     countTicked();
     if (sameRows)
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -174,13 +182,13 @@ constexpr unsigned MostReadingThreads = 8;
 
 // Reads the kinds of paths [begin, end) into their places; returns the first position
 // whose attributes could not be read, or -1.
-qsizetype readKindsOf(const QStringList& paths, qsizetype begin, qsizetype end,
-                      std::vector<EntryKind>& kinds) {
+qsizetype readKindsOf(const QStringList& paths, qsizetype begin, qsizetype end, KindsRead& read) {
     qsizetype missing = -1;
     for (qsizetype i = begin; i < end; ++i) {
-        const auto attributes = platform::fileAttributes(toNativePath(paths.at(i)));
-        if (!attributes && missing < 0) missing = i;
-        kinds[static_cast<std::size_t>(i)] = kindOf(attributes.value_or(0));
+        const auto status = platform::pathStatus(toNativePath(paths.at(i)));
+        if (!status && missing < 0) missing = i;
+        read.kinds[static_cast<std::size_t>(i)] = kindOf(status ? status->attributes : 0);
+        if (status) read.ids[static_cast<std::size_t>(i)] = status->id;
     }
     return missing;
 }
@@ -191,6 +199,7 @@ KindsRead readKinds(const QStringList& paths) {
     KindsRead read;
     const qsizetype n = paths.size();
     read.kinds.resize(static_cast<std::size_t>(n));
+    read.ids.resize(static_cast<std::size_t>(n));
     const unsigned blocks = n < ReadOnThreadsFrom ? 1u
                                                   : std::clamp(std::thread::hardware_concurrency(),
                                                                1u, MostReadingThreads);
@@ -200,7 +209,7 @@ KindsRead readKinds(const QStringList& paths) {
     std::vector<std::exception_ptr> failures(blocks);
     const auto readBlock = [&](unsigned b) {
         try {
-            missing[b] = readKindsOf(paths, n * b / blocks, n * (b + 1) / blocks, read.kinds);
+            missing[b] = readKindsOf(paths, n * b / blocks, n * (b + 1) / blocks, read);
         } catch (...) {
             failures[b] = std::current_exception();
         }

@@ -2,6 +2,8 @@
 // the kind of an entry, the ticking rule and the ticked-status line.
 #pragma once
 
+#include "platform/files.h"
+
 #include <QAbstractListModel>
 #include <QString>
 #include <QStringList>
@@ -43,6 +45,11 @@ class FilePathTable : public QAbstractListModel {
     const QString& at(int i) const { return i == 0 ? noPath_ : paths_.at(i - 1); }
     EntryKind kind(int i) const { return kinds_.at(static_cast<std::size_t>(i)); }
     bool ticked(int i) const { return ticks_.at(static_cast<std::size_t>(i)) != 0; }
+    // The object an entry named when it was listed: its writers touch that object only.
+    const platform::FileId& id(int i) const { return ids_.at(static_cast<std::size_t>(i)); }
+    std::vector<platform::FileId> ids() const {
+        return {ids_.begin() + (ids_.empty() ? 0 : 1), ids_.end()};
+    }
     // Slots 1 to n, in order (the table's own list, shared, not copied), and their ticks.
     QStringList entries() const { return paths_; }
     std::vector<bool> ticks() const;
@@ -54,12 +61,14 @@ class FilePathTable : public QAbstractListModel {
     // Sizes the table to the given entries and stores them in slots 1 onward, in one reset
     // of the model. The table shares the list it is given rather than copying its paths. Without
     // kinds every entry counts as an ordinary file; each entry gets its tick from `ticks`, and past
-    // their end by the ticking rule.
+    // their end by the ticking rule, and the identity in `ids` (none past their end).
     void assign(const QStringList& paths, const std::vector<EntryKind>& kinds = {},
-                const std::vector<bool>& ticks = {});
+                const std::vector<bool>& ticks = {}, const std::vector<platform::FileId>& ids = {});
     // New kinds for slots 1 to n, as a rebuild reads them; with `retick` the ticks follow
-    // the ticking rule again, otherwise each entry keeps its own.
-    void setKinds(const std::vector<EntryKind>& kinds, bool retick);
+    // the ticking rule again, otherwise each entry keeps its own. An entry keeps the identity
+    // it was listed with; one listed without gets it from `ids`.
+    void setKinds(const std::vector<EntryKind>& kinds, bool retick,
+                  const std::vector<platform::FileId>& ids = {});
     // Puts entry order[k] at position k (positions counted from 0, slot 0 stays first),
     // each with its kind and tick; the view is told once. Fewer positions than entries
     // keep only those entries.
@@ -83,6 +92,7 @@ class FilePathTable : public QAbstractListModel {
     QString noPath_;
     std::vector<EntryKind> kinds_;
     std::vector<char> ticks_;
+    std::vector<platform::FileId> ids_;
     KindCounts tickedCounts_;
     QString hint_;
 };
@@ -95,12 +105,14 @@ QString SplitPath(QString Path, bool NameOnly, QChar separator);
 // a system file.
 EntryKind kindOf(std::uint32_t attributes);
 
-// The kind of every path, from its attributes read now, and the position of the first path
+// The kind of every path, from its attributes read now, the identity of the object it names,
+// and the position of the first path
 // whose attributes could not be read (-1 when every one could); such a path counts as a
 // system file. A long list is read on several threads: each read waits on the file system
 // (on a network share, a round trip), and the reads change nothing.
 struct KindsRead {
     std::vector<EntryKind> kinds;
+    std::vector<platform::FileId> ids; // of the objects the paths name (none for a missing one)
     KindCounts counts;
     qsizetype firstMissing = -1;
 };

@@ -59,6 +59,8 @@ std::string readFailure(platform::ReadFailure why) {
         return "it is not a file";
     case platform::ReadFailure::TooLarge:
         return "it is too large to be read as a photo";
+    case platform::ReadFailure::Replaced:
+        return "it was replaced since it was listed";
     default:
         return "it cannot be read";
     }
@@ -66,11 +68,12 @@ std::string readFailure(platform::ReadFailure why) {
 
 } // namespace
 
-PhotoTaken photoTakenAt(const std::filesystem::path& file) {
+PhotoTaken photoTakenAt(const std::filesystem::path& file, const platform::FileId* expected) {
     PhotoTaken result;
     // Opened once, checked to be a regular file before anything is read (a FIFO never
     // blocks), read whole into memory for the library.
-    const platform::FileContents contents = platform::readFileContents(file, PhotoSizeLimit);
+    const platform::FileContents contents =
+        platform::readFileContents(file, PhotoSizeLimit, expected);
     if (contents.failure != platform::ReadFailure::None) {
         result.reason = readFailure(contents.failure);
         return result;
@@ -120,9 +123,11 @@ std::optional<platform::Instant> takenInstant(const PhotoTaken& photo, bool& ski
 }
 
 platform::WriteOutcome writeTakenDate(const std::filesystem::path& file,
-                                      const platform::Instant& taken) {
+                                      const platform::Instant& taken,
+                                      const platform::FileId* expected) {
     const auto created = platform::canSetCreationTime() ? std::optional(taken) : std::nullopt;
-    return platform::writeFileTimes(file.native(), {created, std::nullopt, taken, true});
+    return platform::writeFileTimes(file.native(),
+                                    {created, std::nullopt, taken, true, std::nullopt}, expected);
 }
 
 } // namespace chronodex

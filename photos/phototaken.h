@@ -32,7 +32,9 @@ inline constexpr std::size_t PhotoSizeLimit = std::size_t(256) << 20;
 // Reads the date taken from any image format libexiv2 knows (JPEG, TIFF, PNG, WebP, HEIF
 // where the library reads it, raw formats), through one checked open of the file, leaving
 // its accessed stamp as it was. Never throws.
-PhotoTaken photoTakenAt(const std::filesystem::path& file);
+// With `expected`, only the object listed is read.
+PhotoTaken photoTakenAt(const std::filesystem::path& file,
+                        const platform::FileId* expected = nullptr);
 
 // An Exif date "YYYY:MM:DD HH:MM:SS" (any single character between the fields, anything
 // after the seconds); nothing for the blank or zero dates cameras write when their clock was
@@ -50,6 +52,7 @@ std::optional<platform::Instant> takenInstant(const PhotoTaken& photo, bool& ski
 // Sets the file's modified stamp, and its created stamp where the system can set it, to the
 // instant taken (a file that has it to the second keeps its fraction of a second).
 platform::WriteOutcome writeTakenDate(const std::filesystem::path& file,
-                                      const platform::Instant& taken);
+                                      const platform::Instant& taken,
+                                      const platform::FileId* expected = nullptr);
 
 } // namespace chronodex

@@ -65,7 +65,7 @@ BatchResult applyChanges(const std::vector<TickedEntry>& entries,
     undo.begin();
     for (std::size_t i : toWrite) {
         platform::WriteOutcome outcome = changes[i].write();
-        undo.keep(entries[i].path, outcome.before, outcome);
+        undo.keep(entries[i].path, outcome.before, outcome, entries[i].id);
         result.outcomes.push_back({entries[i].name, std::move(outcome)});
     }
     return result;

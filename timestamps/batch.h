@@ -22,8 +22,9 @@ namespace chronodex {
 // One ticked entry of the list.
 struct TickedEntry {
     std::filesystem::path file;
-    QString name; // as the list shows it
-    QString path; // as the list holds it: what the undo keeps
+    QString name;        // as the list shows it
+    QString path;        // as the list holds it: what the undo keeps
+    platform::FileId id; // the object listed: the only one written
 };
 
 // What a command means to do to one entry, worked out before anything is written.

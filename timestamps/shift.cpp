@@ -41,14 +41,16 @@ ShiftPlan planShift(const platform::FileTimes& before, std::int64_t seconds,
 }
 
 ShiftPlan planShift(const std::filesystem::path& file, std::int64_t seconds,
-                    const std::array<bool, 3>& kinds) {
-    return planShift(platform::readFileTimes(file), seconds, kinds);
+                    const std::array<bool, 3>& kinds, const platform::FileId* expected) {
+    return planShift(platform::readFileTimes(file, expected), seconds, kinds);
 }
 
-platform::WriteOutcome writeShift(const std::filesystem::path& file, const ShiftPlan& plan) {
+platform::WriteOutcome writeShift(const std::filesystem::path& file, const ShiftPlan& plan,
+                                  std::int64_t seconds, const platform::FileId* expected) {
     if (!plan.before.read) {
         // Nothing is asked of the writer, which then only says why it could not write.
-        platform::WriteOutcome why = platform::writeFileTimes(file, {});
+        platform::WriteOutcome why = platform::writeFileTimes(file, {}, expected);
+        if (plan.before.replaced) why.failure = platform::WriteFailure::Replaced;
         if (why.written()) {
             why.failure = platform::WriteFailure::Other;
             why.message = "its dates could not be read";
@@ -61,19 +63,24 @@ platform::WriteOutcome writeShift(const std::filesystem::path& file, const Shift
         refused.message = "its new date lies outside the years 100 to 9999";
         return refused;
     }
+    // The stamps the file has when it is opened are the ones moved.
     return platform::writeFileTimes(
-        file, {plan.after[Created], plan.after[Accessed], plan.after[Modified]});
+        file, {plan.after[Created], plan.after[Accessed], plan.after[Modified], false, seconds},
+        expected);
 }
 
 EntryChange shiftChange(const TickedEntry& entry, std::int64_t seconds,
                         const std::array<bool, 3>& kinds) {
-    ShiftPlan plan = planShift(entry.file, seconds, kinds);
+    const platform::FileId* id = entry.id.known() ? &entry.id : nullptr;
+    ShiftPlan plan = planShift(entry.file, seconds, kinds, id);
     EntryChange change;
     if (plan.outOfRange)
         change.skip = QStringLiteral("its new date would lie outside the years 100 to 9999");
     change.written = plan.moved;
     change.newLocal = plan.afterLocal;
-    change.write = [file = entry.file, plan = std::move(plan)] { return writeShift(file, plan); };
+    change.write = [file = entry.file, plan = std::move(plan), seconds, listed = entry.id] {
+        return writeShift(file, plan, seconds, listed.known() ? &listed : nullptr);
+    };
     return change;
 }
 

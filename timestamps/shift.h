@@ -57,11 +57,13 @@ ShiftPlan planShift(const platform::FileTimes& before, std::int64_t seconds,
                     const std::array<bool, 3>& kinds);
 // Reads the file's stamps now and works out its shift.
 ShiftPlan planShift(const std::filesystem::path& file, std::int64_t seconds,
-                    const std::array<bool, 3>& kinds);
+                    const std::array<bool, 3>& kinds, const platform::FileId* expected = nullptr);
 
-// Writes the new stamps. A file whose stamps could not be read is not written; its outcome
+// Writes the new stamps: those the opened file has, moved by `seconds` (only the object
+// `expected`, when given). A file whose stamps could not be read is not written; its outcome
 // gives the reason the system gives for it (missing, directory, ...).
-platform::WriteOutcome writeShift(const std::filesystem::path& file, const ShiftPlan& plan);
+platform::WriteOutcome writeShift(const std::filesystem::path& file, const ShiftPlan& plan,
+                                  std::int64_t seconds, const platform::FileId* expected = nullptr);
 
 // The change one entry's shift makes, for applyChanges.
 EntryChange shiftChange(const TickedEntry& entry, std::int64_t seconds,

@@ -22,8 +22,9 @@ class UndoStore {
     // outcome reports as written are kept, so an undo puts back exactly what was changed.
     // `path` is the entry's path text as the list holds it; it becomes the system's path only
     // when the undo writes. `before` is what the writer reports the file had.
+    // `id` is the object written, the only one the undo writes to.
     void keep(const QString& path, const platform::FileTimes& before,
-              const platform::WriteOutcome& outcome);
+              const platform::WriteOutcome& outcome, const platform::FileId& id = {});
 
     bool canUndo() const { return !entries_.empty(); }
     std::size_t size() const { return entries_.size(); }
@@ -37,6 +38,7 @@ class UndoStore {
     struct Kept {
         QString path;
         platform::StampsToWrite stamps;
+        platform::FileId id;
     };
     std::vector<Kept> entries_;
     bool fresh_ = false;

@@ -216,12 +216,13 @@ platform::StampsToWrite newStamps(const NewValues& v) {
         if (v.loaded[kind]) return v.loaded[kind];
         return instantFromLocal(v.values[kind]); // a skipped local time was refused before
     };
-    return {wanted(Created), wanted(Accessed), wanted(Modified), true};
+    return {wanted(Created), wanted(Accessed), wanted(Modified), true, std::nullopt};
 }
 
 platform::WriteOutcome PutFileDates(const platform::NativePath& file,
-                                    const platform::StampsToWrite& stamps, bool seenAsFile) {
-    return platform::writeFileTimes(file, stamps, seenAsFile);
+                                    const platform::StampsToWrite& stamps,
+                                    const platform::FileId* expected) {
+    return platform::writeFileTimes(file, stamps, expected);
 }
 
 QString failureReason(const platform::WriteOutcome& outcome) {
@@ -239,6 +240,18 @@ QString failureReason(const platform::WriteOutcome& outcome) {
         return QStringLiteral("the file system cannot hold that date");
     case WriteFailure::InUse:
         return QStringLiteral("the file is in use or access was denied");
+    case WriteFailure::NotAFile:
+        return QStringLiteral("it is not a regular file");
+    case WriteFailure::Replaced:
+        return QStringLiteral("it was replaced since it was listed");
+    case WriteFailure::NotOwner:
+        return QStringLiteral("it belongs to another user");
+    case WriteFailure::ReadOnlyDrive:
+        return QStringLiteral("its drive is read-only or write-protected");
+    case WriteFailure::NoSearch:
+        return QStringLiteral("a folder on its path may not be searched");
+    case WriteFailure::PathTooLong:
+        return QStringLiteral("its path is too long for the system");
     case WriteFailure::Other:
         break;
     }

@@ -81,10 +81,11 @@ QString fieldProblemsMessage(const std::vector<FieldProblem>& problems);
 // The new stamps to write (a NoDate is left out), worked out once for all the files of an
 // update. A file that already has a stamp to the second keeps its fraction of a second.
 platform::StampsToWrite newStamps(const NewValues& values);
-// Writes the given stamps to one file and says what became of each of them.
-// `seenAsFile`: the entry was a regular file when the list last read its kind.
+// Writes the given stamps to one file and says what became of each of them; with
+// `expected`, only to the object the entry named when it was listed.
 platform::WriteOutcome PutFileDates(const platform::NativePath& file,
-                                    const platform::StampsToWrite& stamps, bool seenAsFile = false);
+                                    const platform::StampsToWrite& stamps,
+                                    const platform::FileId* expected = nullptr);
 
 // What became of one ticked entry, for the report after an update.
 struct EntryOutcome {

@@ -1,15 +1,20 @@
 // Linux stand-in for the Windows file facilities: attributes from stat(), stamps from
 // statx() and futimens(), with the same open rule as the Windows program (read and write).
+// An object is looked at through a path descriptor (O_PATH), which opens nothing: no device
+// is ever opened and a FIFO never blocks. What is then used is that same object, opened
+// again through the descriptor, whatever the path names by then.
 #include "platform/civil.h"
 #include "platform/files.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -23,6 +28,10 @@ bool hiddenName(const std::string& p) {
     return !name.empty() && name[0] == '.' && name != "." && name != "..";
 }
 
+bool hasWriteBit(const struct stat& st) {
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
 std::uint32_t attributesOf(const std::string& path, const struct stat& st) {
     std::uint32_t attr = 0;
     if (S_ISDIR(st.st_mode))
@@ -32,8 +41,12 @@ std::uint32_t attributesOf(const std::string& path, const struct stat& st) {
     else
         attr |= AttrSystem; // FIFOs, sockets and devices count as system files
     if (hiddenName(path)) attr |= AttrHidden;
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) attr |= AttrReadOnly;
+    if (!hasWriteBit(st)) attr |= AttrReadOnly;
     return attr;
+}
+
+FileId idOf(const struct stat& st) {
+    return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 // A file descriptor that is closed when the operation that opened it ends.
@@ -43,8 +56,11 @@ class Fd {
     ~Fd() {
         if (fd_ >= 0) ::close(fd_);
     }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
+    Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Fd& operator=(Fd&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
 
@@ -52,16 +68,28 @@ class Fd {
     int fd_;
 };
 
-// Opens a file the way the program's reader and writer do on Windows: for reading and
-// writing. Directories, other non-regular files and files without any write bit fail,
-// whoever runs the program (root included). O_NONBLOCK keeps a FIFO from blocking.
-// Only regular files are ever opened: opening a device can have effects of its own. `st`
-// receives the file's status as it was before the operation.
-Fd openForReadWrite(const std::filesystem::path& path, struct stat& st) {
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return Fd(-1);
-    return Fd(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+// The object a path names (a link followed), not opened for use; `st` receives its status.
+// An invalid descriptor leaves the reason in errno.
+Fd openPath(const char* path, struct stat& st) {
+    Fd fd(::open(path, O_PATH | O_CLOEXEC));
+    if (fd.valid() && ::fstat(fd.get(), &st) != 0) return Fd(-1);
+    return fd;
+}
+
+// The object behind a path descriptor, opened for use with `flags` (O_NONBLOCK and O_NOCTTY
+// always): through /proc, the very object. Where /proc is not mounted the path is opened
+// again and must still name the object (else errno is ESTALE).
+Fd reopen(const Fd& pathFd, const struct stat& st, const char* path, int flags) {
+    flags |= O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    char self[40];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", pathFd.get());
+    Fd fd(::open(self, flags));
+    if (fd.valid() || errno != ENOENT || ::access("/proc/self/fd", F_OK) == 0) return fd;
+    Fd again(::open(path, flags));
+    struct stat now {};
+    if (!again.valid() || (::fstat(again.get(), &now) == 0 && idOf(now) == idOf(st))) return again;
+    errno = ESTALE;
+    return Fd(-1);
 }
 
 Instant instantOf(const struct timespec& ts) {
@@ -89,16 +117,24 @@ WriteOutcome failed(WriteFailure why, int error = 0) {
     return out;
 }
 
-// The reason an open or a change of stamps failed, from the system's error number.
-WriteOutcome failedWith(int error) {
+// The reason a look-up, an open or a change of stamps failed, from the system's error
+// number. `owner` is whether this user owns the file (where it is known).
+WriteOutcome failedWith(int error, bool owner = true) {
     switch (error) {
     case ENOENT:
     case ENOTDIR:
         return failed(WriteFailure::Missing);
     case EISDIR:
         return failed(WriteFailure::Directory);
+    case ENAMETOOLONG:
+        return failed(WriteFailure::PathTooLong);
+    case EROFS:
+        return failed(WriteFailure::ReadOnlyDrive);
+    case ESTALE:
+        return failed(WriteFailure::Replaced);
     case EACCES:
     case EPERM:
+        return failed(owner ? WriteFailure::InUse : WriteFailure::NotOwner);
     case ETXTBSY:
     case EBUSY:
         return failed(WriteFailure::InUse);
@@ -107,22 +143,14 @@ WriteOutcome failedWith(int error) {
     }
 }
 
-// Why a file cannot be written, judged from its status before anything is done to it:
-// nothing when it is a regular file with a write bit.
-std::optional<WriteOutcome> refusal(const struct stat& st) {
+// Why an object cannot be written, judged from its status before anything is done to it:
+// nothing when it is the object listed (if one is given), a regular file with a write bit.
+std::optional<WriteOutcome> refusal(const struct stat& st, const FileId* expected) {
+    if (expected && idOf(st) != *expected) return failed(WriteFailure::Replaced);
     if (S_ISDIR(st.st_mode)) return failed(WriteFailure::Directory);
-    if (!S_ISREG(st.st_mode)) return failed(WriteFailure::Other, EINVAL); // FIFOs, sockets...
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return failed(WriteFailure::ReadOnly);
+    if (!S_ISREG(st.st_mode)) return failed(WriteFailure::NotAFile); // FIFOs, sockets...
+    if (!hasWriteBit(st)) return failed(WriteFailure::ReadOnly);
     return std::nullopt;
-}
-
-// The reason a path could not be opened for writing (`error`): the path's status says it
-// when it refuses the file; otherwise the open's own error.
-WriteOutcome cannotOpen(const NativePath& path, int error) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return failedWith(errno);
-    if (auto refused = refusal(st)) return std::move(*refused);
-    return failedWith(error);
 }
 
 // How a stamp came back: exactly as asked; or as the nearest time its file system keeps,
@@ -137,10 +165,16 @@ StampWrite cameBack(const struct timespec& asked, const struct timespec& after, 
 
 } // namespace
 
-std::optional<std::uint32_t> fileAttributes(const NativePath& path) {
+std::optional<PathStatus> pathStatus(const NativePath& path) {
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
-    return attributesOf(path, st);
+    return PathStatus{attributesOf(path, st), idOf(st)};
+}
+
+std::optional<std::uint32_t> fileAttributes(const NativePath& path) {
+    const auto status = pathStatus(path);
+    if (!status) return std::nullopt;
+    return status->attributes;
 }
 
 bool isNormalFile(const std::filesystem::path& path) {
@@ -149,10 +183,13 @@ bool isNormalFile(const std::filesystem::path& path) {
 }
 
 std::int64_t normalFileLength(const std::filesystem::path& path) {
-    if (!isNormalFile(path)) return -1;
-    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat st {};
-    if (!fd.valid() || ::fstat(fd.get(), &st) != 0) return -1;
+    const Fd pathFd = openPath(path.c_str(), st);
+    if (!pathFd.valid() ||
+        (attributesOf(path.native(), st) & (AttrHidden | AttrSystem | AttrDirectory)))
+        return -1;
+    // The length of a file that can be read, as the program's own read of it would give.
+    if (!reopen(pathFd, st, path.c_str(), O_RDONLY).valid()) return -1;
     return static_cast<std::int64_t>(st.st_size);
 }
 
@@ -161,20 +198,22 @@ bool isDriveRoot(const std::filesystem::path& path) {
     return !p.empty() && p.find_first_not_of('/') == std::string::npos;
 }
 
-FileTimes readFileTimes(const std::filesystem::path& path) {
+FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expected) {
     FileTimes result;
+    struct stat st {};
+    const Fd pathFd = path.empty() ? Fd(-1) : openPath(path.c_str(), st);
+    result.replaced = pathFd.valid() && expected && idOf(st) != *expected;
     struct statx stx {};
-    if (path.empty() ||
-        ::statx(AT_FDCWD, path.c_str(), 0, STATX_TYPE | STATX_BTIME | STATX_ATIME | STATX_MTIME,
-                &stx) != 0 ||
-        !S_ISREG(stx.stx_mode))
+    if (!pathFd.valid() || result.replaced || !S_ISREG(st.st_mode) ||
+        ::statx(pathFd.get(), "", AT_EMPTY_PATH, STATX_BTIME | STATX_ATIME | STATX_MTIME, &stx) !=
+            0)
         return result;
     if (stx.stx_mask & STATX_BTIME) result.created = instantOf(stx.stx_btime);
     if (stx.stx_mask & STATX_ATIME) result.accessed = instantOf(stx.stx_atime);
     if (stx.stx_mask & STATX_MTIME) result.modified = instantOf(stx.stx_mtime);
     result.read = true;
-    struct stat st {};
-    result.writable = openForReadWrite(path, st).valid();
+    // Files without any write bit are not written, whoever runs the program (root included).
+    result.writable = hasWriteBit(st) && reopen(pathFd, st, path.c_str(), O_RDWR).valid();
     return result;
 }
 
@@ -190,23 +229,17 @@ bool canSetCreationTime() {
     return false;
 }
 
-WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps, bool seenAsFile) {
-    // Opening a device can have effects of its own, so an object is opened only when it is a
-    // regular file, or was when the caller last looked. Such an object is opened first and
-    // judged on the open file: one lookup of its path instead of two. O_NONBLOCK and O_NOCTTY
-    // keep a FIFO or a terminal that has taken its place from blocking or becoming the
-    // controlling terminal. Any other object is looked at before it is opened.
+WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
+                            const FileId* expected) {
     struct stat before {};
-    if (!seenAsFile) {
-        if (::stat(path.c_str(), &before) != 0) return failedWith(errno);
-        if (auto refused = refusal(before)) return std::move(*refused);
-    }
-    Fd fd(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!fd.valid()) return seenAsFile ? cannotOpen(path, errno) : failedWith(errno);
-    if (seenAsFile) {
-        if (::fstat(fd.get(), &before) != 0) return failedWith(errno);
-        if (auto refused = refusal(before)) return std::move(*refused);
-    }
+    const Fd pathFd = openPath(path.c_str(), before);
+    // Without the right to search a folder on the way, nothing can be looked up there.
+    if (!pathFd.valid())
+        return errno == EACCES ? failed(WriteFailure::NoSearch) : failedWith(errno);
+    if (auto refused = refusal(before, expected)) return std::move(*refused);
+    const bool owner = before.st_uid == ::geteuid() || ::geteuid() == 0;
+    const Fd fd = reopen(pathFd, before, path.c_str(), O_RDWR);
+    if (!fd.valid()) return failedWith(errno, owner);
 
     WriteOutcome out;
     // The stamps exactly, for "Undo last update". Opening the file changes none of them. The
@@ -216,13 +249,14 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
     out.before.read = out.before.writable = true;
     // A creation time cannot be set from user space.
     if (stamps.created) out.created = StampWrite::CannotSet;
-    struct timespec times[2] = {toTimespec(stamps.accessed), toTimespec(stamps.modified)};
     const struct timespec had[2] = {before.st_atim, before.st_mtim};
+    struct timespec times[2] = {toTimespec(stamps.accessed), toTimespec(stamps.modified)};
     StampWrite* results[2] = {&out.accessed, &out.modified};
     bool asked = false;
     for (int i = 0; i < 2; ++i) {
         if (times[i].tv_nsec == UTIME_OMIT) continue;
         *results[i] = StampWrite::Written;
+        if (stamps.shiftBy) times[i] = {had[i].tv_sec + *stamps.shiftBy, had[i].tv_nsec};
         // A whole second the file already has keeps the file's own fraction of it.
         if (stamps.keepFraction && times[i].tv_nsec == 0 && times[i].tv_sec == had[i].tv_sec)
             times[i].tv_nsec = UTIME_OMIT;
@@ -230,7 +264,7 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
             asked = true;
     }
     if (!asked) return out;
-    if (::futimens(fd.get(), times) != 0) return failedWith(errno);
+    if (::futimens(fd.get(), times) != 0) return failedWith(errno, owner);
 
     // ext4 and others clamp times they cannot hold; a file must never keep a date other
     // than the one asked for, so such a write is taken back whole.
@@ -262,31 +296,32 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
     return out;
 }
 
-FileContents readFileContents(const std::filesystem::path& path, std::size_t limit) {
+FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
+                              const FileId* expected) {
     FileContents out;
+    struct stat st {};
+    const Fd pathFd = openPath(path.c_str(), st);
+    if (!pathFd.valid()) {
+        out.failure =
+            errno == ENOENT || errno == ENOTDIR ? ReadFailure::Missing : ReadFailure::Unreadable;
+        return out;
+    }
+    out.failure = expected && idOf(st) != *expected                ? ReadFailure::Replaced
+                  : S_ISDIR(st.st_mode)                            ? ReadFailure::Directory
+                  : !S_ISREG(st.st_mode)                           ? ReadFailure::NotAFile
+                  : static_cast<std::uint64_t>(st.st_size) > limit ? ReadFailure::TooLarge
+                                                                   : ReadFailure::None;
+    if (out.failure != ReadFailure::None) return out;
     // O_NOATIME keeps the accessed stamp as it is; the system allows it to the file's owner
     // only. Anyone else's read may move it, and it is put back below where the system lets us.
-    constexpr int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
     bool noAtime = true;
-    int opened = ::open(path.c_str(), flags | O_NOATIME);
-    if (opened < 0 && errno == EPERM) {
+    Fd fd = reopen(pathFd, st, path.c_str(), O_RDONLY | O_NOATIME);
+    if (!fd.valid() && errno == EPERM) {
         noAtime = false;
-        opened = ::open(path.c_str(), flags);
+        fd = reopen(pathFd, st, path.c_str(), O_RDONLY);
     }
-    Fd fd(opened);
-    struct stat st {};
-    if (!fd.valid() || ::fstat(fd.get(), &st) != 0) {
-        out.failure = errno == ENOENT || errno == ENOTDIR ? ReadFailure::Missing
-                      : errno == EISDIR                   ? ReadFailure::Directory
-                                                          : ReadFailure::Unreadable;
-        return out;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        out.failure = S_ISDIR(st.st_mode) ? ReadFailure::Directory : ReadFailure::NotAFile;
-        return out;
-    }
-    if (static_cast<std::uint64_t>(st.st_size) > limit) {
-        out.failure = ReadFailure::TooLarge;
+    if (!fd.valid()) {
+        out.failure = errno == ESTALE ? ReadFailure::Replaced : ReadFailure::Unreadable;
         return out;
     }
     out.bytes.resize(static_cast<std::size_t>(st.st_size));

@@ -5,6 +5,8 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #endif
 
 namespace platform::testing {
@@ -55,6 +57,10 @@ ExactStamps exactStamps(const std::filesystem::path& path) {
     return out;
 }
 
+bool swapIn(const std::filesystem::path&, int, const std::filesystem::path&) {
+    return false;
+}
+
 bool underWine() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
@@ -79,6 +85,15 @@ ExactStamps exactStamps(const std::filesystem::path& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return {};
     return {st.st_atim.tv_sec, st.st_atim.tv_nsec, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+}
+
+bool swapIn(const std::filesystem::path& at, int kind, const std::filesystem::path& target) {
+    const std::string made = at.native() + ".new";
+    const int done = kind == 0   ? ::symlink(target.c_str(), made.c_str())
+                     : kind == 1 ? ::mkfifo(made.c_str(), 0644)
+                     : kind == 2 ? ::mknod(made.c_str(), S_IFCHR | 0644, makedev(1, 3))
+                                 : ::link(target.c_str(), made.c_str());
+    return done == 0 && ::rename(made.c_str(), at.c_str()) == 0;
 }
 
 bool underWine() {

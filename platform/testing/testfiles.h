@@ -34,6 +34,11 @@ struct ExactStamps {
 };
 ExactStamps exactStamps(const std::filesystem::path& path);
 
+// Puts a new object at `at` in one step (made beside it, then renamed onto it): kind 0 a
+// symbolic link to `target`, 1 a FIFO, 2 a device node, 3 another name of `target` itself.
+// False where the system cannot (Windows: never).
+bool swapIn(const std::filesystem::path& at, int kind, const std::filesystem::path& target);
+
 // Whether the file system's stamps can hold an instant at all: on Windows a file time runs
 // from the year 1601 to 30827 (the last second of 31 December 30827).
 inline bool fileTimesHold(std::int64_t seconds) {

@@ -102,17 +102,17 @@ class tst_Platform : public QObject {
     // and calls writable what it does not refuse at all. The writer is asked for the creation
     // stamp an hour after the row's modification stamp, and for the access stamp 2024-06-15
     // 10:30:00 unless the row expects it NotAsked. Each row runs twice: the writer told nothing
-    // of the object, then told it was a regular file when last seen, as the list tells it of a
-    // file entry; what the object is now decides the outcome both times.
+    // of the object, then told the object the path named when it was listed, as the list tells
+    // it; "replaced" is another file renamed onto the path since.
     void objects_data() {
         QTest::addColumn<Expect>("expect");
-        QTest::addColumn<bool>("seenAsFile");
+        QTest::addColumn<bool>("listed");
         const StampWrite N = StampWrite::NotAsked, W = StampWrite::Written, D = StampWrite::Differs;
         const int a = AttrArchive, none = -1;
         const qint64 day = utcSeconds(2024, 6, 15, 10, 30), big = (qint64(1) << 31) + 5;
         const auto row = [](const char* name, Expect e) {
-            QTest::newRow(name) << e << false;
-            QTest::addRow("%s, seen as a file", name) << e << true;
+            if (e.failure != F::Replaced) QTest::newRow(name) << e << false;
+            QTest::addRow("%s, listed", name) << e << true;
         };
         row("file", {"file", day, a, 10, F::None, W, W});
         row("modification alone", {"file", day, a, 10, F::None, N, W});
@@ -124,7 +124,9 @@ class tst_Platform : public QObject {
         row("in use", {"in use", day, a, 10, F::InUse, N, N});
         row("directory", {"directory", day, AttrDirectory, -1, F::Directory, N, N});
         row("deleted", {"deleted", day, none, -1, F::Missing, N, N});
-        row("other", {"other", day, pt::onWindows ? none : int(AttrSystem), -1, F::Other, N, N});
+        row("other", {"other", day, pt::onWindows ? none : int(AttrSystem), -1,
+                      pt::onWindows ? F::Other : F::NotAFile, N, N});
+        row("replaced", {"file", day, a, 10, F::Replaced, N, N});
         if (pt::onWindows && !pt::underWine()) // Wine reports the archive bit on every file
             row("system", {"system", day, AttrSystem, -1, F::None, W, W});
         // FILETIME 0, which SetFileTime takes as "leave it alone".
@@ -138,7 +140,7 @@ class tst_Platform : public QObject {
     }
     void objects() {
         QFETCH(Expect, expect);
-        QFETCH(bool, seenAsFile);
+        QFETCH(bool, listed);
         const QString object = QString::fromLatin1(expect.object);
         auto dir = object == "far" ? anyYearDir() : std::make_unique<QTemporaryDir>();
         if (!dir) QSKIP("no tmpfs folder (/dev/shm) for years that ext4 cannot hold");
@@ -152,12 +154,18 @@ class tst_Platform : public QObject {
         QCOMPARE(directoryCreated(fsPath(path)).has_value(), object == "directory");
         const auto held = object == "in use" ? hold(path) : nullptr;
         if (object == "in use" && !held) QSKIP("the file cannot be held from writing here");
-
+        const FileId id = pathStatus(fsPath(path)).value_or(PathStatus{}).id;
         const F f = expect.failure;
-        const bool read = f != F::Directory && f != F::Missing && f != F::Other;
+        if (f == F::Replaced) { // another file with the same stamps, renamed onto the path
+            const QString other = makeFile(*dir, "g.txt", 10);
+            QVERIFY(setStamps(other, beforeSeconds - 60, beforeSeconds, fraction));
+            QVERIFY(QFile::remove(path) && QFile::rename(other, path));
+        }
+
+        const bool read = f != F::Directory && f != F::Missing && f != F::Other && f != F::NotAFile;
         const auto t = readFileTimes(fsPath(path));
         QCOMPARE(t.read, read);
-        QCOMPARE(t.writable, f == F::None || f == F::DateNotHeld);
+        QCOMPARE(t.writable, f == F::None || f == F::DateNotHeld || f == F::Replaced);
         QCOMPARE(t.modified ? text(*t.modified) : "", read ? "2001-02-03 04:05:06" : "");
         if (read) QCOMPARE(text(*t.accessed), "2001-02-03 04:04:06");
         if (read) QCOMPARE(t.modified->nanoseconds, fraction);
@@ -172,7 +180,7 @@ class tst_Platform : public QObject {
                                    : object == "in use" && pt::onWindows ? R::Unreadable
                                    : f == F::Directory                   ? R::Directory
                                    : f == F::Missing                     ? R::Missing
-                                   : f == F::Other                       ? unreadable
+                                   : f == F::Other || f == F::NotAFile   ? unreadable
                                                                          : R::None);
         QCOMPARE(contents.bytes.size(), std::size_t(contents.failure == R::None ? 10 : 0));
         QCOMPARE(pt::exactStamps(fsPath(path)), stamps);
@@ -180,10 +188,11 @@ class tst_Platform : public QObject {
         const qint64 access = utcSeconds(2024, 6, 15, 10, 30);
         const bool askAccess = expect.accessed != StampWrite::NotAsked;
         const auto at = [](qint64 seconds) { return std::optional(Instant{seconds, 0}); };
-        const auto out = writeFileTimes(
-            fsPath(path),
-            {at(expect.when + 3600), askAccess ? at(access) : std::nullopt, at(expect.when)},
-            seenAsFile);
+        const auto out =
+            writeFileTimes(fsPath(path),
+                           {at(expect.when + 3600), askAccess ? at(access) : std::nullopt,
+                            at(expect.when), false, std::nullopt},
+                           listed ? &id : nullptr);
         QCOMPARE(out.failure, f);
         if (out.written()) QCOMPARE(out.before.modified, (Instant{beforeSeconds, fraction}));
         QCOMPARE(out.accessed, expect.accessed);

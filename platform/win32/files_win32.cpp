@@ -77,9 +77,21 @@ WriteOutcome failedWith(DWORD error) {
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
         return failedWith(WriteFailure::InUse);
+    case ERROR_WRITE_PROTECT:
+        return failedWith(WriteFailure::ReadOnlyDrive);
+    case ERROR_FILENAME_EXCED_RANGE:
+        return failedWith(WriteFailure::PathTooLong);
     default:
         return failedWith(WriteFailure::Other, error);
     }
+}
+
+// Which object an open handle is: its volume's serial number and its index there.
+FileId idOf(HANDLE h) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(h, &info)) return {};
+    return FileId{info.dwVolumeSerialNumber,
+                  (Ticks(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 // How closely each stamp comes back, by file system: FAT keeps the modification time to
@@ -122,6 +134,16 @@ std::optional<std::uint32_t> fileAttributes(const NativePath& path) {
     return static_cast<std::uint32_t>(attr);
 }
 
+std::optional<PathStatus> pathStatus(const NativePath& path) {
+    const auto attributes = fileAttributes(path);
+    if (!attributes) return std::nullopt;
+    // Opened for no access at all (folders too), only to ask which object it is.
+    const Handle h(CreateFileW(systemPath(path).c_str(), 0,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return PathStatus{*attributes, h.valid() ? idOf(h.get()) : FileId{}};
+}
+
 bool isNormalFile(const std::filesystem::path& path) {
     if (path.empty()) return false;
     WIN32_FIND_DATAW found{};
@@ -162,13 +184,18 @@ bool isDriveRoot(const std::filesystem::path& path) {
     return p.size() == 2 && p[1] == L':' && std::iswalpha(p[0]);
 }
 
-FileTimes readFileTimes(const std::filesystem::path& path) {
+FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expected) {
     FileTimes result;
     const std::wstring p = systemPath(path);
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!entryOf(p, data) ||
         (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
         return result;
+    if (expected) {
+        const auto status = pathStatus(path.native());
+        result.replaced = !status || status->id != *expected;
+        if (result.replaced) return result;
+    }
     result.created = fromFileTime(data.ftCreationTime);
     result.accessed = fromFileTime(data.ftLastAccessTime);
     result.modified = fromFileTime(data.ftLastWriteTime);
@@ -193,7 +220,7 @@ bool canSetCreationTime() {
 }
 
 WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
-                            bool /*seenAsFile*/) {
+                            const FileId* expected) {
     const std::wstring p = systemPath(path);
     WIN32_FILE_ATTRIBUTE_DATA entry{};
     if (!entryOf(p, entry)) return failedWith(GetLastError());
@@ -222,6 +249,7 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
     {
         Handle h = openForWriting(p, FILE_SHARE_READ);
         if (!h.valid()) return failedWith(GetLastError());
+        if (expected && idOf(h.get()) != *expected) return failedWith(WriteFailure::Replaced);
         if (!GetFileTime(h.get(), &before[0], &before[1], &before[2]))
             return failedWith(GetLastError());
         out.before.created = fromFileTime(before[0]);
@@ -233,6 +261,16 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
         for (int i = 0; i < 3; ++i) {
             if (!asked[i]) continue;
             *results[i] = StampWrite::Written;
+            if (stamps.shiftBy) { // the opened file's own stamp, moved
+                const auto had = fromFileTime(before[i]);
+                asked[i] = had ? toTicks(Instant{had->seconds + *stamps.shiftBy, had->nanoseconds})
+                               : std::nullopt;
+                if (!asked[i]) { // a stamp not kept, or one moved before 1601
+                    *results[i] = StampWrite::Differs;
+                    out.failure = WriteFailure::DateNotHeld;
+                    return out;
+                }
+            }
             // A whole second the file already has keeps the file's own fraction of it.
             if (stamps.keepFraction && *asked[i] % TicksPerSecond == 0 &&
                 ticks(before[i]) / TicksPerSecond == *asked[i] / TicksPerSecond) {
@@ -281,7 +319,8 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
     return out;
 }
 
-FileContents readFileContents(const std::filesystem::path& path, std::size_t limit) {
+FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
+                              const FileId* expected) {
     FileContents out;
     const std::wstring p = systemPath(path);
     // Writing attributes is asked for only to tell the system not to move the accessed stamp
@@ -314,6 +353,10 @@ FileContents readFileContents(const std::filesystem::path& path, std::size_t lim
         return out;
     }
     const Ticks size = (Ticks(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    if (expected && idOf(h.get()) != *expected) {
+        out.failure = ReadFailure::Replaced;
+        return out;
+    }
     if (size > limit) {
         out.failure = ReadFailure::TooLarge;
         return out;

@@ -5,6 +5,8 @@
 #include "format.h"
 #include "frm_ShiftDates.h"
 #include "fspath.h"
+#include "photofixture.h"
+#include "phototaken.h"
 #include "readers.h"
 #include "shift.h"
 
@@ -12,6 +14,9 @@
 #include "filehelpers.h"
 
 #include "platform/names.h"
+
+#include <atomic>
+#include <thread>
 
 using namespace chronodex;
 using namespace chronodex::testing;
@@ -60,7 +65,9 @@ void rows(std::initializer_list<const char*> list) {
 std::vector<TickedEntry> entriesOf(const QStringList& paths) {
     std::vector<TickedEntry> entries;
     for (const QString& p : paths)
-        entries.push_back({platform::pathOf(p.toStdU16String()), QFileInfo(p).fileName(), p});
+        entries.push_back(
+            {platform::pathOf(p.toStdU16String()), QFileInfo(p).fileName(), p,
+             platform::pathStatus(toNativePath(p)).value_or(platform::PathStatus{}).id});
     return entries;
 }
 
@@ -340,9 +347,9 @@ class tst_Timestamps : public QObject {
         UndoStore undo;
         for (const qint64 modified :
              {before.modified, utcSeconds(2024, 5, 6), utcSeconds(2022, 1, 2)}) {
-            const auto out =
-                PutFileDates(toNativePath(path),
-                             {std::nullopt, std::nullopt, platform::Instant{modified, 0}, true});
+            const auto out = PutFileDates(
+                toNativePath(path),
+                {std::nullopt, std::nullopt, platform::Instant{modified, 0}, true, {}});
             QVERIFY(out.written() && out.created == platform::StampWrite::NotAsked);
             QCOMPARE(exactStamps(fsPath(path)),
                      (ExactStamps{before.accessed, fraction, modified,
@@ -355,6 +362,56 @@ class tst_Timestamps : public QObject {
         undo.keep(path, {}, failed);
         QCOMPARE(undo.undo().size(), std::size_t(3));
         QCOMPARE(exactStamps(fsPath(path)), exact);
+    }
+
+    // While a command runs, another thread keeps putting something else at the entry's path:
+    // a link to another file, a FIFO, a device node, the listed file again. Only the listed
+    // file is ever written, nothing blocks, and every refusal says the file was replaced.
+    void raceAgainstSwaps_data() { rows({"update", "shift", "photos", "undo"}); }
+    void raceAgainstSwaps() {
+        QFETCH(QString, row);
+        if (!platform::testing::hasFifos()) QSKIP("Windows has no FIFOs or device nodes");
+        QTemporaryDir dir;
+        const QString path = makePhoto(dir, "p.jpg", "JPG", "2019:07:14 09:30:05", "");
+        const QString other = stampedFiles(dir, {"other"}, {{utcSeconds(2001, 1, 1), 0}})[0];
+        const std::filesystem::path at = fsPath(path), keep = fsPath(path + ".keep");
+        QVERIFY(platform::testing::swapIn(keep, 3, at));
+        const std::vector<TickedEntry> entries = entriesOf({path});
+        const ExactStamps otherBefore = exactStamps(fsPath(other));
+        std::atomic<bool> stop = false;
+        std::jthread swapper([&] {
+            for (int i = 0; !stop; ++i)
+                platform::testing::swapIn(at, i % 4, i % 4 == 0 ? fsPath(other) : keep);
+        });
+        UndoStore undo;
+        const auto id = &entries[0].id;
+        std::vector<platform::WriteOutcome> outcomes;
+        for (qint64 n = 1; n <= 200; ++n) {
+            const platform::StampsToWrite stamps{{}, {}, platform::Instant{n, 0}, false, {}};
+            if (row == "shift")
+                for (const EntryOutcome& e :
+                     shiftEntries(entries, 1, {false, true, false}, undo, yes).outcomes)
+                    outcomes.push_back(e.outcome);
+            if (row == "update" || row == "undo")
+                outcomes.push_back(PutFileDates(toNativePath(path), stamps, id));
+            if (row == "undo") undo.keep(path, outcomes.back().before, outcomes.back(), *id);
+            if (row == "undo" && n % 2 == 0)
+                for (const EntryOutcome& e : undo.undo())
+                    outcomes.push_back(e.outcome);
+            const PhotoTaken photo =
+                row == "photos" ? photoTakenAt(entries[0].file, id) : PhotoTaken{};
+            bool skipped = false;
+            if (photo.taken)
+                outcomes.push_back(
+                    writeTakenDate(entries[0].file, *takenInstant(photo, skipped), id));
+            else if (row == "photos")
+                QCOMPARE(photo.reason, std::string("it was replaced since it was listed"));
+        }
+        stop = true;
+        swapper.join();
+        for (const platform::WriteOutcome& o : outcomes)
+            QVERIFY(o.written() || o.failure == platform::WriteFailure::Replaced);
+        QCOMPARE(exactStamps(fsPath(other)), otherBefore);
     }
 
     // The shift dialog: no OK without an amount; with one (400 days earlier), the first entry's

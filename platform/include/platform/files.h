@@ -40,6 +40,22 @@ struct Instant {
 // The attribute bits of a path; nothing when the path cannot be read (missing, no access).
 std::optional<std::uint32_t> fileAttributes(const NativePath& path);
 
+// Which object a path names: its device and inode (Windows: volume serial and file index).
+// Kept when an entry is listed, so that a writer can tell the object it opens is that one.
+struct FileId {
+    std::uint64_t volume = 0, index = 0;
+    bool known() const { return volume != 0 || index != 0; }
+    bool operator==(const FileId&) const = default;
+};
+
+// The attribute bits of a path and the identity of the object it names, read in one go (a
+// link is followed: its target is the object); nothing when the path cannot be read.
+struct PathStatus {
+    std::uint32_t attributes = 0;
+    FileId id;
+};
+std::optional<PathStatus> pathStatus(const NativePath& path);
+
 // The "directory search for one name": true when the path is an existing file that is
 // neither hidden, system nor a directory.
 bool isNormalFile(const std::filesystem::path& path);
@@ -62,8 +78,10 @@ struct FileTimes {
     bool writable = false;
     // In the system's order, exactly; empty where the file system keeps no such stamp.
     std::optional<Instant> created, accessed, modified;
+    // Not read: the path names another object than the one `expected`.
+    bool replaced = false;
 };
-FileTimes readFileTimes(const std::filesystem::path& path);
+FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expected = nullptr);
 
 // The creation time of a directory; empty when it cannot be read.
 std::optional<Instant> directoryCreated(const std::filesystem::path& path);
@@ -84,13 +102,19 @@ enum class StampWrite {
 
 // Why a file's stamps were not written.
 enum class WriteFailure {
-    None,        // written (stamps not kept or not settable are said per stamp)
-    ReadOnly,    // the file is read-only
-    Missing,     // the file no longer exists
-    Directory,   // a directory: only files have their stamps written
-    DateNotHeld, // a stamp read back as another date; every stamp was put back as it was
-    InUse,       // another program holds the file, or access was denied
-    Other,       // anything else; `message` holds the system's own text
+    None,          // written (stamps not kept or not settable are said per stamp)
+    ReadOnly,      // the file is read-only
+    Missing,       // the file no longer exists
+    Directory,     // a directory: only files have their stamps written
+    DateNotHeld,   // a stamp read back as another date; every stamp was put back as it was
+    InUse,         // another program holds the file, or access was denied
+    NotAFile,      // a FIFO, socket or device: only regular files have their stamps written
+    Replaced,      // the path names another object than the one listed
+    NotOwner,      // the file belongs to another user, who alone may set its stamps
+    ReadOnlyDrive, // the file system is mounted read-only or the drive is write-protected
+    NoSearch,      // a folder on the path cannot be searched
+    PathTooLong,   // the path is too long for the system
+    Other,         // anything else; `message` holds the system's own text
 };
 
 // The outcome of writing one file's stamps.
@@ -118,28 +142,32 @@ struct StampsToWrite {
     // as it is, with its fraction of a second: a value the user did not change changes
     // nothing. (Undo asks for exact values and leaves this off.)
     bool keepFraction = false;
+    // When set, each stamp given is only a choice: it becomes the opened file's own stamp
+    // moved by this many seconds, with its fraction of a second.
+    std::optional<std::int64_t> shiftBy;
 };
 
-// Writes the stamps that are given and leaves the others as they are, then reads them
-// back: a stamp that came back as another date puts every stamp of the file back as it
-// was (WriteFailure::DateNotHeld). Year 1601 is written down to its first second.
-// `seenAsFile`: the caller last saw the path as a regular file (the list's kind of the
-// entry), which spares a lookup of the path; the outcome is the same either way, but an
-// object that has become a device since may be opened before it is refused.
+// Opens the object a path names, checks it before anything is done to it (a regular file
+// with a write bit; when `expected` is given, the object listed), writes the stamps that are
+// given and leaves the others as they are, then reads them back: a stamp that came back as
+// another date puts every stamp of the file back as it was (WriteFailure::DateNotHeld).
+// Year 1601 is written down to its first second. Nothing but the checked object is opened:
+// no device, and a FIFO never blocks.
 WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
-                            bool seenAsFile = false);
+                            const FileId* expected = nullptr);
 
 // Why a file's contents could not be read.
-enum class ReadFailure { None, Missing, Directory, NotAFile, TooLarge, Unreadable };
+enum class ReadFailure { None, Missing, Directory, NotAFile, TooLarge, Unreadable, Replaced };
 
 // A regular file's contents, read through one open of the path, checked before anything is
-// read: at most `limit` bytes (a larger file is refused whole). Reading leaves the file's
-// accessed stamp exactly as it was.
+// read (when `expected` is given: the object listed): at most `limit` bytes (a larger file
+// is refused whole). Reading leaves the file's accessed stamp exactly as it was.
 struct FileContents {
     ReadFailure failure = ReadFailure::None;
     std::string bytes;
 };
-FileContents readFileContents(const std::filesystem::path& path, std::size_t limit);
+FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
+                              const FileId* expected = nullptr);
 
 // The folder the program runs from is Qt's business; the platform knows the separator.
 inline constexpr char pathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
