@@ -92,18 +92,22 @@ void utimensatAll(const QStringList& paths) {
 }
 
 // The calls the program's writer makes for every file, with nothing of the program around
-// them: open for reading and writing (the check that the file may be written), the stamps
-// it had (for the undo), the write, the read-back, close.
+// them: the object the path names, looked at without opening it (its identity, kind and the
+// stamps it had, for the undo), the same object opened for reading and writing, the write,
+// the read-back, close.
 void writerCallsAll(const QStringList& paths) {
     const timespec times[2] = {{1577934245, 0}, {1577934245, 0}};
     struct stat st {};
+    char self[40];
     for (const QString& p : paths) {
-        const int fd =
-            ::open(QFile::encodeName(p).constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-        ::fstat(fd, &st);
+        const int at = ::open(QFile::encodeName(p).constData(), O_PATH | O_CLOEXEC);
+        ::fstat(at, &st);
+        std::snprintf(self, sizeof self, "/proc/self/fd/%d", at);
+        const int fd = ::open(self, O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         ::futimens(fd, times);
         ::fstat(fd, &st);
         ::close(fd);
+        ::close(at);
     }
 }
 
@@ -325,22 +329,32 @@ int main(int argc, char** argv) {
         dropAll();
         settle();
         setRow(w, Created, false, {"1", "1", "2020", "0", "0", "0"});
-        setRow(w, Modified, true, {"2", "1", "2020", "3", "4", "5"});
-        setRow(w, Accessed, true, {"2", "1", "2020", "3", "4", "5"});
+        // Each run writes another second: one that every file already has is left as it is.
+        int second = 0;
+        const auto nextSecond = [&] {
+            const QString s = QString::number(++second % 60);
+            setRow(w, Modified, true, {"2", "1", "2020", "3", "4", s});
+            setRow(w, Accessed, true, {"2", "1", "2020", "3", "4", s});
+        };
         const double utimensatFloor = medianMs(
             s.reps, [] {}, [&] { utimensatAll(files); });
         const double writerFloor = medianMs(
             s.reps, [] {}, [&] { writerCallsAll(files); });
         const double touchFloor = medianMs(
             s.reps, [] {}, [&] { touchAll(listFile); });
-        const double updateMs = medianMs(
-            s.reps, [] {}, [&] { w.com_UptateTimestamp_Click(); });
+        const double updateMs =
+            medianMs(s.reps, nextSecond, [&] { w.com_UptateTimestamp_Click(); });
+        const double undoMs = medianMs(
+            s.reps, [&] { nextSecond(), w.com_UptateTimestamp_Click(); },
+            [&] { w.menu_EditUndo_Click(); });
         rows.push_back({QStringLiteral("update (modified + accessed)"), n, updateMs, utimensatFloor,
                         QStringLiteral("utimensat() x N")});
         rows.push_back({QStringLiteral("update (modified + accessed)"), n, updateMs, writerFloor,
                         QStringLiteral("open, fstat, futimens, fstat, close x N")});
         rows.push_back({QStringLiteral("update (modified + accessed)"), n, updateMs, touchFloor,
                         QStringLiteral("touch -m -a via xargs")});
+        rows.push_back({QStringLiteral("undo of the update"), n, undoMs, writerFloor,
+                        QStringLiteral("the writer's calls x N")});
     }
 
     const auto [startMs, startRss] = probe(QStringLiteral("--probe-window"), 0, s.reps);
