@@ -46,7 +46,8 @@ std::uint32_t attributesOf(const std::string& path, const struct stat& st) {
 }
 
 FileId idOf(const struct stat& st) {
-    return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                  S_ISREG(st.st_mode)};
 }
 
 // A file descriptor that is closed when the operation that opened it ends.
@@ -229,17 +230,38 @@ bool canSetCreationTime() {
     return false;
 }
 
+// Why a path could not be opened for writing (`error`), told from a look at it afterwards;
+// nothing is opened after the look.
+WriteOutcome cannotOpen(const char* path, int error) {
+    struct stat st {};
+    // Without the right to search a folder on the way, nothing can be looked up there.
+    if (::stat(path, &st) != 0)
+        return errno == EACCES ? failed(WriteFailure::NoSearch) : failedWith(errno);
+    if (auto refused = refusal(st, nullptr)) return std::move(*refused);
+    return failedWith(error, st.st_uid == ::geteuid() || ::geteuid() == 0);
+}
+
 WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
                             const FileId* expected) {
     struct stat before {};
-    const Fd pathFd = openPath(path.c_str(), before);
-    // Without the right to search a folder on the way, nothing can be looked up there.
-    if (!pathFd.valid())
-        return errno == EACCES ? failed(WriteFailure::NoSearch) : failedWith(errno);
-    if (auto refused = refusal(before, expected)) return std::move(*refused);
+    Fd fd(-1);
+    if (expected && expected->regular) {
+        // Listed as a regular file: opened at once and checked on the open file, in one path
+        // look-up. Whatever was put in its place is refused unused; O_NONBLOCK and O_NOCTTY
+        // keep a FIFO or terminal from blocking or becoming the controlling terminal.
+        fd = Fd(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        if (!fd.valid()) return cannotOpen(path.c_str(), errno);
+        if (::fstat(fd.get(), &before) != 0) return failedWith(errno);
+        if (auto refused = refusal(before, expected)) return std::move(*refused);
+    } else {
+        // Anything else is looked at before it is opened: no device is ever opened.
+        const Fd pathFd = openPath(path.c_str(), before);
+        if (!pathFd.valid()) return cannotOpen(path.c_str(), errno);
+        if (auto refused = refusal(before, expected)) return std::move(*refused);
+        fd = reopen(pathFd, before, path.c_str(), O_RDWR);
+        if (!fd.valid()) return failedWith(errno, before.st_uid == ::geteuid() || ::geteuid() == 0);
+    }
     const bool owner = before.st_uid == ::geteuid() || ::geteuid() == 0;
-    const Fd fd = reopen(pathFd, before, path.c_str(), O_RDWR);
-    if (!fd.valid()) return failedWith(errno, owner);
 
     WriteOutcome out;
     // The stamps exactly, for "Undo last update". Opening the file changes none of them. The

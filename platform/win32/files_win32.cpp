@@ -91,7 +91,8 @@ FileId idOf(HANDLE h) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(h, &info)) return {};
     return FileId{info.dwVolumeSerialNumber,
-                  (Ticks(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+                  (Ticks(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
+                  !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)};
 }
 
 // How closely each stamp comes back, by file system: FAT keeps the modification time to

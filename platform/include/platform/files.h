@@ -44,6 +44,8 @@ std::optional<std::uint32_t> fileAttributes(const NativePath& path);
 // Kept when an entry is listed, so that a writer can tell the object it opens is that one.
 struct FileId {
     std::uint64_t volume = 0, index = 0;
+    // It was a regular file, which the writer opens at once and checks on the open file.
+    bool regular = false;
     bool known() const { return volume != 0 || index != 0; }
     bool operator==(const FileId&) const = default;
 };
