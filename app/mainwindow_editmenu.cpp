@@ -33,7 +33,7 @@ void frm_MainWindow::fillList(const QStringList& paths, const std::vector<EntryK
 
 void frm_MainWindow::RebuildList(bool keepTicks) {
     // An entry whose attributes cannot be read counts as a system file.
-    const KindsRead read = readKinds(FilePaths_.entries());
+    const KindsRead read = readKinds(FilePaths_.entries(), !FilePaths_.identified());
     FilePaths_.setKinds(read.kinds, !keepTicks, read.ids);
     menu_EditSortList->setEnabled(PathCount() > 0);
     fra_OldValues->showTotals(read.counts);

@@ -62,7 +62,7 @@ std::optional<IntakeFailure> planIntake(const QStringList& paths, IntakePlan& pl
         return IntakeFailure{QStringLiteral("Overflow: the list can hold at most ") +
                                  groupedNumber(MaxEntries) + QStringLiteral(" entries"),
                              6};
-    KindsRead read = readKinds(paths);
+    KindsRead read = readKinds(paths, true);
     if (read.firstMissing >= 0)
         return IntakeFailure{
             QStringLiteral("File not found: ") + displayText(paths.at(read.firstMissing)), 53};

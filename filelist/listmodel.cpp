@@ -103,6 +103,11 @@ void FilePathTable::reorder(const std::vector<int>& order) {
         endResetModel();
 }
 
+bool FilePathTable::identified() const {
+    return std::all_of(ids_.begin() + (ids_.empty() ? 0 : 1), ids_.end(),
+                       [](const platform::FileId& id) { return id.known(); });
+}
+
 void FilePathTable::setTicked(int slot, bool ticked) {
     if (slot < 1 || !hasSlot(slot)) return;
     auto& t = ticks_[static_cast<std::size_t>(slot)];
@@ -182,10 +187,11 @@ constexpr unsigned MostReadingThreads = 8;
 
 // Reads the kinds of paths [begin, end) into their places; returns the first position
 // whose attributes could not be read, or -1.
-qsizetype readKindsOf(const QStringList& paths, qsizetype begin, qsizetype end, KindsRead& read) {
+qsizetype readKindsOf(const QStringList& paths, qsizetype begin, qsizetype end, KindsRead& read,
+                      bool identify) {
     qsizetype missing = -1;
     for (qsizetype i = begin; i < end; ++i) {
-        const auto status = platform::pathStatus(toNativePath(paths.at(i)));
+        const auto status = platform::pathStatus(toNativePath(paths.at(i)), identify);
         if (!status && missing < 0) missing = i;
         read.kinds[static_cast<std::size_t>(i)] = kindOf(status ? status->attributes : 0);
         if (status) read.ids[static_cast<std::size_t>(i)] = status->id;
@@ -195,7 +201,7 @@ qsizetype readKindsOf(const QStringList& paths, qsizetype begin, qsizetype end, 
 
 } // namespace
 
-KindsRead readKinds(const QStringList& paths) {
+KindsRead readKinds(const QStringList& paths, bool identify) {
     KindsRead read;
     const qsizetype n = paths.size();
     read.kinds.resize(static_cast<std::size_t>(n));
@@ -209,7 +215,7 @@ KindsRead readKinds(const QStringList& paths) {
     std::vector<std::exception_ptr> failures(blocks);
     const auto readBlock = [&](unsigned b) {
         try {
-            missing[b] = readKindsOf(paths, n * b / blocks, n * (b + 1) / blocks, read);
+            missing[b] = readKindsOf(paths, n * b / blocks, n * (b + 1) / blocks, read, identify);
         } catch (...) {
             failures[b] = std::current_exception();
         }

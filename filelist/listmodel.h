@@ -50,6 +50,8 @@ class FilePathTable : public QAbstractListModel {
     std::vector<platform::FileId> ids() const {
         return {ids_.begin() + (ids_.empty() ? 0 : 1), ids_.end()};
     }
+    // Every entry has the identity it was listed with.
+    bool identified() const;
     // Slots 1 to n, in order (the table's own list, shared, not copied), and their ticks.
     QStringList entries() const { return paths_; }
     std::vector<bool> ticks() const;
@@ -116,7 +118,8 @@ struct KindsRead {
     KindCounts counts;
     qsizetype firstMissing = -1;
 };
-KindsRead readKinds(const QStringList& paths);
+// `identify`: the identities are read too (which costs an open of each object on Windows).
+KindsRead readKinds(const QStringList& paths, bool identify = false);
 
 // Ordinary files are ticked when the list is filled; directories and system files not.
 inline bool tickedOnIntake(EntryKind kind) {

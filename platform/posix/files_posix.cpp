@@ -166,7 +166,7 @@ StampWrite cameBack(const struct timespec& asked, const struct timespec& after, 
 
 } // namespace
 
-std::optional<PathStatus> pathStatus(const NativePath& path) {
+std::optional<PathStatus> pathStatus(const NativePath& path, bool /*identify: always*/) {
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
     return PathStatus{attributesOf(path, st), idOf(st)};

@@ -135,9 +135,10 @@ std::optional<std::uint32_t> fileAttributes(const NativePath& path) {
     return static_cast<std::uint32_t>(attr);
 }
 
-std::optional<PathStatus> pathStatus(const NativePath& path) {
+std::optional<PathStatus> pathStatus(const NativePath& path, bool identify) {
     const auto attributes = fileAttributes(path);
-    if (!attributes) return std::nullopt;
+    if (!attributes || !identify)
+        return attributes ? std::optional(PathStatus{*attributes, {}}) : std::nullopt;
     // Opened for no access at all (folders too), only to ask which object it is.
     const Handle h(CreateFileW(systemPath(path).c_str(), 0,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -380,9 +381,8 @@ FileContents readFileContents(const std::filesystem::path& path, std::size_t lim
         got += n;
     }
     out.bytes.resize(got);
-    FILETIME now{};
-    if (known && GetFileTime(h.get(), nullptr, &now, nullptr) && ticks(now) != ticks(accessed))
-        SetFileTime(h.get(), nullptr, &accessed, nullptr);
+    // Put back in any case: not every system takes "do not update" (Wine does not).
+    if (known) SetFileTime(h.get(), nullptr, &accessed, nullptr);
     return out;
 }
 

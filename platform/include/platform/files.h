@@ -50,13 +50,14 @@ struct FileId {
     bool operator==(const FileId&) const = default;
 };
 
-// The attribute bits of a path and the identity of the object it names, read in one go (a
-// link is followed: its target is the object); nothing when the path cannot be read.
+// The attribute bits of a path and, with `identify`, the identity of the object it names (a
+// link is followed: its target is the object); nothing when the path cannot be read. Linux
+// reads both in one call; Windows must open the object for its identity.
 struct PathStatus {
     std::uint32_t attributes = 0;
     FileId id;
 };
-std::optional<PathStatus> pathStatus(const NativePath& path);
+std::optional<PathStatus> pathStatus(const NativePath& path, bool identify = true);
 
 // The "directory search for one name": true when the path is an existing file that is
 // neither hidden, system nor a directory.
