@@ -337,6 +337,16 @@ FileContents readFileContents(const std::filesystem::path& path, std::size_t lim
     if (opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
         opened = open(GENERIC_READ);
     Handle h(opened);
+    // The accessed stamp as it was, put back on every way out: not every system honours "do
+    // not update", and Wine moves the stamp even when it is only asked the handle's type.
+    struct KeepAccessed {
+        HANDLE h;
+        FILETIME t{};
+        bool known = h != INVALID_HANDLE_VALUE && GetFileTime(h, nullptr, &t, nullptr);
+        ~KeepAccessed() {
+            if (known) SetFileTime(h, nullptr, &t, nullptr);
+        }
+    } keepAccessed{opened};
     BY_HANDLE_FILE_INFORMATION info{};
     if (!h.valid() || !GetFileInformationByHandle(h.get(), &info)) {
         const DWORD error = GetLastError();
@@ -363,8 +373,6 @@ FileContents readFileContents(const std::filesystem::path& path, std::size_t lim
         out.failure = ReadFailure::TooLarge;
         return out;
     }
-    FILETIME accessed{};
-    const bool known = GetFileTime(h.get(), nullptr, &accessed, nullptr);
     FILETIME keep{0xFFFFFFFF, 0xFFFFFFFF}; // "do not update" for the rest of this handle
     SetFileTime(h.get(), nullptr, &keep, nullptr);
     out.bytes.resize(static_cast<std::size_t>(size));
@@ -381,8 +389,6 @@ FileContents readFileContents(const std::filesystem::path& path, std::size_t lim
         got += n;
     }
     out.bytes.resize(got);
-    // Put back in any case: not every system takes "do not update" (Wine does not).
-    if (known) SetFileTime(h.get(), nullptr, &accessed, nullptr);
     return out;
 }
 
