@@ -21,11 +21,15 @@ cmake --build "$build_dir" --target chronodex_fuzzers --parallel "$(nproc)"
 build_dir=$(cd "$build_dir" && pwd)
 export ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export TMPDIR="$build_dir/tmp" # the settings files that fuzz_regfile writes
+# fuzz_regfile writes each input as a settings file: in memory (/dev/shm) where there is one,
+# since a disk makes each rewrite wait for it.
+TMPDIR=$(mktemp -d /dev/shm/chronodex-fuzz.XXXXXX 2>/dev/null || mktemp -d "$build_dir/tmp.XXXXXX")
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
 failed=()
 for target in regfile ini drop photo; do
   work="$build_dir/runs/$target"
-  rm -rf "$work" "$TMPDIR" && mkdir -p "$work/corpus" "$TMPDIR"
+  rm -rf "$work" && mkdir -p "$work/corpus"
   log="$work/log"
   echo "-- fuzz_$target, ${seconds} s from fuzz/corpus/$target/"
   # New inputs go to the run's own corpus; the seeds in the repository are only read.

@@ -2,8 +2,9 @@
 #include "platform/names.h"
 #include "platform/shell.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h> // after windows.h, which it needs
 
 namespace platform {
 
