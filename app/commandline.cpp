@@ -1,7 +1,8 @@
 #include "commandline.h"
 
 #include "appinfo.h"
-#include "fspath.h"
+
+#include "platform/names.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -60,19 +61,37 @@ void checkCommandLine(const QCoreApplication& app) {
     parser.process(app); // an unknown option: the error on standard error, and exit 1
 }
 
-QStringList commandLineFiles(int argc, char* argv[], const QStringList& arguments) {
-    QStringList files;
-    bool optionsEnded = false;
+CommandLine::CommandLine(int argc, char* argv[])
+    : argv_(argv), original_(argv, argv + argc), texts_(platform::argumentTexts(argc, argv)) {
+    applicationArgc = argc;
     for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (!optionsEnded && std::strcmp(arg, "--") == 0) {
-            optionsEnded = true;
-            continue;
+        if (std::strcmp(argv[i], "--") == 0) {
+            applicationArgc = i;
+            break;
         }
-        if (!optionsEnded && arg[0] == '-' && arg[1] != '\0') continue;
-        files << QDir::toNativeSeparators(
-            QDir::current().absoluteFilePath(fromArgument(arg, arguments.value(i))));
     }
+    end_ = static_cast<std::size_t>(applicationArgc);
+}
+
+QStringList CommandLine::files() const {
+    const QDir here = QDir::current();
+    QStringList files;
+    const auto add = [&](std::size_t i) {
+        files << QDir::toNativeSeparators(
+            here.absoluteFilePath(QString::fromStdU16String(texts_[i])));
+    };
+    // The application keeps the arguments it leaves in their order, in argv's first places:
+    // each is found among the original ones in one walk.
+    std::size_t at = 1;
+    for (int i = 1; i < applicationArgc; ++i, ++at) {
+        while (at < end_ && original_[at] != argv_[i])
+            ++at;
+        if (at == end_) break;
+        if (!(argv_[i][0] == '-' && argv_[i][1] != '\0')) add(at); // a lone "-" is a name
+    }
+    // After "--" every argument is a name, another "--" and dashes included.
+    for (std::size_t i = end_ + 1; i < original_.size(); ++i)
+        add(i);
     return files;
 }
 

@@ -18,14 +18,16 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
-    QApplication app(argc, argv);
+    // Qt reads its own options from what comes before "--" alone: what follows it is files.
+    chronodex::CommandLine line(argc, argv);
+    QApplication app(line.applicationArgc, argv);
     chronodex::setProgramFont();
     chronodex::checkCommandLine(app);
     chronodex::frm_MainWindow window;
     window.show();
     // Files named on the command line (a file manager's "Open with") arrive as a drop that
     // replaces the list, once the window is up to show its warnings.
-    const QStringList files = chronodex::commandLineFiles(argc, argv, QApplication::arguments());
+    const QStringList files = line.files();
     QTimer::singleShot(0, &window, [&window, files] { window.openFiles(files); });
     return QApplication::exec();
 }

@@ -78,15 +78,19 @@ PhotoTaken photoTakenAt(const std::filesystem::path& file, const platform::FileI
         result.reason = readFailure(contents.failure);
         return result;
     }
+    return photoTakenFrom(contents.bytes);
+}
+
+PhotoTaken photoTakenFrom(const std::string& bytes) {
+    PhotoTaken result;
     try {
         // Both are no more than a check once done; HEIF and AVIF are read only when asked for.
         Exiv2::XmpParser::initialize();
 #if !EXIV2_TEST_VERSION(0, 28, 0) && defined(EXV_ENABLE_BMFF)
         Exiv2::enableBMFF(true);
 #endif
-        auto image =
-            Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(contents.bytes.data()),
-                                      static_cast<long>(contents.bytes.size()));
+        auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()),
+                                               static_cast<long>(bytes.size()));
         image->readMetadata();
         const Exiv2::ExifData& exif = image->exifData();
         const auto text = [&exif](const char* key) -> std::string {

@@ -36,6 +36,10 @@ inline constexpr std::size_t PhotoSizeLimit = std::size_t(256) << 20;
 PhotoTaken photoTakenAt(const std::filesystem::path& file,
                         const platform::FileId* expected = nullptr);
 
+// The same from a photo's bytes already in memory: the date taken, or "no date taken in this
+// file", or "it cannot be read as a photo" with the library's words. Never throws.
+PhotoTaken photoTakenFrom(const std::string& bytes);
+
 // An Exif date "YYYY:MM:DD HH:MM:SS" (any single character between the fields, anything
 // after the seconds); nothing for the blank or zero dates cameras write when their clock was
 // not set, and for anything that is not a real date and time.

@@ -34,10 +34,6 @@ platform::NativePath toNativePath(const QString& path) {
     return platform::nativePathOf(textOf(path));
 }
 
-QString fromArgument(const char* argument, const QString& decoded) {
-    return platform::namesAreBytes() ? fromNativeBytes(QByteArray(argument)) : decoded;
-}
-
 QString pathFromUrl(const QUrl& url) {
     // A file URL of another host names no local path here; Qt's own reading serves it, as it
     // does where names are text. The path table keeps the system's own separators.

@@ -24,10 +24,6 @@ std::filesystem::path toFsPath(const QString& path);
 // The same path as the system's own string, for the calls made once per entry of the list.
 platform::NativePath toNativePath(const QString& path);
 
-// A path given on the command line: its bytes as the system gave them, or on Windows the
-// wide text of the same argument that Qt read (`decoded`).
-QString fromArgument(const char* argument, const QString& decoded);
-
 // The path of a local file URL, byte for byte as its percent-encoding carries it.
 QString pathFromUrl(const QUrl& url);
 

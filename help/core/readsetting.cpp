@@ -3,8 +3,8 @@
 #include "platform/files.h"
 #include "platform/settings.h"
 
+#include <algorithm>
 #include <array>
-#include <cstring>
 #include <utility>
 
 namespace chronodex {
@@ -86,7 +86,8 @@ std::int32_t ReadSetting(const std::string& RootOrFile, const std::string& KeyPa
             return status;
         }
         std::array<std::uint8_t, 8> buffer{};
-        std::memcpy(buffer.data(), data.data(), std::min<std::size_t>(data.size(), width));
+        // An empty value ("hex:" with no bytes) reads as 0.
+        std::copy_n(data.begin(), std::min<std::size_t>(data.size(), width), buffer.begin());
         std::uint64_t bits = 0;
         for (std::uint32_t i = 0; i < width; ++i)
             bits |= std::uint64_t(buffer[i]) << (8 * i);

@@ -8,6 +8,7 @@
 #include "platform/settings.h"
 
 #include "dialogdriver.h"
+#include "filehelpers.h"
 
 using namespace chronodex;
 using namespace chronodex::testing;
@@ -47,7 +48,8 @@ void put(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 
 // Each root's file is one case: HKLM's holds values of every kind and lines that are none
 // (with a decoy in a later folder); HKCC's lies in a later folder only, in UTF-16 with a pair of
-// surrogates, unpaired ones and an odd last byte; HKU's has no header; HKCR has none.
+// surrogates, unpaired ones and an odd last byte; HKU's has no header; HKCR has none. HKCU's
+// is a link to /dev/zero, HKDD's first a FIFO: neither is read (nor waited for).
 std::vector<Lookup> lookupRows() {
     const char *T = "SOFTWARE\\Test", *ini = "%1/app.ini";
     const SettingValue none = text("default"), yes = true;
@@ -61,15 +63,20 @@ std::vector<Lookup> lookupRows() {
         {"B of a dword", "HKLM", T, "Word", "B", yes, 234, yes},
         {"missing value keeps kind", "HKLM", T, "HelpFilePirority", "B", yes, 2, yes},
         {"unreadable values skipped", "HKLM", T, "Bad", "B", yes, 2, yes},
+        {"empty hex: as a number", "HKLM", T, "Empty", "D", none, 0, std::int32_t(0)},
+        {"empty hex: as text", "HKLM", T, "Empty", "S", none, 0, none},
         {"missing key", "HKLM", "SOFTWARE\\Nothing", "Word", "D", none, 2, none},
         {"other root's key", "HKLM", "Elsewhere", "Text", "S", none, 2, none},
         {"only in a later folder", "hkcc", "K", "V", "S", none, 0, text("second\xF0\x9F\x93\x85")},
         {"file without a header", "HKU", "K", "V", "S", none, 2, none},
         {"root without a file", "HKEY_CLASSES_ROOT", "K", "V", "S", none, 2, none},
+        {"link to /dev/zero", "HKCU", "K", "V", "S", none, 2, none},
+        {"FIFO passed over", "HKDD", "K", "V", "S", none, 0, text("after")},
         {"ini quoted", ini, "settings", "helppath", "S", none, 0, text("C:\\Help\\manual.pdf")},
         {"ini missing text", ini, "Settings", "None", "S", yes, 0, text("True")},
         {"ini number", ini, "Settings", "negative", "B", none, 0, std::int32_t(-7)},
         {"ini of binary noise", "%1/noise.ini", "K", "V", "S", none, 0, none},
+        {"ini over 1 MiB", "%1/big.ini", "K", "V", "S", none, 0, none},
     };
 }
 
@@ -198,7 +205,7 @@ class tst_Help : public QObject {
                   "\"Short\"=hex:01,80\r\n\"Quad\"=hex(b):65,88,63,5d,dc,46,03,00\r\n"
                   "\"Multi\"=hex(7):61,00,00,00,62,00,\\\r\n  63,00,00,00,00,00\r\n"
                   "this line is not a value\r\n\"Bad\"=dword:xyz\r\n"
-                  "\"Bad\"=hex:zz,100\r\n\"Bad\"=hex(:01\r\n"
+                  "\"Bad\"=hex:zz,100\r\n\"Bad\"=hex(:01\r\n\"Empty\"=hex:\r\n"
                   "[HKEY_CURRENT_USER\\Elsewhere]\r\n\"Text\"=\"not in this root\"\r\n"
                   "[HKEY_LOCAL_MACHINE\\K]\r\n\"V\"=hex:01,\\"));
         const QByteArray decoy =
@@ -216,6 +223,14 @@ class tst_Help : public QObject {
             "; comment\n[Other]\nKey=wrong\n[ Settings ]\nHelpPath = "
             "\"C:\\Help\\manual.pdf\"\nnegative=-7\n");
         put(folder, "noise.ini", QByteArray("\x00\x01\xFF\xFE\x00[", 6));
+        put(folder, "big.ini", "[K]\nV=x\n" + QByteArray(platform::SettingsFileLimit, ';'));
+        put(folder, "second/chronodex/HKEY_DYN_DATA.reg",
+            "REGEDIT4\n[HKEY_DYN_DATA\\K]\n\"V\"=\"after\"");
+        QVERIFY(platform::testing::makeFifo(
+            fsPath(folder.filePath("system/chronodex/HKEY_DYN_DATA.reg"))));
+        QVERIFY(QDir(folder.path()).mkpath("user/chronodex") &&
+                QFile::link("/dev/zero", folder.filePath("user/chronodex/HKEY_CURRENT_USER.reg")));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath("user")));
         qputenv("XDG_CONFIG_DIRS",
                 QFile::encodeName(
                     QStringLiteral("rel::%1/none:%1/system:%1/second").arg(folder.path())));

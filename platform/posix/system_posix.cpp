@@ -21,6 +21,13 @@ NativePath nativePathOf(std::u16string_view text) {
     return bytesOfText(text);
 }
 
+std::vector<std::u16string> argumentTexts(int argc, char* argv[]) {
+    std::vector<std::u16string> texts;
+    for (int i = 0; i < argc; ++i)
+        texts.push_back(textOfBytes(argv[i]));
+    return texts;
+}
+
 bool hasDisplay() {
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
            std::getenv("QT_QPA_PLATFORM");

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -25,6 +26,11 @@ NativePath nativePathOf(std::u16string_view text);
 // bytes; any text round-trips through them unchanged).
 std::u16string textOfBytes(std::string_view bytes);
 std::string bytesOfText(std::u16string_view text);
+
+// The program's text of each of main's arguments, exactly as the system gave it: where names
+// are bytes, argv's bytes; on Windows the wide text of the command line that argv was made
+// from (argv holds it in the ANSI code page, which cannot hold every name).
+std::vector<std::u16string> argumentTexts(int argc, char* argv[]);
 
 // Appends the UTF-8 bytes of one code point.
 void appendUtf8(std::string& out, char32_t cp);

@@ -3,6 +3,7 @@
 // files, one per root. No Qt here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -21,6 +22,10 @@ inline constexpr std::uint32_t HKeyLocalMachine = 0x80000002;
 inline constexpr std::uint32_t HKeyUsers = 0x80000003;
 inline constexpr std::uint32_t HKeyCurrentConfig = 0x80000005;
 inline constexpr std::uint32_t HKeyDynData = 0x80000006;
+
+// The largest settings file read (a .reg export or an INI file). One that is larger, or is
+// not a regular file at all (a FIFO, a link to a device), counts as missing.
+inline constexpr std::size_t SettingsFileLimit = std::size_t(1) << 20;
 
 // One open key, queried and then closed within one lookup. Texts cross as UTF-8.
 class RegistryKey {
@@ -49,7 +54,8 @@ class RegistryKey {
 // configuration folder, every other root from the first folder of the system's (the
 // folders of XDG_CONFIG_DIRS in order, else /etc/xdg) that holds it, as
 // chronodex/<ROOT NAME>.reg (for example ~/.config/chronodex/HKEY_CURRENT_USER.reg and
-// /etc/xdg/chronodex/HKEY_LOCAL_MACHINE.reg).
+// /etc/xdg/chronodex/HKEY_LOCAL_MACHINE.reg). A lookup reads the first of these files that
+// it can read as one, each through a single open.
 std::filesystem::path registryFileFor(std::uint32_t root);
 
 // The text of a key in an INI file as GetPrivateProfileString gives it: sections and keys
