@@ -8,7 +8,7 @@ build_dir=${1:-build}
 shift || true
 
 scripts/ensure-packages.sh cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev \
-  libcanberra-dev libexiv2-dev sound-theme-freedesktop fonts-liberation2 fonts-dejavu-core tzdata
+  libcanberra-dev libasound2-dev libexiv2-dev sound-theme-freedesktop fonts-liberation2 fonts-dejavu-core tzdata
 
 # A new folder is configured; one that exists is configured again when options are given.
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
