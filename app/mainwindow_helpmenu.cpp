@@ -17,7 +17,8 @@ void frm_MainWindow::menu_HelpFile_Click() {
                       [this](const FlashArgs& args) { return FlashMessage(this, args); },
                       [this](const QString& document) {
                           showHelpWindow(this, document, options_.version.productName);
-                      }});
+                      },
+                      this});
 }
 
 void frm_MainWindow::menu_HelpAbout_Click() {

@@ -121,7 +121,7 @@ void touchAll(const QString& listFile) {
 
 MainWindowOptions quietOptions() {
     MainWindowOptions o = defaultMainWindowOptions();
-    o.shell = [](const QString&, const QString&, int) { return 42; };
+    o.shell = [](const QString&, const QString&, int, const ShellLater&) { return 42; };
     return o;
 }
 

@@ -11,6 +11,8 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include <memory>
+
 namespace chronodex {
 namespace {
 
@@ -24,17 +26,20 @@ QString joinFolder(const QString& folder, const QString& name) {
 
 } // namespace
 
-int desktopShellOpen(const QString& file, const QString& parameters, int showMode) {
+#ifdef _WIN32 // Linux's opener, which answers later, is in opener_posix.cpp
+int desktopShellOpen(const QString& file, const QString& parameters, int showMode,
+                     const ShellLater&) {
     return platform::shellExecute(file.toStdString(), parameters.toStdString(), showMode);
 }
+#endif
 
 int OpenFileOrURL(const QString& FileOrURL, const QString& Parameters, int WindowMode,
-                  const QString& programFolder, const ShellOpen& shell) {
+                  const QString& programFolder, const ShellOpen& shell, const ShellLater& later) {
     QString target = FileOrURL;
     if (target.isEmpty()) target = joinFolder(programFolder, QStringLiteral("Help.txt"));
     const int showMode = WindowMode == 1 ? 3 : WindowMode == 2 ? 2 : 1;
     try {
-        return shell(target, Parameters, showMode);
+        return shell(target, Parameters, showMode, later);
     } catch (const std::exception& e) {
         const QString crlf = QStringLiteral("\r\n");
         showStandardMessageBox(
@@ -51,34 +56,11 @@ QStringList helpFileNames() {
             QStringLiteral("Help.html"), QStringLiteral("Help.txt")};
 }
 
-void openHelpDocument(const HelpContext& c) {
-    const std::string key = "SOFTWARE\\" + c.productName.toStdString() + "\\Settings";
-    auto readPriority = [&] {
-        SettingValue value;
-        ReadSetting("HKEY_LOCAL_MACHINE", key, "HelpFilePirority", "B", SettingValue(true), value);
-        return settingNumber(value);
-    };
-    auto readHelpPath = [&] {
-        SettingValue value;
-        ReadSetting("HKEY_LOCAL_MACHINE", key, "HelpPath", "S", SettingValue(std::string()), value);
-        return QString::fromStdString(settingText(value));
-    };
-    auto open = [&](const QString& file) {
-        return OpenFileOrURL(file, QString(), 0, c.programFolder, c.shell);
-    };
+namespace {
 
-    int result = 2;
-    if (readPriority() != 0) {
-        const QString path = readHelpPath();
-        if (!isBlank(path)) result = open(path);
-    }
-    for (const QString& name : helpFileNames())
-        if (result != 42) result = open(joinFolder(c.programFolder, name));
-    if (result != 42 && readPriority() == 0) {
-        const QString path = readHelpPath();
-        if (!isBlank(path)) result = open(path);
-    }
-    if (result == 42) return;
+// When no document opened: the one the program shows itself, else the question whether to
+// show the program's folder.
+void noHelpOpened(const HelpContext& c) {
     if (c.showInProgram) {
         for (const QString& name : {QStringLiteral("Help.html"), QStringLiteral("Help.txt")}) {
             const QString document = joinFolder(c.programFolder, name);
@@ -102,7 +84,47 @@ void openHelpDocument(const HelpContext& c) {
                               .Timer = 30000,
                               .IconNumber = 1,
                               .ButtonText = QStringLiteral("&No|&Yes")});
-    if (answer == 1) open(c.programFolder);
+    if (answer == 1) OpenFileOrURL(c.programFolder, QString(), 0, c.programFolder, c.shell);
+}
+
+// Opens the first of the documents that the desktop opens; an opener that fails later goes
+// on with the ones after its own.
+void openFirst(const std::shared_ptr<const HelpContext>& c, QStringList documents) {
+    while (!documents.isEmpty()) {
+        const QString document = documents.takeFirst();
+        const ShellLater later{c->owner, [c, documents](int result) {
+                                   if (result != 42) openFirst(c, documents);
+                               }};
+        const int result = OpenFileOrURL(document, QString(), 0, c->programFolder, c->shell, later);
+        if (result == 42 || result == answerLater) return;
+    }
+    noHelpOpened(*c);
+}
+
+} // namespace
+
+void openHelpDocument(const HelpContext& c) {
+    const std::string key = "SOFTWARE\\" + c.productName.toStdString() + "\\Settings";
+    auto readPriority = [&] {
+        SettingValue value;
+        ReadSetting("HKEY_LOCAL_MACHINE", key, "HelpFilePirority", "B", SettingValue(true), value);
+        return settingNumber(value);
+    };
+    auto readHelpPath = [&] {
+        SettingValue value;
+        ReadSetting("HKEY_LOCAL_MACHINE", key, "HelpPath", "S", SettingValue(std::string()), value);
+        return QString::fromStdString(settingText(value));
+    };
+
+    // The configured document, then the local ones; the configured one last when its
+    // priority is stored as 0. A blank path is not tried.
+    QStringList documents;
+    const bool configuredFirst = readPriority() != 0;
+    for (const QString& name : helpFileNames())
+        documents << joinFolder(c.programFolder, name);
+    const QString path = readHelpPath();
+    if (!isBlank(path)) documents.insert(configuredFirst ? 0 : documents.size(), path);
+    openFirst(std::make_shared<const HelpContext>(c), documents);
 }
 
 void showHelpWindow(QWidget* owner, const QString& document, const QString& productName) {

@@ -130,13 +130,18 @@ QPixmap messagePicture(MessagePicture picture, int size) {
     return pixmap;
 }
 
+QPixmap chronodexPicture(int size) {
+    QPainter p;
+    const QPixmap picture = canvas(size, p);
+    drawCalendar(p);
+    p.end();
+    return picture;
+}
+
 // Drawn once at its largest and scaled down: drawing the wide arcs at every size took as
 // long as the rest of the window's icons and captions together.
 QIcon chronodexIcon() {
-    QPainter p;
-    const QPixmap large = canvas(64, p);
-    drawCalendar(p);
-    p.end();
+    const QPixmap large = chronodexPicture(64);
     QIcon icon;
     for (int size : {16, 24, 32, 48})
         icon.addPixmap(large.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));

@@ -9,6 +9,8 @@ namespace chronodex {
 
 // The main window's icon at 16 to 64 pixels.
 QIcon chronodexIcon();
+// The same picture drawn at any size in pixels (the desktop's icon theme takes it at 16 to 256).
+QPixmap chronodexPicture(int size);
 
 enum class MessagePicture { Warning, Information, Stop, Gear, Question };
 

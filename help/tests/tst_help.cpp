@@ -136,7 +136,7 @@ class tst_Help : public QObject {
         }
         QStringList seen, expected;
         openHelpDocument({"Chronodex", folder,
-                          [&](const QString& file, const QString&, int mode) {
+                          [&](const QString& file, const QString&, int mode, const ShellLater&) {
                               seen << file + (mode == 1 ? "" : " not in a normal window");
                               return answers.value(file, QFileInfo::exists(file) ? 42 : 2);
                           },
@@ -159,6 +159,46 @@ class tst_Help : public QObject {
                                                 : QStringList{local(n)};
         QCOMPARE(seen, expected);
     }
+
+#ifndef _WIN32
+    // The desktop's opener (a stand-in xdg-open that sleeps, then exits) is not waited for:
+    // the window goes on, and when the opener fails, at once or later, the program shows its
+    // own help; when it opens the document, nothing more happens.
+    void desktopOpener_data() {
+        QTest::addColumn<QString>("opener"); // seconds it runs, its exit status; "": none
+        QTest::newRow("fails at once") << "0 3";
+        QTest::newRow("fails after 3 s") << "3 4";
+        QTest::newRow("opens after 3 s") << "3 0";
+        QTest::newRow("no opener") << "";
+    }
+    void desktopOpener() {
+        QFETCH(QString, opener);
+        QTemporaryDir bin;
+        const QString ended = bin.filePath("ended"), help = CHRONODEX_BIN_DIR "/Help.html";
+        const QString script = "#!/bin/sh\n/bin/sleep %1\necho \"$1\" >%3\nexit %2\n";
+        if (!opener.isEmpty())
+            put(bin, "xdg-open", script.arg(opener[0], opener[2], ended).toUtf8());
+        QFile(bin.filePath("xdg-open")).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(bin.path())); // no settings
+        QObject owner;
+        QStringList shown;
+        openHelpDocument({"Chronodex", CHRONODEX_BIN_DIR, desktopShellOpen,
+                          [&](const FlashArgs&) { return shown << "?", 0; }, // the question
+                          [&](const QString& document) { shown << document; }, &owner});
+        qputenv("PATH", path);
+        // A started opener answers later, through the event loop: it was not waited for.
+        QCOMPARE(shown.isEmpty(), !opener.isEmpty());
+        QVERIFY(!opener.startsWith('3') || !QFile::exists(ended));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(ended) || opener.isEmpty(), 10000);
+        QTest::qWait(300); // the program hears of the opener's end
+        QCOMPARE(shown, opener.endsWith('0') ? QStringList{} : QStringList{help});
+        QFile asked(ended);
+        QCOMPARE(asked.open(QIODevice::ReadOnly) ? asked.readAll() : "", // the document
+                 opener.isEmpty() ? "" : QFile::encodeName(help) + "\n");
+    }
+#endif
 
     // The document shipped beside the program, in the program's own window.
     void helpWindow() {

@@ -3,6 +3,7 @@
 // the interface never does; a machine without a sound server simply plays nothing.
 #include "platform/sound.h"
 
+#include <alsa/asoundlib.h>
 #include <canberra.h>
 
 #include <atomic>
@@ -31,6 +32,11 @@ ca_proplist* soundProperties(const std::string& file) {
     ca_proplist_sets(props, CA_PROP_MEDIA_ROLE, "event");
     return props;
 }
+
+// ALSA, which libcanberra plays through, writes each of its errors on the terminal: nine
+// lines for every sound on a machine without a sound card. A sound that cannot be played is
+// not heard, and nothing is said.
+void quiet(const char*, int, const char*, int, const char*, ...) {}
 
 } // namespace
 
@@ -78,7 +84,9 @@ struct SoundPlayer::Impl {
     }
 };
 
-SoundPlayer::SoundPlayer() : impl_(std::make_unique<Impl>()) {}
+SoundPlayer::SoundPlayer() : impl_(std::make_unique<Impl>()) {
+    snd_lib_error_set_handler(quiet);
+}
 
 SoundPlayer::~SoundPlayer() {
     impl_->stop();

@@ -1,13 +1,15 @@
 // The desktop and file names on Linux: names are bytes, a display is named by the
-// environment, and documents open with the desktop's opener (xdg-open).
+// environment, and documents open with the desktop's opener (xdg-open), which the program
+// does not wait for.
 #include "platform/names.h"
 #include "platform/shell.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <ctime>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,43 +35,38 @@ bool hasDisplay() {
            std::getenv("QT_QPA_PLATFORM");
 }
 
-int shellExecute(const std::string& file, const std::string& /*parameters*/, int /*showMode*/) {
-    return xdgOpen(file, 1500);
-}
-
-int xdgOpen(const std::string& file, int patienceMs) {
+Opener::Opener(const std::string& file) {
     const bool address = file.find("://") != std::string::npos || file.rfind("mailto:", 0) == 0;
     struct stat st {};
-    if (!address && ::stat(file.c_str(), &st) != 0) return 2; // nothing to open; nothing starts
-    // The opener may run for as long as the document stays open. A go-between waits for it as
-    // long as it is given: an opener that ends in that time with a failure (no application for
-    // the document, no opener at all) is a failure; one still running has opened the document
-    // and is left to itself (it belongs to init once the go-between ends, so no zombie stays).
-    const pid_t between = ::fork();
-    if (between < 0) return 31;
-    if (between == 0) {
-        const pid_t opener = ::fork();
-        if (opener < 0) ::_exit(1);
-        if (opener == 0) {
-            // The opener's own messages go nowhere, and it holds none of our pipes open.
-            const int null = ::open("/dev/null", O_RDWR);
-            if (null >= 0)
-                for (int fd = 0; fd < 3; ++fd)
-                    ::dup2(null, fd);
-            ::execlp("xdg-open", "xdg-open", file.c_str(), static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        for (int waited = 0; waited < patienceMs; waited += 100) {
-            int status = 0;
-            if (::waitpid(opener, &status, WNOHANG) == opener)
-                ::_exit(WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1);
-            const struct timespec pause { 0, 100 * 1000 * 1000 };
-            ::nanosleep(&pause, nullptr);
-        }
-        ::_exit(0);
+    if (!address && ::stat(file.c_str(), &st) != 0) {
+        started_ = 2; // nothing to open; nothing starts
+        return;
     }
+    // The opener's own messages go nowhere, and it reads nothing of ours.
+    posix_spawn_file_actions_t quiet;
+    if (::posix_spawn_file_actions_init(&quiet) != 0) return;
+    for (int fd = 0; fd < 3; ++fd)
+        ::posix_spawn_file_actions_addopen(&quiet, fd, "/dev/null", O_RDWR, 0);
+    char* const argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(file.c_str()), nullptr};
+    pid_t process = -1;
+    const int failed = ::posix_spawnp(&process, "xdg-open", &quiet, nullptr, argv, environ);
+    ::posix_spawn_file_actions_destroy(&quiet);
+    if (failed) return; // no opener installed
+    process_ = process;
+    started_ = 0;
+    ended_ = static_cast<int>(::syscall(SYS_pidfd_open, process, 0));
+    // A system too old to tell when a process ends: the opener is left to itself, taken as
+    // having opened the document.
+    if (ended_ < 0) started_ = 42;
+}
+
+Opener::~Opener() {
+    if (ended_ >= 0) ::close(ended_);
+}
+
+int Opener::answer() {
     int status = 0;
-    while (::waitpid(between, &status, 0) < 0)
+    while (::waitpid(process_, &status, 0) < 0)
         if (errno != EINTR) return 31;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 42 : 31;
 }

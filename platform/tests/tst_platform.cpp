@@ -1,12 +1,11 @@
 // The platform layer on real files, one set of cases for both systems (on Windows the program
 // is test_windows, run under Wine): attributes and lengths, what the stamp reader reads and the
 // writer reports for each kind of object, drive roots, local time, INI texts and numbers; on
-// Linux the desktop's opener; on Windows also the long path form and the registry.
+// Windows also the long path form and the registry.
 #include "filehelpers.h"
 #include "platform/civil.h"
 #include "platform/localtime.h"
 #include "platform/settings.h"
-#include "platform/shell.h"
 
 #include <QProcess>
 
@@ -320,36 +319,7 @@ class tst_Platform : public QObject {
         QTEST(iniReadInt(ini, "NUMBERS", k, 7), "number");
     }
 
-#ifndef _WIN32
-    // The desktop's opener: what xdg-open makes of the document decides the answer, and a
-    // local file that is not there starts nothing.
-    void opener_data() {
-        QTest::addColumn<QByteArray>("opener"); // the body of a stand-in xdg-open
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<int>("result");
-        QTest::newRow("opened") << QByteArray("exit 0") << true << 42;
-        QTest::newRow("no application for it") << QByteArray("exit 3") << true << 31;
-        QTest::newRow("still open after a while") << QByteArray("exec /bin/sleep 30") << true << 42;
-        QTest::newRow("missing file") << QByteArray("exit 0") << false << 2;
-    }
-    void opener() {
-        QFETCH(QByteArray, opener);
-        QFETCH(bool, exists);
-        QTemporaryDir bin;
-        QFile script(bin.filePath(QStringLiteral("xdg-open")));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\n" + opener + "\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        const QString document = bin.filePath(QStringLiteral("Help.html"));
-        if (exists) makeFile(bin, QStringLiteral("Help.html"));
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(bin.path()));
-        const int answer = xdgOpen(document.toStdString(), 500); // shellExecute gives 1.5 s
-        qputenv("PATH", path);
-        QTEST(answer, "result");
-    }
-#else
+#ifdef _WIN32
     void longPathForm() {
         const std::wstring a(100, L'a'), d = L"C:\\" + a + L"\\" + a + L"\\" + a;
         const std::pair<std::wstring, std::wstring> rows[] = {
