@@ -18,6 +18,11 @@ bool isBlank(const QString& text) {
     return text.trimmed().isEmpty();
 }
 
+// The shell reports success with any value above 32 (ShellExecute's own rule).
+bool opened(int result) {
+    return result > 32;
+}
+
 QString joinFolder(const QString& folder, const QString& name) {
     return folder.isEmpty() ? name : folder + QLatin1Char(platform::pathSeparator) + name;
 }
@@ -73,12 +78,12 @@ void openHelpDocument(const HelpContext& c) {
         if (!isBlank(path)) result = open(path);
     }
     for (const QString& name : helpFileNames())
-        if (result != 42) result = open(joinFolder(c.programFolder, name));
-    if (result != 42 && readPriority() == 0) {
+        if (!opened(result)) result = open(joinFolder(c.programFolder, name));
+    if (!opened(result) && readPriority() == 0) {
         const QString path = readHelpPath();
         if (!isBlank(path)) result = open(path);
     }
-    if (result == 42) return;
+    if (opened(result)) return;
     if (c.showInProgram) {
         for (const QString& name : {QStringLiteral("Help.html"), QStringLiteral("Help.txt")}) {
             const QString document = joinFolder(c.programFolder, name);
