@@ -25,17 +25,17 @@ bool installed(const QStringList& families, const QString& family) {
 } // namespace
 
 // One lookup, so that no later font has to walk through missing families.
+QString availableFamily(const QString& family) {
+    const QStringList present = QFontDatabase::families();
+    for (const QString& f : {family, QStringLiteral("Arial"), QStringLiteral("Tahoma"),
+                             QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")})
+        if (installed(present, f)) return f;
+    return family;
+}
+
 QFont dialogFont() {
     QFont font;
-    const QStringList families{QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
-                               QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-    const QStringList present = QFontDatabase::families();
-    for (const QString& family : families) {
-        if (installed(present, family)) {
-            font.setFamily(family);
-            break;
-        }
-    }
+    font.setFamily(availableFamily(QStringLiteral("MS Sans Serif")));
     font.setPointSizeF(8.25);
     font.setBold(false); // explicit, so that controls inside the bold frames stay regular
     return font;
@@ -45,8 +45,10 @@ QFont dialogFont() {
 void setProgramFont() {
     const char* const keep[] = {"QMessageBox", "QMenu", "QTipLabel"};
     QList<QFont> kept;
-    for (const char* name : keep)
+    for (const char* name : keep) {
         kept << QApplication::font(name);
+        kept.back().setFamily(availableFamily(kept.back().family()));
+    }
     QApplication::setFont(dialogFont());
     for (qsizetype i = 0; i < kept.size(); ++i)
         QApplication::setFont(kept[i], keep[i]);
