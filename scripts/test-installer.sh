@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Windows installer's round trip under Wine, in a Wine prefix of its own made afresh: a
 # silent install, its files, shortcuts and registry keys; the installed program started through
-# the "Send to" shortcut with two files, as Explorer does, listing both in a fixed window; then a
-# silent uninstall that leaves nothing behind. Needs a display with a window manager
-# (scripts/test-windows.sh runs it on its own).
+# the "Send to" shortcut with two files, as Explorer does, listing both in a fixed window, and
+# its help opened once; then a silent uninstall that leaves nothing behind. Needs a display
+# with a window manager (scripts/test-windows.sh runs it on its own).
 # Usage: scripts/test-installer.sh [BUILD_DIR]   (default: build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -53,8 +53,9 @@ for verb in "${verbs[@]}"; do
 done
 echo "Installed in $SECONDS s: the program, its help, the uninstaller, two shortcuts, the keys"
 
-# "Send to" with two files: one window lists both, ticked; it has a fixed size and cannot be
-# maximised.
+# "Send to" with two files: one window lists both, ticked. Its style has no sizing border and
+# no minimise or maximise box, which Wine hands on to the window manager as Motif hints (their
+# functions without resize 0x2, minimise 0x8 and maximise 0x10) and a fixed size.
 mkdir -p "$drive/sent"
 echo one >"$drive/sent/first file.txt"
 echo two >"$drive/sent/second.txt"
@@ -68,6 +69,12 @@ for _ in $(seq 120); do # windows come and go while Wine starts the program: loo
 done
 [ -n "$window" ] || fail "no window \"$title\" after Send to with two files"
 pass
+motif=$(xprop -id "$window" _MOTIF_WM_HINTS | sed -n 's/.* = //p')
+IFS=', ' read -r flags functions _ <<<"$motif"
+if [ -z "$motif" ] || ! ((flags & 1)) || ((functions & 0x1a)); then
+  fail "the window's style offers to resize, minimise or maximise it: $motif"
+fi
+pass
 hints=$(xprop -id "$window" WM_NORMAL_HINTS)
 min=$(sed -n 's/.*minimum size: //p' <<<"$hints")
 max=$(sed -n 's/.*maximum size: //p' <<<"$hints")
@@ -77,6 +84,24 @@ actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
 grep -q MOVE <<<"$actions" && ! grep -q MAXIMIZE <<<"$actions" ||
   fail "the window manager offers to maximise the window: $actions"
 pass
+
+# Help > Help file hands the installed Help.html to its application once: an association that
+# notes each document it is given (Wine's shell answers 33 for it). Neither the program's own
+# help window nor the question "Help not found" follows.
+wine reg add 'HKLM\Software\Classes\.html' /ve /d htmlfile /f </dev/null >/dev/null 2>&1
+wine reg add 'HKLM\Software\Classes\htmlfile\shell\open\command' /ve /f \
+  /d 'cmd.exe /c echo %1>>C:\opened.txt' </dev/null >/dev/null 2>&1
+xdotool windowactivate --sync "$window" key --delay 300 alt+h h
+for _ in $(seq 40); do [ -s "$drive/opened.txt" ] && break; sleep 0.5; done
+sleep 2
+opened=$(tr -d '\r' <"$drive/opened.txt" 2>/dev/null || true)
+[ "$opened" = 'C:\Program Files\Chronodex\Help.html' ] || fail "help documents opened: $opened"
+pass
+for other in 'Chronodex - Help' 'Chronodex - Help not found.'; do
+  [ -z "$(xdotool search --name "^$other\$" 2>/dev/null)" ] || fail "help opened twice: $other"
+  pass
+done
+
 wine taskkill /im chronodex.exe </dev/null >/dev/null 2>&1 || true
 wineserver -w
 
