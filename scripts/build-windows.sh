@@ -125,11 +125,19 @@ build_exiv2() {
   rm -rf "$work"
 }
 
+# Third-party builds are made once and kept in the cache; each says how long it took.
 mkdir -p "$cache_dir"
-if [ ! -f "$exiv2_dir/lib/pkgconfig/exiv2.pc" ]; then build_exiv2; fi
+SECONDS=0
+if [ ! -f "$exiv2_dir/lib/pkgconfig/exiv2.pc" ]; then
+  build_exiv2
+  echo "libexiv2 for Windows built in $SECONDS s, kept in $exiv2_dir"
+fi
+SECONDS=0
 if ! qt_ready; then
   if [ -f "$archive" ]; then unpack_qt; else build_qt; fi
+  echo "Qt for Windows ready in $SECONDS s, kept in $qt_dir"
 fi
+SECONDS=0
 
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   # Qt's toolchain file names the one Qt was built with; ours is chained in instead.
@@ -143,4 +151,4 @@ cmake --build "$build_dir" --parallel "$jobs"
 (cd "$build_dir" && cpack -G ZIP >/dev/null)
 cmake --build "$build_dir" --target setup
 echo "Built $build_dir/bin/chronodex.exe, $build_dir/Chronodex-*-win64.zip and" \
-  "$build_dir/Chronodex-*-setup.exe"
+  "$build_dir/Chronodex-*-setup.exe in $SECONDS s"
