@@ -43,9 +43,12 @@ frm_MainWindow::frm_MainWindow(MainWindowOptions options, QWidget* parent)
     setObjectName(QStringLiteral("frm_MainWindow"));
     setWindowTitle(QStringLiteral("Chronodex"));
     setWindowIcon(chronodexIcon());
-    // A fixed single border without minimise and maximise buttons.
+    // A fixed single border without minimise and maximise buttons: on Windows a dialog frame
+    // instead of a sizing border, which a window manager under Wine also reads as a window of
+    // fixed size; elsewhere the window's fixed size says so.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setFont(dialogFont());
 
     auto* client = new QWidget(this);

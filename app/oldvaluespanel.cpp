@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 #include <tuple>
 
@@ -21,10 +22,28 @@ const QString hintEntry = QStringLiteral("Drag files here to show and set the da
 const QString noSelectionText = QStringLiteral(" - Drag files here to show and set the date - ");
 const QString notAvailable = QStringLiteral(" N/A ");
 
+// A field keeps its background when it is disabled; only its text is greyed.
 void useFieldColours(QWidget* w) {
     w->setAutoFillBackground(true);
     w->setBackgroundRole(QPalette::Base);
     w->setForegroundRole(QPalette::Text);
+    QPalette p = w->palette();
+    p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Active, QPalette::Base));
+    w->setPalette(p);
+}
+
+// A caption wider than its cell, in a face wider than the layout's, is narrowed until it fits
+// (to three quarters at most) rather than run into the value beside it.
+void fitToCell(QLabel* l) {
+    QFont f = l->font();
+    f.setStretch(QFont::Unstretched);
+    const int room = l->width();
+    int need = QFontMetrics(f).horizontalAdvance(l->text());
+    for (int stretch = 100 * room / std::max(need, 1); need > room && stretch >= 75; --stretch) {
+        f.setStretch(stretch); // a face's narrower width, or the face drawn narrower
+        need = QFontMetrics(f).horizontalAdvance(l->text());
+    }
+    l->setFont(f);
 }
 
 // Files, system files and directories, each as "##,##0" and a space; enabled.
@@ -180,6 +199,7 @@ void OldValuesPanel::showSelection(const SelectionView& view) {
     showText(txt_FilePathValue, view.pathText, true);
     showText(txt_FileNameValue, view.nameText, view.nameEnabled);
     lab_OSize->setText(view.sizeHeading);
+    fitToCell(lab_OSize);
     lab_OSizeValue->setText(view.sizeText);
     lab_OSizeValue->setEnabled(view.sizeEnabled);
     const std::array<QLabel*, 3> labels{lab_OCreatedValue, lab_OModfiedValue, lab_OAccessedValue};

@@ -1,6 +1,7 @@
 #include "frm_FlashMessage.h"
 
 #include "appinfo.h"
+#include "fonts.h"
 #include "icons.h"
 #include "playwav.h"
 #include "textfunctions.h"
@@ -165,7 +166,7 @@ void frm_FlashMessage::drawMessage(const FlashArgs& args) {
     setPalette(pal);
 
     QFont font = this->font();
-    if (!args.FontName.isEmpty()) font.setFamily(args.FontName);
+    if (!args.FontName.isEmpty()) font.setFamily(availableFamily(args.FontName));
     if (args.FontSize > 0) font.setPointSize(args.FontSize);
     font.setBold(args.FontBold);
 

@@ -20,6 +20,11 @@ bool isBlank(const QString& text) {
     return text.trimmed().isEmpty();
 }
 
+// The shell reports success with any value above 32 (ShellExecute's own rule).
+bool opened(int result) {
+    return result > 32;
+}
+
 QString joinFolder(const QString& folder, const QString& name) {
     return folder.isEmpty() ? name : folder + QLatin1Char(platform::pathSeparator) + name;
 }
@@ -93,10 +98,10 @@ void openFirst(const std::shared_ptr<const HelpContext>& c, QStringList document
     while (!documents.isEmpty()) {
         const QString document = documents.takeFirst();
         const ShellLater later{c->owner, [c, documents](int result) {
-                                   if (result != 42) openFirst(c, documents);
+                                   if (!opened(result)) openFirst(c, documents);
                                }};
         const int result = OpenFileOrURL(document, QString(), 0, c->programFolder, c->shell, later);
-        if (result == 42 || result == answerLater) return;
+        if (opened(result) || result == answerLater) return;
     }
     noHelpOpened(*c);
 }

@@ -19,7 +19,7 @@ struct ShellLater {
     std::function<void(int result)> answer = {};
 };
 
-// Opens a document, folder or web address: the shell's result, 42 on success. The show
+// Opens a document, folder or web address: the shell's result, above 32 on success. The show
 // mode is 1 normal, 2 minimised, 3 maximised.
 using ShellOpen = std::function<int(const QString& file, const QString& parameters, int showMode,
                                     const ShellLater& later)>;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Chronodex for 64-bit Windows on Linux: one static chronodex.exe (MinGW-w64 against a
-# static Qt 6.4.2), its test programs, and the zip a Windows user downloads.
+# static Qt 6.4.2), its test programs, the zip a Windows user downloads and the installer
+# (NSIS).
 # Usage: scripts/build-windows.sh [BUILD_DIR]   (default: build-windows)
 #
 # Qt for Windows is kept outside the checkout, in
@@ -23,7 +24,7 @@ archive=${CHRONODEX_QT_ARCHIVE:-$repo/../shared/cache/qt-$qt_version-mingw64-sta
 
 # Debian's own Qt of the same version provides the host tools (moc, rcc, uic).
 scripts/ensure-packages.sh cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev \
-  qt6-base-dev-tools libexiv2-dev xz-utils
+  qt6-base-dev-tools libexiv2-dev xz-utils nsis
 
 host_qt=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 case "$host_qt" in
@@ -124,11 +125,19 @@ build_exiv2() {
   rm -rf "$work"
 }
 
+# Third-party builds are made once and kept in the cache; each says how long it took.
 mkdir -p "$cache_dir"
-if [ ! -f "$exiv2_dir/lib/pkgconfig/exiv2.pc" ]; then build_exiv2; fi
+SECONDS=0
+if [ ! -f "$exiv2_dir/lib/pkgconfig/exiv2.pc" ]; then
+  build_exiv2
+  echo "libexiv2 for Windows built in $SECONDS s, kept in $exiv2_dir"
+fi
+SECONDS=0
 if ! qt_ready; then
   if [ -f "$archive" ]; then unpack_qt; else build_qt; fi
+  echo "Qt for Windows ready in $SECONDS s, kept in $qt_dir"
 fi
+SECONDS=0
 
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   # Qt's toolchain file names the one Qt was built with; ours is chained in instead.
@@ -140,4 +149,6 @@ if [ ! -f "$build_dir/CMakeCache.txt" ]; then
 fi
 cmake --build "$build_dir" --parallel "$jobs"
 (cd "$build_dir" && cpack -G ZIP >/dev/null)
-echo "Built $build_dir/bin/chronodex.exe and $build_dir/Chronodex-*-win64.zip"
+cmake --build "$build_dir" --target setup
+echo "Built $build_dir/bin/chronodex.exe, $build_dir/Chronodex-*-win64.zip and" \
+  "$build_dir/Chronodex-*-setup.exe in $SECONDS s"

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Builds Chronodex for Windows (scripts/build-windows.sh) and runs all its tests under Wine:
 # the platform layer's test_windows and the window's QtTest programs, which open real windows on
-# a private Xvfb display with a window manager.
+# a private Xvfb display with a window manager, then the installer's round trip
+# (scripts/test-installer.sh).
 # Usage: scripts/test-windows.sh [BUILD_DIR]   (default: build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build-windows}
 
 scripts/ensure-packages.sh wine64 wine xvfb xauth openbox fonts-liberation2 \
-  fonts-dejavu-core
+  fonts-dejavu-core xdotool x11-utils
 scripts/build-windows.sh "$build_dir"
 
 # Wine's own folder lives in the build folder, owned by whoever runs this.
@@ -43,5 +44,7 @@ pids+=($!)
 wineserver -p </dev/null >/dev/null 2>&1 || true
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 
-cd "$build_dir"
-ctest --output-on-failure
+(cd "$build_dir" && ctest --output-on-failure)
+
+# The installer, installed and uninstalled in a Wine prefix of its own, on the same display.
+scripts/test-installer.sh "$build_dir"

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 #include <QWidget>
 
@@ -24,18 +25,26 @@ bool installed(const QStringList& families, const QString& family) {
 
 } // namespace
 
-// One lookup, so that no later font has to walk through missing families.
+// One lookup of the installed names, so that no later font has to walk through missing
+// families. A name that is there may still be only an alias, drawn in whatever face the
+// system maps it to (Wine lists "MS Shell Dlg" and draws it in a serif face where no Windows
+// fonts are): it counts where it is drawn as itself or as one of the sans-serif faces.
+QString availableFamily(const QString& family) {
+    const QStringList sans{QStringLiteral("Arial"), QStringLiteral("Tahoma"),
+                           QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    const QStringList present = QFontDatabase::families();
+    for (const QString& f : QStringList{family} + sans) {
+        if (!installed(present, f)) continue;
+        const QString drawn = QFontInfo(QFont(f)).family();
+        if (drawn.compare(f, Qt::CaseInsensitive) == 0 || sans.contains(drawn, Qt::CaseInsensitive))
+            return f;
+    }
+    return family;
+}
+
 QFont dialogFont() {
     QFont font;
-    const QStringList families{QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
-                               QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-    const QStringList present = QFontDatabase::families();
-    for (const QString& family : families) {
-        if (installed(present, family)) {
-            font.setFamily(family);
-            break;
-        }
-    }
+    font.setFamily(availableFamily(QStringLiteral("MS Sans Serif")));
     font.setPointSizeF(8.25);
     font.setBold(false); // explicit, so that controls inside the bold frames stay regular
     return font;
@@ -45,8 +54,10 @@ QFont dialogFont() {
 void setProgramFont() {
     const char* const keep[] = {"QMessageBox", "QMenu", "QTipLabel"};
     QList<QFont> kept;
-    for (const char* name : keep)
+    for (const char* name : keep) {
         kept << QApplication::font(name);
+        kept.back().setFamily(availableFamily(kept.back().family()));
+    }
     QApplication::setFont(dialogFont());
     for (qsizetype i = 0; i < kept.size(); ++i)
         QApplication::setFont(kept[i], keep[i]);

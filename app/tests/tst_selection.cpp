@@ -79,6 +79,9 @@ class tst_Selection : public QObject {
         QCOMPARE(w.windowTitle(), QStringLiteral("Chronodex - version 0.00.0003"));
         QCOMPARE(currentEntry(w), -1);
         QVERIFY(!newValuesShown(w));
+        auto* size = child<QLabel>(w, "lab_OSizeValue"); // disabled, on a field's colour
+        QCOMPARE(size->grab().toImage().pixelColor(1, 1),
+                 size->palette().color(QPalette::Active, QPalette::Base));
     }
 
     // The second of two entries is clicked; "{folder}" stands for its folder, "{born}" for its
@@ -120,6 +123,8 @@ class tst_Selection : public QObject {
         if (kind == QLatin1String("readonly"))
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
         frm_MainWindow w(pinnedOptions());
+        auto* size = child<QLabel>(w, "lab_OSize"); // in a face wider than the layout's
+        size->setFont(QFont(QStringLiteral("DejaVu Sans"), 9, QFont::Normal));
         listPaths(w, {makeFile(dir, QStringLiteral("first")), path});
         QVERIFY(newValuesShown(w));
         if (kind == QLatin1String("vanished")) QVERIFY(QFile::remove(path));
@@ -132,6 +137,7 @@ class tst_Selection : public QObject {
         panel.replaceInStrings(QStringLiteral("{folder}"), ' ' + nativePath(dir.path()) + ' ');
         panel.replaceInStrings(QStringLiteral("{path}"), ' ' + path + ' ');
         QCOMPARE(testing::panel(w), panel);
+        QVERIFY(size->fontMetrics().horizontalAdvance(size->text()) <= size->width()); // fits
         QCOMPARE(newValuesShown(w), open);
         const QString closed = QStringLiteral(" - | - | - | - | - | - ");
         QCOMPARE(rowText(w, Modified), open ? modifiedRow : closed);
@@ -210,13 +216,20 @@ class tst_Selection : public QObject {
     }
 
     // As the program starts: its own windows take the dialog font from the application;
-    // message boxes and menus keep the system's. Last, as it changes the application.
+    // message boxes and menus keep the system's size and face, but a face the system lacks, or
+    // draws in another face (Wine's "MS Shell Dlg" without Windows fonts), gives way to a
+    // sans-serif one it has. Last, as it changes the application.
     void programFont() {
-        const QFont box = QApplication::font("QMessageBox"), menu = QApplication::font("QMenu");
+        QApplication::setFont(QFont(QStringLiteral("No Such Face"), 7), "QMenu");
+        QApplication::setFont(QFont(QStringLiteral("MS Shell Dlg"), 7), "QTipLabel"); // an alias
         setProgramFont();
         QCOMPARE(QApplication::font(), dialogFont());
-        QCOMPARE(QApplication::font("QMessageBox"), box);
-        QCOMPARE(QApplication::font("QMenu"), menu);
+        for (const char* c : {"QMenu", "QTipLabel", "QMessageBox"}) {
+            const QFont f = QApplication::font(c);
+            QVERIFY(QStringList({f.family(), "Liberation Sans", "DejaVu Sans", "Arial", "Tahoma"})
+                        .contains(QFontInfo(f).family())); // drawn in a face asked for
+        }
+        QCOMPARE(QApplication::font("QMenu").pointSize(), 7);
     }
 };
 

@@ -93,8 +93,8 @@ class tst_Help : public QObject {
   private slots:
     void cleanup() { CHRONODEX_NO_WINDOW_LEFT_OPEN(); }
 
-    // The configured document first (last when its priority is 0), then the local ones
-    // until the opener gives 42; then one the program can show itself; then the question.
+    // The configured document first (last when its priority is 0), then the local ones until
+    // the opener gives more than 32; then one the program can show itself; then the question.
     void openHelp_data() {
         QTest::addColumn<HelpRow>("row");
         const QString path = "\"HelpPath\"=\"%1/Manual.pdf\"\n", blank = "\"HelpPath\"=\"   \"\n",
@@ -106,7 +106,7 @@ class tst_Help : public QObject {
                   "Help.odt Help.doc"},
                  {"configured path missing", path, "", "Manual.pdf * ?"},
                  {"blank path skipped", blank, "", "* ?"},
-                 {"only 42 succeeds", "", "Help.odt=33 Help.doc", "Help.odt Help.doc"},
+                 {"above 32 succeeds", "", "Help.odt=32 Help.doc=33", "Help.odt Help.doc"},
                  {"HTML shown", "", "Help.html=31 Help.txt=31", "* =Help.html"},
                  {"text shown", "", "Help.odt=31 Help.txt=31", "* =Help.txt"},
                  {"only a word processor's", "", "Help.odt=31", "* ?"},

@@ -366,6 +366,33 @@ class tst_Platform : public QObject {
         reg.close();
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\ChronodexTest");
     }
+
+    // A machine key is read in the 64-bit view, else in the 32-bit one (WOW6432Node, where a
+    // 32-bit installer writes): per row, the value each view holds ("": no key; "-": the key
+    // without the value) and what is read, a status code when a number.
+    void registryViews() {
+        const std::string key = "ChronodexTest" + std::to_string(GetCurrentProcessId());
+        const char* const views[] = {"Software\\", "Software\\WOW6432Node\\"};
+        for (const char* line : {",32,32", "64,32,64", "-,32,2", ",,2"}) {
+            const QStringList row = QString(line).split(QLatin1Char(','));
+            for (int v = 0; v < 2; ++v)
+                if (!row[v].isEmpty())
+                    RegSetKeyValueW(HKEY_LOCAL_MACHINE, widen(views[v] + key).c_str(),
+                                    row[v] == "-" ? L"Other" : L"View", REG_SZ, row[v].utf16(),
+                                    DWORD(row[v].size() + 1) * 2);
+            RegistryKey reg;
+            std::vector<std::uint8_t> got;
+            std::uint32_t size = 0;
+            std::int32_t status = reg.open(HKeyLocalMachine, views[0] + key);
+            if (!status) status = reg.query("View", got, 8, size);
+            reg.close();
+            for (const char* view : views)
+                RegDeleteTreeW(HKEY_LOCAL_MACHINE, widen(view + key).c_str());
+            QCOMPARE(status ? QString::number(status)
+                            : QString(reinterpret_cast<char*>(got.data())),
+                     row[2]);
+        }
+    }
 #endif
 };
 

@@ -22,11 +22,19 @@ RegistryKey::~RegistryKey() {
     close();
 }
 
+// The 64-bit view first; a key that is not there is looked for in the 32-bit view, where a
+// 32-bit installer writes below HKEY_LOCAL_MACHINE\SOFTWARE (WOW6432Node). Keys that both
+// views share are the same in either.
 std::int32_t RegistryKey::open(std::uint32_t root, const std::string& keyPath) {
     close();
+    const auto rootKey = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root));
+    const std::wstring path = widen(keyPath);
     HKEY key = nullptr;
-    const LONG status = RegOpenKeyExW(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root)),
-                                      widen(keyPath).c_str(), 0, KEY_QUERY_VALUE, &key);
+    LONG status = ERROR_FILE_NOT_FOUND;
+    for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+        status = RegOpenKeyExW(rootKey, path.c_str(), 0, KEY_QUERY_VALUE | view, &key);
+        if (status != ERROR_FILE_NOT_FOUND) break;
+    }
     if (status != ERROR_SUCCESS) return status;
     impl_ = new Impl{key};
     return StatusOk;

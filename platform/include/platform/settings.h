@@ -35,7 +35,8 @@ class RegistryKey {
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
 
-    // Opens a key below a root for querying values; 0 or the system's error code.
+    // Opens a key below a root for querying values; 0 or the system's error code. Windows
+    // looks in the registry's 64-bit view first, then in its 32-bit view.
     std::int32_t open(std::uint32_t root, const std::string& keyPath);
     // Reads a value's data into `data`, which holds at most `capacity` bytes. Returns 0,
     // 2 when the value does not exist, or 234 when it does not fit (then `size` tells how
