@@ -385,32 +385,28 @@ class tst_Timestamps : public QObject {
         });
         UndoStore undo;
         const auto id = &entries[0].id;
-        std::vector<platform::WriteOutcome> outcomes;
+        std::vector<EntryOutcome> out;
         for (qint64 n = 1; n <= 200; ++n) {
             const platform::StampsToWrite stamps{{}, {}, platform::Instant{n, 0}, false, {}};
             if (row == "shift")
-                for (const EntryOutcome& e :
-                     shiftEntries(entries, 1, {false, true, false}, undo, yes).outcomes)
-                    outcomes.push_back(e.outcome);
+                std::ranges::copy(
+                    shiftEntries(entries, 1, {false, true, false}, undo, yes).outcomes,
+                    std::back_inserter(out));
             if (row == "update" || row == "undo")
-                outcomes.push_back(PutFileDates(toNativePath(path), stamps, id));
-            if (row == "undo") undo.keep(path, outcomes.back().before, outcomes.back(), *id);
+                out.push_back({path, PutFileDates(toNativePath(path), stamps, id)});
+            if (row == "undo") undo.keep(path, out.back().outcome.before, out.back().outcome, *id);
             if (row == "undo" && n % 2 == 0)
-                for (const EntryOutcome& e : undo.undo())
-                    outcomes.push_back(e.outcome);
-            const PhotoTaken photo =
-                row == "photos" ? photoTakenAt(entries[0].file, id) : PhotoTaken{};
+                std::ranges::copy(undo.undo(), std::back_inserter(out));
             bool skipped = false;
-            if (photo.taken)
-                outcomes.push_back(
-                    writeTakenDate(entries[0].file, *takenInstant(photo, skipped), id));
-            else if (row == "photos")
-                QCOMPARE(photo.reason, std::string("it was replaced since it was listed"));
+            if (const PhotoTaken photo = photoTakenAt(entries[0].file, id); row == "photos")
+                out.push_back({path, photo.taken ? writeTakenDate(entries[0].file,
+                                                                  *takenInstant(photo, skipped), id)
+                                                 : PutFileDates(toNativePath(path), {}, id)});
         }
         stop = true;
         swapper.join();
-        for (const platform::WriteOutcome& o : outcomes)
-            QVERIFY(o.written() || o.failure == platform::WriteFailure::Replaced);
+        for (const EntryOutcome& e : out)
+            QVERIFY(e.outcome.written() || e.outcome.failure == platform::WriteFailure::Replaced);
         QCOMPARE(exactStamps(fsPath(other)), otherBefore);
     }
 
