@@ -54,7 +54,7 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         // Only a reported entry's name is formed.
         platform::WriteOutcome outcome =
             PutFileDates(toNativePath(path), stamps, &FilePaths_.id(slot));
-        undo_.keep(path, outcome.before, outcome);
+        undo_.keep(path, outcome.before, outcome, FilePaths_.id(slot));
         if (reported(outcome)) named.push_back({entryName(path), std::move(outcome)});
     }
     afterWriting(notWrittenReport(named, entries.size()), anyNotWritten(named));

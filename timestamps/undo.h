@@ -24,7 +24,7 @@ class UndoStore {
     // when the undo writes. `before` is what the writer reports the file had.
     // `id` is the object written, the only one the undo writes to.
     void keep(const QString& path, const platform::FileTimes& before,
-              const platform::WriteOutcome& outcome, const platform::FileId& id = {});
+              const platform::WriteOutcome& outcome, const platform::FileId& id);
 
     bool canUndo() const { return !entries_.empty(); }
     std::size_t size() const { return entries_.size(); }

@@ -354,12 +354,12 @@ class tst_Timestamps : public QObject {
             QCOMPARE(exactStamps(fsPath(path)),
                      (ExactStamps{before.accessed, fraction, modified,
                                   modified == before.modified ? fraction : 0}));
-            undo.keep(path, out.before, out);
+            undo.keep(path, out.before, out, {});
         }
         undo.begin();
         platform::WriteOutcome failed;
         failed.failure = platform::WriteFailure::InUse;
-        undo.keep(path, {}, failed);
+        undo.keep(path, {}, failed, {});
         QCOMPARE(undo.undo().size(), std::size_t(3));
         QCOMPARE(exactStamps(fsPath(path)), exact);
     }
