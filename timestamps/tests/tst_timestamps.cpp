@@ -362,6 +362,13 @@ class tst_Timestamps : public QObject {
         undo.keep(path, {}, failed, {});
         QCOMPARE(undo.undo().size(), std::size_t(3));
         QCOMPARE(exactStamps(fsPath(path)), exact);
+        // A stamp put back only as closely as its file system keeps it is named by the undo.
+        failed.failure = platform::WriteFailure::None;
+        failed.modified = platform::StampWrite::Rounded;
+        QVERIFY(!reported(failed) && reported(failed, true));
+        QCOMPARE(notWrittenReport({{"n", failed}}, 0, "put back", true),
+                 "0 of 1 ticked entry were not put back, 1 was put back in part:\r\n\tn: put "
+                 "back only as closely as its file system keeps the modified date.");
     }
 
     // While a command runs, another thread keeps putting something else at the entry's path:
