@@ -45,6 +45,11 @@ std::uint32_t attributesOf(const std::string& path, const struct stat& st) {
     return attr;
 }
 
+// Whether this user may set the file's stamps as its owner (root may set anyone's).
+bool mayOwn(const struct stat& st) {
+    return st.st_uid == ::geteuid() || ::geteuid() == 0;
+}
+
 FileId idOf(const struct stat& st) {
     return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
                   S_ISREG(st.st_mode)};
@@ -238,7 +243,7 @@ WriteOutcome cannotOpen(const char* path, int error) {
     if (::stat(path, &st) != 0)
         return errno == EACCES ? failed(WriteFailure::NoSearch) : failedWith(errno);
     if (auto refused = refusal(st, nullptr)) return std::move(*refused);
-    return failedWith(error, st.st_uid == ::geteuid() || ::geteuid() == 0);
+    return failedWith(error, mayOwn(st));
 }
 
 WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
@@ -259,9 +264,9 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
         if (!pathFd.valid()) return cannotOpen(path.c_str(), errno);
         if (auto refused = refusal(before, expected)) return std::move(*refused);
         fd = reopen(pathFd, before, path.c_str(), O_RDWR);
-        if (!fd.valid()) return failedWith(errno, before.st_uid == ::geteuid() || ::geteuid() == 0);
+        if (!fd.valid()) return failedWith(errno, mayOwn(before));
     }
-    const bool owner = before.st_uid == ::geteuid() || ::geteuid() == 0;
+    const bool owner = mayOwn(before);
 
     WriteOutcome out;
     // The stamps exactly, for "Undo last update". Opening the file changes none of them. The
