@@ -13,6 +13,7 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -26,6 +27,7 @@ namespace chronodex {
 
 class NewValuesPanel;
 class OldValuesPanel;
+class frm_List;
 
 struct MainWindowOptions {
     // The present local date and time; tests pin it.
@@ -37,6 +39,8 @@ struct MainWindowOptions {
     // opener for documents, folders and web addresses.
     QString programFolder;
     ShellOpen shell = desktopShellOpen;
+    // How long a command runs before its progress and Cancel are shown.
+    int progressAfterMs = 500;
 };
 MainWindowOptions defaultMainWindowOptions();
 
@@ -83,6 +87,13 @@ class frm_MainWindow : public QMainWindow {
     // Sets each ticked photo's modified (and, where it can be set, created) stamp to the
     // date the photo was taken.
     void menu_EditPhotos_Click();
+    // The list in a window of its own, with every entry's stamps; ticks in bulk; the files
+    // inside the ticked folders added to the list.
+    void menu_EditList_Click();
+    frm_List* listWindow() const;
+    void menu_EditTicks_Click(FilePathTable::TickAll how);
+    void menu_EditRemoveTicked_Click();
+    void menu_EditFolderFiles_Click();
     void menu_Help_Click();
     void menu_HelpFile_Click();
     void menu_HelpAbout_Click();
@@ -100,6 +111,7 @@ class frm_MainWindow : public QMainWindow {
 
   private:
     void buildMenus();
+    void buildListMenu();
     // "New date values:", built when first used (a selection to show, a command, a test's
     // look at its rows) rather than at start-up, where it is hidden: its 18 editable combo
     // boxes are most of what the window costs to build.
@@ -158,6 +170,7 @@ class frm_MainWindow : public QMainWindow {
     QAction* menu_EditShift = nullptr;
     QAction* menu_EditUndo = nullptr;
     QAction* menu_EditPhotos = nullptr;
+    QPointer<frm_List> listWindow_;
     QMenu* menu_Help = nullptr;
     QAction* menu_HelpFile = nullptr;
     QAction* menu_HelpAbout = nullptr;

@@ -1,6 +1,7 @@
 // Beyond setting one date: "Shift dates of ticked files...", "Undo last update" and "Dates
 // from photos". Each goes through the year checks of "Update file date", keeps what it
 // writes for undo, and names what it left alone in the same report.
+#include "commandprogress.h"
 #include "format.h"
 #include "frm_FlashMessage.h"
 #include "frm_MainWindow.h"
@@ -47,9 +48,10 @@ void frm_MainWindow::menu_EditShift_Click() {
     dialog.setPreview(first, static_cast<int>(chosen.size()));
     if (dialog.exec() != QDialog::Accepted) return;
     const std::vector<TickedEntry> entries = tickedEntries();
+    CommandProgress progress(this, QStringLiteral("Shifting dates..."), options_.progressAfterMs);
     const BatchResult result =
         shiftEntries(entries, dialog.seconds(), dialog.kinds(), undo_,
-                     [this](const QString& lines) { return confirmYears(lines); });
+                     [this](const QString& lines) { return confirmYears(lines); }, progress.hook());
     if (result.cancelled) return;
     afterWriting(result.report(entries.size()), !result.allWritten());
 }
@@ -67,7 +69,11 @@ void frm_MainWindow::menu_EditPhotos_Click() {
     const bool created = platform::canSetCreationTime();
     std::vector<EntryChange> changes;
     changes.reserve(entries.size());
+    // Reading the photos is most of the time; Cancel while reading writes nothing.
+    CommandProgress progress(this, QStringLiteral("Reading the dates taken..."),
+                             options_.progressAfterMs);
     for (const TickedEntry& entry : entries) {
+        if (!progress.hook()(int(changes.size()), int(entries.size()))) return;
         const PhotoTaken photo = photoTakenAt(entry.file, &entry.id);
         bool skipped = false;
         const auto at = takenInstant(photo, skipped);
@@ -93,7 +99,8 @@ void frm_MainWindow::menu_EditPhotos_Click() {
         changes.push_back(std::move(change));
     }
     const BatchResult result = applyChanges(
-        entries, changes, undo_, [this](const QString& lines) { return confirmYears(lines); });
+        entries, changes, undo_, [this](const QString& lines) { return confirmYears(lines); },
+        progress.hook());
     if (result.cancelled) return;
     afterWriting(result.report(entries.size()), !result.allWritten());
 }

@@ -42,6 +42,7 @@ void frm_MainWindow::buildMenus() {
     item(menu_EditPhotos, "menu_EditPhotos", "Dates from &photos",
          &frm_MainWindow::menu_EditPhotos_Click);
     menu_EditUndo->setEnabled(false); // nothing to undo yet
+    buildListMenu();
 
     menu_Help = menuBar()->addMenu(QStringLiteral("&Help"));
     menu_Help->setObjectName(QStringLiteral("menu_Help"));

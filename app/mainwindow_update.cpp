@@ -1,6 +1,8 @@
 // "Update file date": the new stamps of the ticked rows, checked and written to every
 // ticked entry of the list.
+#include "commandprogress.h"
 #include "frm_FlashMessage.h"
+#include "frm_List.h"
 #include "frm_MainWindow.h"
 #include "fspath.h"
 #include "newvaluespanel.h"
@@ -48,7 +50,16 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
     const std::vector<int> entries = tickedSlots();
     std::vector<EntryOutcome> named;
     const platform::StampsToWrite stamps = newStamps(built);
-    for (int slot : entries) {
+    CommandProgress progress(this, QStringLiteral("Writing new dates..."), options_.progressAfterMs);
+    const Progress step = progress.hook();
+    Stopped stop;
+    const int total = static_cast<int>(entries.size());
+    for (int done = 0; done < total; ++done) {
+        if (!step(done, total)) {
+            stop = {true, done, total};
+            break;
+        }
+        const int slot = entries[static_cast<std::size_t>(done)];
         const QString& path = FilePaths_.at(slot);
         // The writer reports the stamps the file had when it opened it; the undo keeps those.
         // Only a reported entry's name is formed.
@@ -57,7 +68,8 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         undo_.keep(path, outcome.before, outcome, FilePaths_.id(slot));
         if (reported(outcome)) named.push_back({entryName(path), std::move(outcome)});
     }
-    afterWriting(notWrittenReport(named, entries.size()), anyNotWritten(named));
+    afterWriting(stoppedReport(stop) + notWrittenReport(named, entries.size()),
+                 stop.stopped || anyNotWritten(named));
 }
 
 QString frm_MainWindow::entryName(const QString& path) {
@@ -69,6 +81,7 @@ void frm_MainWindow::afterWriting(const QString& report, bool notWritten, const 
     const int selected = fra_OldValues->current() + 1;
     if (selected > 0 && FilePaths_.hasSlot(selected)) ShowOldValues(FilePaths_.at(selected), false);
     menu_EditUndo->setEnabled(undo_.canUndo());
+    if (listWindow_) listWindow_->refresh();
     if (report.isEmpty()) return;
     // A warning when some entry was not written; otherwise every entry was, and the report
     // only says which stamps their file systems do not keep.

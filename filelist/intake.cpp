@@ -57,11 +57,14 @@ QString intakeWarning(const KindCounts& counts) {
     return text;
 }
 
+IntakeFailure overflowFailure() {
+    return {QStringLiteral("Overflow: the list can hold at most ") + groupedNumber(MaxEntries) +
+                QStringLiteral(" entries"),
+            6};
+}
+
 std::optional<IntakeFailure> planIntake(const QStringList& paths, IntakePlan& plan) {
-    if (paths.size() > MaxEntries)
-        return IntakeFailure{QStringLiteral("Overflow: the list can hold at most ") +
-                                 groupedNumber(MaxEntries) + QStringLiteral(" entries"),
-                             6};
+    if (paths.size() > MaxEntries) return overflowFailure();
     KindsRead read = readKinds(paths, true);
     if (read.firstMissing >= 0)
         return IntakeFailure{

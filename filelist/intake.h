@@ -52,6 +52,9 @@ struct IntakeFailure {
     int number = 0;
 };
 
+// The refusal of a list longer than it can hold.
+IntakeFailure overflowFailure();
+
 // Reads the kind of every path of the new list, or the failure that refuses the whole drop
 // (an object that does not exist, or more entries than the list can hold).
 struct IntakePlan {

@@ -121,6 +121,14 @@ void FilePathTable::setTicked(int slot, bool ticked) {
     emit dataChanged(changed, changed, {Qt::CheckStateRole});
 }
 
+void FilePathTable::setAllTicked(TickAll how) {
+    if (showsHint()) return;
+    for (std::size_t i = 1; i < ticks_.size(); ++i)
+        ticks_[i] = how == TickAll::Tick ? 1 : how == TickAll::Untick ? 0 : !ticks_[i];
+    countTicked();
+    emit dataChanged(index(0), index(PathCount() - 1), {Qt::CheckStateRole});
+}
+
 void FilePathTable::setHint(const QString& text) {
     hint_ = text;
     if (showsHint()) emit dataChanged(index(0), index(0), {Qt::DisplayRole});

@@ -77,6 +77,9 @@ class FilePathTable : public QAbstractListModel {
     void reorder(const std::vector<int>& order);
     // Ticks or unticks one entry, as a click on its check box does.
     void setTicked(int slot, bool ticked);
+    // Ticks, unticks or inverts every entry at once; the view is told once.
+    enum class TickAll { Tick, Untick, Invert };
+    void setAllTicked(TickAll how);
     // The text of the hint entry.
     void setHint(const QString& text);
 

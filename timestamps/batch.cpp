@@ -20,19 +20,31 @@ QString skippedReport(const std::vector<SkippedEntry>& skipped, std::size_t tick
 }
 
 bool BatchResult::allWritten() const {
-    return skipped.empty() && !anyNotWritten(outcomes);
+    return !stop.stopped && skipped.empty() && !anyNotWritten(outcomes);
 }
 
 QString BatchResult::report(std::size_t ticked) const {
-    const QString left = skippedReport(skipped, ticked);
-    const QString failed = notWrittenReport(outcomes, ticked);
-    if (left.isEmpty() || failed.isEmpty()) return left + failed;
-    return left + QStringLiteral("\r\n") + failed;
+    QStringList parts{stoppedReport(stop), skippedReport(skipped, ticked),
+                      notWrittenReport(outcomes, ticked)};
+    parts.removeAll(QString());
+    return parts.join(QStringLiteral("\r\n"));
+}
+
+QString stoppedReport(const Stopped& stop) {
+    if (!stop.stopped) return QString();
+    const QLocale locale;
+    return QStringLiteral("Stopped by Cancel after ") + locale.toString(stop.done) +
+           QStringLiteral(" of ") + locale.toString(stop.total) +
+           QStringLiteral(" entries: those written stay written (\"Undo last update\" puts "
+                          "them back); the other ") +
+           locale.toString(stop.total - stop.done) +
+           QStringLiteral(" were left as they were.\r\n");
 }
 
 BatchResult applyChanges(const std::vector<TickedEntry>& entries,
                          const std::vector<EntryChange>& changes, UndoStore& undo,
-                         const std::function<bool(const QString& yearLines)>& confirm) {
+                         const std::function<bool(const QString& yearLines)>& confirm,
+                         const Progress& progress) {
     constexpr int Asked = 10; // entries whose year lines are shown; the rest are counted
     BatchResult result;
     std::vector<std::size_t> toWrite;
@@ -63,7 +75,13 @@ BatchResult applyChanges(const std::vector<TickedEntry>& entries,
     }
     if (toWrite.empty()) return result;
     undo.begin();
+    const int total = static_cast<int>(toWrite.size());
     for (std::size_t i : toWrite) {
+        const int done = static_cast<int>(result.outcomes.size());
+        if (progress && !progress(done, total)) {
+            result.stop = {true, done, total};
+            break;
+        }
         platform::WriteOutcome outcome = changes[i].write();
         undo.keep(entries[i].path, outcome.before, outcome, entries[i].id);
         result.outcomes.push_back({entries[i].name, std::move(outcome)});

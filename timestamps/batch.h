@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/datetime.h"
+#include "progress.h"
 #include "undo.h"
 #include "update.h"
 
@@ -56,6 +57,7 @@ struct BatchResult {
     bool cancelled = false;             // the year question was answered no: nothing written
     std::vector<SkippedEntry> skipped;  // skipped, or new date refused: not written
     std::vector<EntryOutcome> outcomes; // the entries written, or tried
+    Stopped stop;                       // Cancel was pressed before all were tried
     // The lines to show afterwards: the entries left as they were, then what was not
     // written. Empty when every entry was written.
     QString report(std::size_t ticked) const;
@@ -68,9 +70,15 @@ struct BatchResult {
 // new dates of others lie outside 1980 to 2107, `confirm` is asked once with their year lines
 // (each entry named, ten at most); nothing is written when it answers no. The rest are
 // written, the stamps each had when it was written kept in `undo`, which then holds this
-// command alone; when nothing was written, `undo` keeps what it had.
+// command alone; when nothing was written, `undo` keeps what it had. `progress` is told before
+// each write; when it answers false the rest are left as they were and the result says so.
 BatchResult applyChanges(const std::vector<TickedEntry>& entries,
                          const std::vector<EntryChange>& changes, UndoStore& undo,
-                         const std::function<bool(const QString& yearLines)>& confirm);
+                         const std::function<bool(const QString& yearLines)>& confirm,
+                         const Progress& progress = {});
+
+// The line that says a command was stopped: how many entries were written before Cancel, that
+// Undo puts them back, and how many were left as they were. Empty when it was not stopped.
+QString stoppedReport(const Stopped& stop);
 
 } // namespace chronodex

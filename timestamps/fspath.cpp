@@ -30,6 +30,12 @@ std::filesystem::path toFsPath(const QString& path) {
     return platform::pathOf(textOf(path));
 }
 
+QString fromFsPath(const std::filesystem::path& path) {
+    if (!platform::namesAreBytes()) return QString::fromStdU16String(path.u16string());
+    const std::string& bytes = path.native();
+    return fromNativeBytes(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
 platform::NativePath toNativePath(const QString& path) {
     return platform::nativePathOf(textOf(path));
 }

@@ -21,6 +21,8 @@ QString fromNativeBytes(const QByteArray& bytes);
 QByteArray toNativeBytes(const QString& path);
 
 std::filesystem::path toFsPath(const QString& path);
+// The program's text of a path the system gave.
+QString fromFsPath(const std::filesystem::path& path);
 // The same path as the system's own string, for the calls made once per entry of the list.
 platform::NativePath toNativePath(const QString& path);
 
