@@ -1,5 +1,6 @@
 // Drops: the window, "Original date values:" and every control in it take dropped files;
 // "New date values:" takes none.
+#include "commandprogress.h"
 #include "frm_FlashMessage.h"
 #include "frm_MainWindow.h"
 #include "oldvaluespanel.h"
@@ -43,7 +44,10 @@ void frm_MainWindow::Form_OLEDragDrop(const DropData& Data, int Effect, int /*Bu
         paths += Data.files;
     }
     IntakePlan plan;
-    if (const auto failure = planIntake(paths, plan)) {
+    CommandProgress progress(this, QStringLiteral("Reading the dropped files..."),
+                             options_.progressAfterMs);
+    if (const auto failure = planIntake(paths, plan, progress.hook())) {
+        if (failure->number == 0) return; // Cancel: the list stays as it was
         showIntakeFailure(failure->description + crlf + QString::number(failure->number));
         return;
     }

@@ -105,7 +105,8 @@ void frm_MainWindow::menu_EditFolderFiles_Click() {
     }
     // The entries listed keep their kinds, ticks and objects; the files found are read and
     // ticked by the list's rules.
-    const KindsRead read = readKinds(found.files, true);
+    const KindsRead read = readKinds(found.files, true, progress.hook());
+    if (read.stopped) return;
     std::vector<EntryKind> kinds;
     kinds.reserve(static_cast<std::size_t>(listed) + read.kinds.size());
     KindCounts counts;

@@ -47,7 +47,10 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
     // Every ticked entry is written first, its stamps kept for undo; then one report names
     // the entries that were not written (only those are named: the others are counted).
     undo_.begin();
-    const std::vector<int> entries = tickedSlots();
+    // The entries as they are now: the events handled between two files change nothing here.
+    std::vector<std::pair<QString, platform::FileId>> entries;
+    for (int slot : tickedSlots())
+        entries.emplace_back(FilePaths_.at(slot), FilePaths_.id(slot));
     std::vector<EntryOutcome> named;
     const platform::StampsToWrite stamps = newStamps(built);
     CommandProgress progress(this, QStringLiteral("Writing new dates..."), options_.progressAfterMs);
@@ -59,13 +62,11 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
             stop = {true, done, total};
             break;
         }
-        const int slot = entries[static_cast<std::size_t>(done)];
-        const QString& path = FilePaths_.at(slot);
+        const auto& [path, id] = entries[static_cast<std::size_t>(done)];
         // The writer reports the stamps the file had when it opened it; the undo keeps those.
         // Only a reported entry's name is formed.
-        platform::WriteOutcome outcome =
-            PutFileDates(toNativePath(path), stamps, &FilePaths_.id(slot));
-        undo_.keep(path, outcome.before, outcome, FilePaths_.id(slot));
+        platform::WriteOutcome outcome = PutFileDates(toNativePath(path), stamps, &id);
+        undo_.keep(path, outcome.before, outcome, id);
         if (reported(outcome)) named.push_back({entryName(path), std::move(outcome)});
     }
     afterWriting(stoppedReport(stop) + notWrittenReport(named, entries.size()),

@@ -6,7 +6,9 @@
 //
 // Usage: chronodex_bench [--sizes 1000,10000,32767] [--reps 5] [--dir /dev/shm]
 // Prints a Markdown report. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen).
+#include "entrytable.h"
 #include "fonts.h"
+#include "frm_List.h"
 #include "frm_MainWindow.h"
 #include "intake.h"
 
@@ -21,6 +23,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QWidget>
@@ -293,6 +296,37 @@ int main(int argc, char** argv) {
                                 settle();
                             }),
                         statFloor, QStringLiteral("stat() x N (the ticked entries)")});
+
+        // The list window: opened over the N entries (only the rows in sight are read), then
+        // sorted by each column, its stamps read afresh for each sort.
+        rows.push_back({QStringLiteral("list window opened"), n,
+                        medianMs(
+                            s.reps, [&] { delete w.listWindow(); },
+                            [&] {
+                                w.menu_EditList_Click();
+                                settle();
+                            }),
+                        statFloor, QStringLiteral("stat() x N")});
+        frm_List* listWindow = w.listWindow();
+        QTableView* table = listWindow->table();
+        for (int c = 0; c < EntryTable::ColumnCount; ++c) {
+            const QString title = c == 0 ? QStringLiteral("tick")
+                                         : table->model()->headerData(c, Qt::Horizontal).toString();
+            rows.push_back({QStringLiteral("list window sorted by ") + title, n,
+                            medianMs(
+                                s.reps,
+                                [&] {
+                                    table->sortByColumn(-1, Qt::AscendingOrder);
+                                    listWindow->model().refresh();
+                                    settle();
+                                },
+                                [&] {
+                                    table->sortByColumn(c, Qt::AscendingOrder);
+                                    settle();
+                                }),
+                            statFloor, QStringLiteral("stat() x N")});
+        }
+        delete listWindow; // the figures below are those of the main window alone
 
         // 10 % duplicates for the Edit menu commands.
         QStringList withDuplicates = files;

@@ -13,18 +13,14 @@ namespace chronodex {
 
 EntryFacts readEntryFacts(const QString& path) {
     EntryFacts f;
-    const auto status = platform::pathStatus(toNativePath(path), false);
+    const auto status = platform::entryStatus(toNativePath(path));
     if (!status) return f;
     f.exists = true;
-    const std::filesystem::path file = toFsPath(path);
-    if (status->attributes & platform::AttrDirectory) {
-        f.directory = true;
-        f.stamps[Created] = platform::directoryCreated(file);
-        return f;
-    }
-    const platform::FileTimes times = platform::readFileTimes(file);
-    f.stamps = {times.created, times.modified, times.accessed};
-    f.size = platform::normalFileLength(file);
+    f.directory = (status->attributes & platform::AttrDirectory) != 0;
+    f.size = status->size;
+    f.stamps = {status->created, status->modified, status->accessed};
+    // A folder shows the one stamp the main window shows for it.
+    if (f.directory) f.stamps[Modified] = f.stamps[Accessed] = std::nullopt;
     return f;
 }
 

@@ -18,7 +18,7 @@ namespace chronodex {
 struct EntryFacts {
     bool exists = false; // false: deleted or moved since it was listed
     bool directory = false;
-    qint64 size = -1; // of a normal file; -1 for anything else
+    qint64 size = -1; // of a file; -1 for a folder (and, on Linux, for a FIFO or device)
     // Created, modified, accessed, exactly; empty where not read (a directory has only its
     // creation stamp).
     std::array<std::optional<platform::Instant>, 3> stamps;

@@ -63,9 +63,11 @@ IntakeFailure overflowFailure() {
             6};
 }
 
-std::optional<IntakeFailure> planIntake(const QStringList& paths, IntakePlan& plan) {
+std::optional<IntakeFailure> planIntake(const QStringList& paths, IntakePlan& plan,
+                                        const Progress& progress) {
     if (paths.size() > MaxEntries) return overflowFailure();
-    KindsRead read = readKinds(paths, true);
+    KindsRead read = readKinds(paths, true, progress);
+    if (read.stopped) return IntakeFailure{};
     if (read.firstMissing >= 0)
         return IntakeFailure{
             QStringLiteral("File not found: ") + displayText(paths.at(read.firstMissing)), 53};

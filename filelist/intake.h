@@ -46,7 +46,8 @@ int modifierBits(Qt::KeyboardModifiers modifiers);
 // The warning lines about the system files and directories of a list, or an empty text.
 QString intakeWarning(const KindCounts& counts);
 
-// A failure of the intake: its description and number, shown on two lines.
+// A failure of the intake: its description and number, shown on two lines; number 0 when the
+// user stopped it (nothing to show).
 struct IntakeFailure {
     QString description;
     int number = 0;
@@ -63,6 +64,7 @@ struct IntakePlan {
     std::vector<platform::FileId> ids;
     KindCounts counts;
 };
-std::optional<IntakeFailure> planIntake(const QStringList& paths, IntakePlan& plan);
+std::optional<IntakeFailure> planIntake(const QStringList& paths, IntakePlan& plan,
+                                        const Progress& progress = {});
 
 } // namespace chronodex

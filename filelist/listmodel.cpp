@@ -7,6 +7,8 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <exception>
 #include <system_error>
 #include <thread>
@@ -193,37 +195,52 @@ namespace {
 constexpr qsizetype ReadOnThreadsFrom = 4096;
 constexpr unsigned MostReadingThreads = 8;
 
+// How far the reading threads have come, and whether they are to stop.
+struct Reading {
+    std::atomic<int> done{0};
+    std::atomic<bool> stop{false};
+};
+
 // Reads the kinds of paths [begin, end) into their places; returns the first position
-// whose attributes could not be read, or -1.
+// whose attributes could not be read, or -1. `tell`, when given, is called after each path
+// and stops every block when it answers false.
 qsizetype readKindsOf(const QStringList& paths, qsizetype begin, qsizetype end, KindsRead& read,
-                      bool identify) {
+                      bool identify, Reading& reading, const std::function<bool()>* tell) {
     qsizetype missing = -1;
-    for (qsizetype i = begin; i < end; ++i) {
+    for (qsizetype i = begin; i < end && !reading.stop.load(std::memory_order_relaxed); ++i) {
         const auto status = platform::pathStatus(toNativePath(paths.at(i)), identify);
         if (!status && missing < 0) missing = i;
         read.kinds[static_cast<std::size_t>(i)] = kindOf(status ? status->attributes : 0);
         if (status) read.ids[static_cast<std::size_t>(i)] = status->id;
+        reading.done.fetch_add(1, std::memory_order_relaxed);
+        if (tell && !(*tell)()) reading.stop = true;
     }
     return missing;
 }
 
 } // namespace
 
-KindsRead readKinds(const QStringList& paths, bool identify) {
+KindsRead readKinds(const QStringList& paths, bool identify, const Progress& progress) {
     KindsRead read;
+    Reading reading;
     const qsizetype n = paths.size();
     read.kinds.resize(static_cast<std::size_t>(n));
     read.ids.resize(static_cast<std::size_t>(n));
     const unsigned blocks = n < ReadOnThreadsFrom ? 1u
                                                   : std::clamp(std::thread::hardware_concurrency(),
                                                                1u, MostReadingThreads);
+    // The progress hears from the calling thread only: after each path it reads itself.
+    const std::function<bool()> tell = [&] {
+        return progress(reading.done.load(), static_cast<int>(n));
+    };
     // Block b covers [n * b / blocks, n * (b + 1) / blocks). A thread's exception is thrown
     // again here, after every thread has ended.
     std::vector<qsizetype> missing(blocks, -1);
     std::vector<std::exception_ptr> failures(blocks);
-    const auto readBlock = [&](unsigned b) {
+    const auto readBlock = [&](unsigned b, bool here) {
         try {
-            missing[b] = readKindsOf(paths, n * b / blocks, n * (b + 1) / blocks, read, identify);
+            missing[b] = readKindsOf(paths, n * b / blocks, n * (b + 1) / blocks, read, identify,
+                                     reading, here && progress ? &tell : nullptr);
         } catch (...) {
             failures[b] = std::current_exception();
         }
@@ -234,14 +251,20 @@ KindsRead readKinds(const QStringList& paths, bool identify) {
         unsigned started = 1;
         try {
             for (; started < blocks; ++started)
-                threads.emplace_back(readBlock, started);
+                threads.emplace_back(readBlock, started, false);
         } catch (const std::system_error&) {
             // No thread to be had: the blocks left are read here.
         }
-        readBlock(0);
+        readBlock(0, true);
         for (unsigned b = started; b < blocks; ++b)
-            readBlock(b);
+            readBlock(b, true);
+        // The other threads' last paths: the progress is still told, and can still stop them.
+        while (progress && !reading.stop && reading.done.load() < n) {
+            if (!tell()) reading.stop = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
     } // the threads are joined here
+    read.stopped = reading.stop;
     for (const std::exception_ptr& failure : failures)
         if (failure) std::rethrow_exception(failure);
     const auto first =

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/files.h"
+#include "progress.h"
 
 #include <QAbstractListModel>
 #include <QString>
@@ -120,9 +121,12 @@ struct KindsRead {
     std::vector<platform::FileId> ids; // of the objects the paths name (none for a missing one)
     KindCounts counts;
     qsizetype firstMissing = -1;
+    bool stopped = false; // `progress` answered false: the kinds are not all read
 };
 // `identify`: the identities are read too (which costs an open of each object on Windows).
-KindsRead readKinds(const QStringList& paths, bool identify = false);
+// `progress` is told on the calling thread how many paths have been read.
+KindsRead readKinds(const QStringList& paths, bool identify = false,
+                    const Progress& progress = {});
 
 // Ordinary files are ticked when the list is filled; directories and system files not.
 inline bool tickedOnIntake(EntryKind kind) {

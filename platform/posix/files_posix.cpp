@@ -223,6 +223,22 @@ FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expecte
     return result;
 }
 
+std::optional<EntryStatus> entryStatus(const NativePath& path) {
+    struct statx stx {};
+    if (path.empty() ||
+        ::statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &stx) != 0)
+        return std::nullopt;
+    struct stat st {};
+    st.st_mode = stx.stx_mode;
+    EntryStatus out;
+    out.attributes = attributesOf(path, st);
+    if (S_ISREG(st.st_mode)) out.size = static_cast<std::int64_t>(stx.stx_size);
+    if (stx.stx_mask & STATX_BTIME) out.created = instantOf(stx.stx_btime);
+    if (stx.stx_mask & STATX_ATIME) out.accessed = instantOf(stx.stx_atime);
+    if (stx.stx_mask & STATX_MTIME) out.modified = instantOf(stx.stx_mtime);
+    return out;
+}
+
 std::optional<Instant> directoryCreated(const std::filesystem::path& path) {
     struct statx stx {};
     if (path.empty() || ::statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &stx) != 0 ||

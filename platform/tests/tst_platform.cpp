@@ -172,6 +172,11 @@ class tst_Platform : public QObject {
         QCOMPARE(t.modified ? text(*t.modified) : "", read ? "2001-02-03 04:05:06" : "");
         if (read) QCOMPARE(text(*t.accessed), "2001-02-03 04:04:06");
         if (read) QCOMPARE(t.modified->nanoseconds, fraction);
+        // One look at the directory entry gives the same, and the length of any file.
+        const auto entry = entryStatus(fsPath(path).native());
+        QCOMPARE(entry ? qint64(entry->attributes & 0x37) : -1, expect.attributes);
+        if (read) QCOMPARE(entry->size, object == "big" ? (qint64(1) << 31) + 5 : 10);
+        if (read) QVERIFY(entry->modified == t.modified && entry->created == t.created);
 
         // Contents are read through one checked open, never moving the accessed stamp (which
         // lies before the modified one: a plain read would move it).

@@ -146,6 +146,20 @@ std::optional<PathStatus> pathStatus(const NativePath& path, bool identify) {
     return PathStatus{*attributes, h.valid() ? idOf(h.get()) : FileId{}};
 }
 
+std::optional<EntryStatus> entryStatus(const NativePath& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!entryOf(systemPath(path), data)) return std::nullopt;
+    EntryStatus out;
+    out.attributes = static_cast<std::uint32_t>(data.dwFileAttributes);
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        out.size = static_cast<std::int64_t>((std::uint64_t(data.nFileSizeHigh) << 32) |
+                                             data.nFileSizeLow);
+    out.created = fromFileTime(data.ftCreationTime);
+    out.accessed = fromFileTime(data.ftLastAccessTime);
+    out.modified = fromFileTime(data.ftLastWriteTime);
+    return out;
+}
+
 bool isNormalFile(const std::filesystem::path& path) {
     if (path.empty()) return false;
     WIN32_FIND_DATAW found{};

@@ -86,6 +86,17 @@ struct FileTimes {
 };
 FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expected = nullptr);
 
+// What a listing of files shows of an object, from one look at its directory entry without
+// opening it (a link is followed): its attributes, its length (a file's; -1 for a folder and,
+// on Linux, for anything but a regular file) and its three stamps, empty where not kept.
+// Nothing when the path cannot be read.
+struct EntryStatus {
+    std::uint32_t attributes = 0;
+    std::int64_t size = -1;
+    std::optional<Instant> created, accessed, modified;
+};
+std::optional<EntryStatus> entryStatus(const NativePath& path);
+
 // The creation time of a directory; empty when it cannot be read.
 std::optional<Instant> directoryCreated(const std::filesystem::path& path);
 
