@@ -38,9 +38,8 @@ bool CommandProgress::step(int done, int total) {
         dialog_->setMaximum(total); // 0: not known yet, a busy bar
         dialog_->setValue(std::min(done, std::max(total, 0)));
         if (total > 0)
-            dialog_->setLabelText(label_ + QStringLiteral("\n") +
-                                  QLocale().toString(done) + QStringLiteral(" of ") +
-                                  QLocale().toString(total));
+            dialog_->setLabelText(label_ + QStringLiteral("\n") + QLocale().toString(done) +
+                                  QStringLiteral(" of ") + QLocale().toString(total));
     }
     // A few times a second is enough to repaint and to hear Cancel; before the dialog is up,
     // input would start other commands in the middle of this one, so it waits.

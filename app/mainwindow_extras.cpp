@@ -49,9 +49,9 @@ void frm_MainWindow::menu_EditShift_Click() {
     if (dialog.exec() != QDialog::Accepted) return;
     const std::vector<TickedEntry> entries = tickedEntries();
     CommandProgress progress(this, QStringLiteral("Shifting dates..."), options_.progressAfterMs);
-    const BatchResult result =
-        shiftEntries(entries, dialog.seconds(), dialog.kinds(), undo_,
-                     [this](const QString& lines) { return confirmYears(lines); }, progress.hook());
+    const BatchResult result = shiftEntries(
+        entries, dialog.seconds(), dialog.kinds(), undo_,
+        [this](const QString& lines) { return confirmYears(lines); }, progress.hook());
     if (result.cancelled) return;
     afterWriting(result.report(entries.size()), !result.allWritten());
 }

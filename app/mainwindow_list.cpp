@@ -128,13 +128,14 @@ void frm_MainWindow::menu_EditFolderFiles_Click() {
         message += (found.unreadable.size() == 1 ? QStringLiteral("This folder could not be read:")
                                                  : QStringLiteral("These folders could not be "
                                                                   "read:")) +
-                   crlf + QStringLiteral("\t") + found.unreadable.join(crlf + QStringLiteral("\t")) +
-                   crlf;
+                   crlf + QStringLiteral("\t") +
+                   found.unreadable.join(crlf + QStringLiteral("\t")) + crlf;
     if (!message.isEmpty())
-        FlashMessage(this, {.TheMessage = message,
-                            .TheTitle = options_.version.productName + QStringLiteral(" - Warning."),
-                            .Timer = 15000,
-                            .IconNumber = 1});
+        FlashMessage(this,
+                     {.TheMessage = message,
+                      .TheTitle = options_.version.productName + QStringLiteral(" - Warning."),
+                      .Timer = 15000,
+                      .IconNumber = 1});
 }
 
 } // namespace chronodex

@@ -53,7 +53,8 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         entries.emplace_back(FilePaths_.at(slot), FilePaths_.id(slot));
     std::vector<EntryOutcome> named;
     const platform::StampsToWrite stamps = newStamps(built);
-    CommandProgress progress(this, QStringLiteral("Writing new dates..."), options_.progressAfterMs);
+    CommandProgress progress(this, QStringLiteral("Writing new dates..."),
+                             options_.progressAfterMs);
     const Progress step = progress.hook();
     Stopped stop;
     const int total = static_cast<int>(entries.size());

@@ -27,8 +27,7 @@ EntryFacts readEntryFacts(const QString& path) {
 EntryTable::EntryTable(FilePathTable* entries, QObject* parent)
     : QAbstractTableModel(parent), entries_(entries) {
     // A reset or a reorder of the list starts the table afresh; a tick changed shows at once.
-    connect(entries, &QAbstractItemModel::modelAboutToBeReset, this,
-            &EntryTable::beginResetModel);
+    connect(entries, &QAbstractItemModel::modelAboutToBeReset, this, &EntryTable::beginResetModel);
     connect(entries, &QAbstractItemModel::modelReset, this, [this] {
         forget();
         endResetModel();
@@ -76,8 +75,7 @@ void EntryTable::readAll() {
     // Reads depend on nothing and wait on the file system: a long list is read in blocks,
     // one thread each.
     const int n = rowCount();
-    const unsigned blocks =
-        n < 2048 ? 1u : std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    const unsigned blocks = n < 2048 ? 1u : std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
     const auto readBlock = [&](unsigned b) {
         for (int row = int(qint64(n) * b / blocks); row < int(qint64(n) * (b + 1) / blocks); ++row)
             facts(row);
@@ -183,7 +181,8 @@ QVariant EntryTable::headerData(int section, Qt::Orientation orientation, int ro
 }
 
 bool EntryTable::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::CheckStateRole || index.column() != TickColumn || !index.isValid()) return false;
+    if (role != Qt::CheckStateRole || index.column() != TickColumn || !index.isValid())
+        return false;
     entries_->setTicked(index.row() + 1, value.toInt() == Qt::Checked);
     return true;
 }

@@ -31,8 +31,16 @@ class EntryTable : public QAbstractTableModel {
     Q_OBJECT
 
   public:
-    enum Column { TickColumn, NameColumn, FolderColumn, SizeColumn, CreatedColumn, ModifiedColumn,
-                  AccessedColumn, ColumnCount };
+    enum Column {
+        TickColumn,
+        NameColumn,
+        FolderColumn,
+        SizeColumn,
+        CreatedColumn,
+        ModifiedColumn,
+        AccessedColumn,
+        ColumnCount
+    };
 
     explicit EntryTable(FilePathTable* entries, QObject* parent = nullptr);
 

@@ -125,8 +125,7 @@ struct KindsRead {
 };
 // `identify`: the identities are read too (which costs an open of each object on Windows).
 // `progress` is told on the calling thread how many paths have been read.
-KindsRead readKinds(const QStringList& paths, bool identify = false,
-                    const Progress& progress = {});
+KindsRead readKinds(const QStringList& paths, bool identify = false, const Progress& progress = {});
 
 // Ordinary files are ticked when the list is filled; directories and system files not.
 inline bool tickedOnIntake(EntryKind kind) {

@@ -37,8 +37,7 @@ QString stoppedReport(const Stopped& stop) {
            QStringLiteral(" of ") + locale.toString(stop.total) +
            QStringLiteral(" entries: those written stay written (\"Undo last update\" puts "
                           "them back); the other ") +
-           locale.toString(stop.total - stop.done) +
-           QStringLiteral(" were left as they were.\r\n");
+           locale.toString(stop.total - stop.done) + QStringLiteral(" were left as they were.\r\n");
 }
 
 BatchResult applyChanges(const std::vector<TickedEntry>& entries,

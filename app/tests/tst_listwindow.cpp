@@ -28,6 +28,11 @@ QStringList rowsOf(const frm_List& list) {
     return out;
 }
 
+// A path in the desk's folder, as the system writes it.
+QString in(const Desk& d, const char* name) {
+    return nativePath(d.dir.filePath(QLatin1String(name)));
+}
+
 frm_List& openList(frm_MainWindow& w) {
     child<QAction>(w, "menu_EditList")->trigger();
     return *w.listWindow();
@@ -48,7 +53,8 @@ class tst_ListWindow : public QObject {
         QTest::addColumn<bool>("descending");
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("names");
-        QTest::newRow("list order") << -1 << false << "" << "b.txt,dir,fifo,gone.txt,a.txt";
+        QTest::newRow("list order") << -1 << false << ""
+                                    << "b.txt,dir,fifo,gone.txt,a.txt";
         QTest::newRow("name") << int(EntryTable::NameColumn) << false << ""
                               << "a.txt,b.txt,dir,fifo,gone.txt";
         QTest::newRow("size, largest first") << int(EntryTable::SizeColumn) << true << ""
@@ -69,12 +75,12 @@ class tst_ListWindow : public QObject {
         QStringList paths = d.make({"b.txt", "gone.txt", "a.txt"});
         setStamps(paths[2], d.before, d.before + 60);
         QVERIFY(QDir(d.dir.path()).mkdir("dir"));
-        MAKE_SYSTEM_FILE_OR_SKIP(d.dir.filePath("fifo"));
-        QVERIFY(setStamps(d.dir.filePath("fifo"), d.before, d.before - 60));
+        MAKE_SYSTEM_FILE_OR_SKIP(in(d, "fifo"));
+        QVERIFY(setStamps(in(d, "fifo"), d.before, d.before - 60));
         QFile::resize(paths[0], 2000);
         setStamps(paths[0], d.before, d.before);
-        paths.insert(1, d.dir.filePath("dir"));
-        paths.insert(2, d.dir.filePath("fifo"));
+        paths.insert(1, in(d, "dir"));
+        paths.insert(2, in(d, "fifo"));
         listPaths(d.w, paths);
         QVERIFY(QFile::remove(paths[3]));
         const QStringList before = entries(d.w);
@@ -87,9 +93,10 @@ class tst_ListWindow : public QObject {
             shown << row.section('|', 1, 1);
         QCOMPARE(shown.join(','), names);
         if (column < 0)
-            QCOMPARE(rowsOf(list), QStringList({"|b.txt|2,000|3/02/2001, 4:05:06am", "-|dir|folder|",
-                                                "-|fifo||3/02/2001, 4:04:06am", "|gone.txt|not found|",
-                                                "|a.txt|10|3/02/2001, 4:06:06am"}));
+            QCOMPARE(rowsOf(list),
+                     QStringList({"|b.txt|2,000|3/02/2001, 4:05:06am", "-|dir|folder|",
+                                  "-|fifo||3/02/2001, 4:04:06am", "|gone.txt|not found|",
+                                  "|a.txt|10|3/02/2001, 4:06:06am"}));
         QCOMPARE(entries(d.w), before);
         list.close();
     }
@@ -126,21 +133,22 @@ class tst_ListWindow : public QObject {
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QString>("ticked"); // files, system files, directories
         QTest::addColumn<QString>("title");
-        QTest::newRow("tick all") << QStringList{"menu_EditTickAll"}
-                                  << QStringList{"a", "b", "dir"} << "2 0 1"
+        QTest::newRow("tick all") << QStringList{"menu_EditTickAll"} << QStringList{"a", "b", "dir"}
+                                  << "2 0 1"
                                   << "2 files, one directory ticked.";
-        QTest::newRow("untick all") << QStringList{"menu_EditUntickAll"}
-                                    << QStringList{"-a", "-b", "-dir"} << "0 0 0"
-                                    << "No file, no directories ticked.";
+        QTest::newRow("untick all")
+            << QStringList{"menu_EditUntickAll"} << QStringList{"-a", "-b", "-dir"} << "0 0 0"
+            << "No file, no directories ticked.";
         QTest::newRow("invert") << QStringList{"menu_EditInvertTicks"}
                                 << QStringList{"-a", "b", "dir"} << "1 0 1"
                                 << "One file, one directory ticked.";
-        QTest::newRow("remove ticked") << QStringList{"menu_EditRemoveTicked"}
-                                       << QStringList{"-b", "-dir"} << "0 0 0"
-                                       << "No file, no directories ticked.";
-        QTest::newRow("remove all") << QStringList{"menu_EditTickAll", "menu_EditRemoveTicked"}
-                                    << QStringList{"Drag files here to show and set the date"}
-                                    << "0 0 0" << "No file, no directories ticked.";
+        QTest::newRow("remove ticked")
+            << QStringList{"menu_EditRemoveTicked"} << QStringList{"-b", "-dir"} << "0 0 0"
+            << "No file, no directories ticked.";
+        QTest::newRow("remove all")
+            << QStringList{"menu_EditTickAll", "menu_EditRemoveTicked"}
+            << QStringList{"Drag files here to show and set the date"} << "0 0 0"
+            << "No file, no directories ticked.";
     }
     void bulkCommands() {
         QFETCH(QStringList, commands);
@@ -150,7 +158,7 @@ class tst_ListWindow : public QObject {
         Desk d;
         QStringList paths = d.make({"a", "b"});
         QVERIFY(QDir(d.dir.path()).mkdir("dir"));
-        listPaths(d.w, paths << d.dir.filePath("dir"));
+        listPaths(d.w, paths << in(d, "dir"));
         tick(d.w, 1, false);
         for (const QString& command : commands)
             child<QAction>(d.w, qPrintable(command))->trigger();
@@ -160,7 +168,8 @@ class tst_ListWindow : public QObject {
                  ticked + ' ');
         QCOMPARE(d.w.windowTitle(), "Chronodex - " + title);
         QCOMPARE(child<QPushButton>(d.w, "com_UptateTimestamp")->isEnabled(), ticked[0] != '0');
-        QCOMPARE(caption(d.w, "labTotalFiles"), after.size() == 1 ? "0 " : QString("%1 ").arg(after.size() - 1));
+        QCOMPARE(caption(d.w, "labTotalFiles"),
+                 after.size() == 1 ? "0 " : QString("%1 ").arg(after.size() - 1));
         QVERIFY(QFile::exists(paths[0]) && QFile::exists(paths[1]));
     }
 
@@ -172,22 +181,22 @@ class tst_ListWindow : public QObject {
         for (const char* folder : {"top/a/deep", "top/m", "gone"})
             QVERIFY(QDir(d.dir.path()).mkpath(folder));
         d.make({"top/b.txt", "top/a/z.txt", "top/a/deep/c.txt", "top/a.txt", "top/m/x", "y"});
-        MAKE_SYSTEM_FILE_OR_SKIP(d.dir.filePath("top/a/s"));
-        QVERIFY(QFile::link(d.dir.filePath("top/a"), d.dir.filePath("top/link")));
-        listPaths(d.w, {d.dir.filePath("y"), d.dir.filePath("top"), d.dir.filePath("gone")});
+        MAKE_SYSTEM_FILE_OR_SKIP(in(d, "top/a/s"));
+        QVERIFY(QFile::link(in(d, "top/a"), in(d, "top/link")));
+        listPaths(d.w, {in(d, "y"), in(d, "top"), in(d, "gone")});
         tick(d.w, 0, false);
         tick(d.w, 1, true);
         tick(d.w, 2, true);
-        QVERIFY(QDir(d.dir.filePath("gone")).removeRecursively());
+        QVERIFY(QDir(in(d, "gone")).removeRecursively());
         auto seen = onNextFlashMessage(clickButton(0));
         child<QAction>(d.w, "menu_EditFolderFiles")->trigger();
-        QCOMPARE(entries(d.w), QStringList({"-y", "top", "gone", "c.txt", "-s", "z.txt", "a.txt",
-                                            "b.txt", "x"}));
-        QCOMPARE(d.w.FilePaths().at(4), d.dir.filePath("top/a/deep/c.txt"));
+        QCOMPARE(entries(d.w),
+                 QStringList({"-y", "top", "gone", "c.txt", "-s", "z.txt", "a.txt", "b.txt", "x"}));
+        QCOMPARE(d.w.FilePaths().at(4), in(d, "top/a/deep/c.txt"));
         QCOMPARE(caption(d.w, "labTotalFiles"), QStringLiteral("7 "));
         QVERIFY2(seen->message.startsWith("You dragded a system file here.") &&
-                     seen->message.endsWith("This folder could not be read:\r\n\t" +
-                                            d.dir.filePath("gone") + "\r\n"),
+                     seen->message.endsWith("This folder could not be read:\r\n\t" + in(d, "gone") +
+                                            "\r\n"),
                  qPrintable(seen->message));
     }
 
@@ -205,7 +214,7 @@ class tst_ListWindow : public QObject {
         d.make(QStringList{"f/1", "f/2"}.mid(0, files));
         const QString file = d.make({"x"}).first();
         QStringList paths(MaxEntries - 1, file);
-        paths[0] = d.dir.filePath("f");
+        paths[0] = in(d, "f");
         std::vector<EntryKind> kinds(paths.size(), EntryKind::File);
         kinds[0] = EntryKind::Directory;
         d.w.FilePaths().assign(paths, kinds, {true});
@@ -237,7 +246,8 @@ class tst_ListWindow : public QObject {
         auto report = onNextFlashMessage(clickButton(0));
         writeModified(w, QStringLiteral("30|4|2024|13|14|15"));
         const qint64 written = utcSeconds(2024, 4, 30, 13, 14, 15);
-        QCOMPARE(modifiedOf(files), QList<qint64>({written, written, d.before, d.before, d.before}));
+        QCOMPARE(modifiedOf(files),
+                 QList<qint64>({written, written, d.before, d.before, d.before}));
         QCOMPARE(report->title, QStringLiteral("Chronodex - Not written"));
         QCOMPARE(report->message,
                  "Stopped by Cancel after 2 of 5 entries: those written stay written (\"Undo last "
