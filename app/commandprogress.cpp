@@ -14,6 +14,10 @@ CommandProgress::CommandProgress(QWidget* parent, const QString& label, int show
 }
 
 CommandProgress::~CommandProgress() {
+    finish();
+}
+
+void CommandProgress::finish() {
     delete dialog_.data();
 }
 
@@ -32,6 +36,13 @@ bool CommandProgress::step(int done, int total) {
         dialog_->setAutoClose(false);
         dialog_->setAutoReset(false);
         dialog_->setMinimumDuration(0);
+        // Wide enough for a count in the thousands, over the middle of the window it serves.
+        dialog_->resize(std::max(dialog_->sizeHint().width(), 22 * dialog_->fontMetrics().height()),
+                        dialog_->sizeHint().height() + dialog_->fontMetrics().height());
+        if (parent_) {
+            const QRect over = parent_->window()->frameGeometry();
+            dialog_->move(over.center() - dialog_->rect().center());
+        }
         dialog_->show();
     }
     if (dialog_) {

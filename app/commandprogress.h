@@ -26,6 +26,8 @@ class CommandProgress {
     // waiting (no input to other windows before the dialog is up), and answers false once
     // Cancel was pressed. Valid while this object lives.
     Progress hook();
+    // The work is over: the dialog goes before the command shows its outcome.
+    void finish();
 
   private:
     bool step(int done, int total);

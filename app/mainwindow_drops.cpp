@@ -46,7 +46,9 @@ void frm_MainWindow::Form_OLEDragDrop(const DropData& Data, int Effect, int /*Bu
     IntakePlan plan;
     CommandProgress progress(this, QStringLiteral("Reading the dropped files..."),
                              options_.progressAfterMs);
-    if (const auto failure = planIntake(paths, plan, progress.hook())) {
+    const auto failure = planIntake(paths, plan, progress.hook());
+    progress.finish();
+    if (failure) {
         if (failure->number == 0) return; // Cancel: the list stays as it was
         showIntakeFailure(failure->description + crlf + QString::number(failure->number));
         return;

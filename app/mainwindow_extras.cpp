@@ -52,6 +52,7 @@ void frm_MainWindow::menu_EditShift_Click() {
     const BatchResult result = shiftEntries(
         entries, dialog.seconds(), dialog.kinds(), undo_,
         [this](const QString& lines) { return confirmYears(lines); }, progress.hook());
+    progress.finish();
     if (result.cancelled) return;
     afterWriting(result.report(entries.size()), !result.allWritten());
 }
@@ -101,6 +102,7 @@ void frm_MainWindow::menu_EditPhotos_Click() {
     const BatchResult result = applyChanges(
         entries, changes, undo_, [this](const QString& lines) { return confirmYears(lines); },
         progress.hook());
+    progress.finish();
     if (result.cancelled) return;
     afterWriting(result.report(entries.size()), !result.allWritten());
 }

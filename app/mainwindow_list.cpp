@@ -99,6 +99,7 @@ void frm_MainWindow::menu_EditFolderFiles_Click() {
     if (found.stopped) return; // nothing added
     const QString crlf = QStringLiteral("\r\n");
     if (found.overflow) {
+        progress.finish();
         const IntakeFailure failure = overflowFailure();
         showIntakeFailure(failure.description + crlf + QString::number(failure.number));
         return;
@@ -106,6 +107,7 @@ void frm_MainWindow::menu_EditFolderFiles_Click() {
     // The entries listed keep their kinds, ticks and objects; the files found are read and
     // ticked by the list's rules.
     const KindsRead read = readKinds(found.files, true, progress.hook());
+    progress.finish();
     if (read.stopped) return;
     std::vector<EntryKind> kinds;
     kinds.reserve(static_cast<std::size_t>(listed) + read.kinds.size());

@@ -70,6 +70,7 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         undo_.keep(path, outcome.before, outcome, id);
         if (reported(outcome)) named.push_back({entryName(path), std::move(outcome)});
     }
+    progress.finish();
     afterWriting(stoppedReport(stop) + notWrittenReport(named, entries.size()),
                  stop.stopped || anyNotWritten(named));
 }
