@@ -1,6 +1,7 @@
 #include "frm_MainWindow.h"
 
 #include "fonts.h"
+#include "frm_List.h"
 #include "fspath.h"
 #include "icons.h"
 #include "newvaluespanel.h"
@@ -115,6 +116,7 @@ NewValuesPanel& frm_MainWindow::newValues() const {
 frm_MainWindow::~frm_MainWindow() {
     // The path table goes before the list that shows it: no click may reach it then.
     QObject::disconnect(fra_OldValues, nullptr, this, nullptr);
+    delete listWindow_.data(); // and the list window that shows it
 }
 
 const EditorRow& frm_MainWindow::row(StampKind kind) const {

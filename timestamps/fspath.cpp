@@ -32,7 +32,7 @@ std::filesystem::path toFsPath(const QString& path) {
 
 QString fromFsPath(const std::filesystem::path& path) {
     if (!platform::namesAreBytes()) return QString::fromStdU16String(path.u16string());
-    const std::string& bytes = path.native();
+    const std::string bytes = path.string(); // where names are bytes: the bytes themselves
     return fromNativeBytes(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
