@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <thread>
+
 #include <utility>
 
 using namespace chronodex;
@@ -68,6 +70,7 @@ class tst_ListModel : public QObject {
     // a short one (one thread), then long ones gone in the last part, gone in the first part
     // and later, and none gone.
     void readKinds() {
+        const auto mainThread = std::this_thread::get_id();
         QTemporaryDir folder;
         const QString base = QDir::toNativeSeparators(folder.path() + "/");
         QVERIFY(QFile(base + "f").open(QIODevice::WriteOnly) && QDir(base).mkdir("d"));
@@ -79,10 +82,20 @@ class tst_ListModel : public QObject {
                 paths << base + (gone.contains(i) ? "gone" : i % 2 ? "d" : "f");
                 kinds.push_back(gone.contains(i) ? sys : i % 2 ? dir : file);
             }
-            const KindsRead read = chronodex::readKinds(paths);
+            // Told how far it came, on this thread; stopped when the answer is no.
+            int told = 0;
+            const KindsRead read = chronodex::readKinds(paths, false, [&](int done, int total) {
+                told = std::max(told, done);
+                return total == n && std::this_thread::get_id() == mainThread;
+            });
             QCOMPARE(read.firstMissing, gone.isEmpty() ? -1 : gone.first());
-            QVERIFY(read.kinds == kinds);
+            QVERIFY(read.kinds == kinds && !read.stopped && told > 0 && told <= n);
             QCOMPARE(read.counts.directories, int(std::count(kinds.begin(), kinds.end(), dir)));
+            const KindsRead stopped =
+                chronodex::readKinds(paths, false, [](int done, int) { return done < 3; });
+            const auto unread =
+                std::size_t(std::max(n / 8 - 2, 4)); // a file's, in this thread's part
+            QVERIFY(stopped.stopped && stopped.kinds[unread] != kinds[unread]);
         }
     }
 
