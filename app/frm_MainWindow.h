@@ -26,6 +26,7 @@ namespace chronodex {
 
 class NewValuesPanel;
 class OldValuesPanel;
+class TickedCommand;
 
 struct MainWindowOptions {
     // The present local date and time; tests pin it.
@@ -131,6 +132,8 @@ class frm_MainWindow : public QMainWindow {
     static QString entryName(const QString& path);
     // The ticked entries with their paths as the system knows them.
     std::vector<TickedEntry> tickedEntries() const;
+    // Runs a command on the ticked entries: its preview, the writes, the report, the undo.
+    void runCommand(TickedCommand& command);
     // Asks about new dates that Explorer will not show; true to go on.
     bool confirmYears(const QString& yearLines);
     // After a command has written: the selected entry shows its stamps on disk, the undo
@@ -158,6 +161,8 @@ class frm_MainWindow : public QMainWindow {
     QAction* menu_EditShift = nullptr;
     QAction* menu_EditUndo = nullptr;
     QAction* menu_EditPhotos = nullptr;
+    // Dates from a reference file, from the originals, from file names.
+    std::array<QAction*, 3> menu_EditDatesFrom{};
     QMenu* menu_Help = nullptr;
     QAction* menu_HelpFile = nullptr;
     QAction* menu_HelpAbout = nullptr;

@@ -78,6 +78,7 @@ EntryChange shiftChange(const TickedEntry& entry, std::int64_t seconds,
         change.skip = QStringLiteral("its new date would lie outside the years 100 to 9999");
     change.written = plan.moved;
     change.newLocal = plan.afterLocal;
+    change.oldLocal = plan.beforeLocal;
     change.write = [file = entry.file, plan = std::move(plan), seconds, listed = entry.id] {
         return writeShift(file, plan, seconds, listed.known() ? &listed : nullptr);
     };

@@ -187,6 +187,7 @@ class tst_Write : public QObject {
             dlg->spn_Hours->setValue(1);
             dlg->com_OK->click();
         });
+        answerPreview();
         child<QAction>(d.w, "menu_EditShift")->trigger();
         const qint64 by = -(400 * 86400 + 3600);
         QCOMPARE(modifiedOf(files),
@@ -242,6 +243,7 @@ class tst_Write : public QObject {
         if (command == "update") writeModified(d.w, QStringLiteral("1|6|2024|12|0|0"));
         for (const char* name : {"com_ResetTime", "com_UptateTimestamp"})
             if (command == "reset") child<QPushButton>(d.w, name)->click();
+        if (command == "shift" || command == "photos") answerPreview();
         if (command == "shift" || command == "photos")
             child<QAction>(d.w, command == "shift" ? "menu_EditShift" : "menu_EditPhotos")
                 ->trigger();
@@ -276,6 +278,7 @@ class tst_Write : public QObject {
         const auto report = onNextFlashMessage(clickButton(0));
         child<QPushButton>(d.w, "com_UptateTimestamp")->click(); // the photo: another date
         tick(d.w, 0, false);
+        answerPreview();
         child<QAction>(d.w, "menu_EditPhotos")->trigger();
         QCOMPARE(exactStampsOf(files)[0], before[0]);
         QVERIFY2(report->message.endsWith("spring.jpg: its date taken, 31/03/2024, 2:30:00am, does "

@@ -323,22 +323,16 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
     return out;
 }
 
-FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
-                              const FileId* expected) {
-    FileContents out;
+ReadFailure readFileParts(const std::filesystem::path& path,
+                          const std::function<void(std::uint64_t length, const ReadAt&)>& read,
+                          const FileId* expected) {
     struct stat st {};
     const Fd pathFd = openPath(path.c_str(), st);
-    if (!pathFd.valid()) {
-        out.failure =
-            errno == ENOENT || errno == ENOTDIR ? ReadFailure::Missing : ReadFailure::Unreadable;
-        return out;
-    }
-    out.failure = expected && idOf(st) != *expected                ? ReadFailure::Replaced
-                  : S_ISDIR(st.st_mode)                            ? ReadFailure::Directory
-                  : !S_ISREG(st.st_mode)                           ? ReadFailure::NotAFile
-                  : static_cast<std::uint64_t>(st.st_size) > limit ? ReadFailure::TooLarge
-                                                                   : ReadFailure::None;
-    if (out.failure != ReadFailure::None) return out;
+    if (!pathFd.valid())
+        return errno == ENOENT || errno == ENOTDIR ? ReadFailure::Missing : ReadFailure::Unreadable;
+    if (expected && idOf(st) != *expected) return ReadFailure::Replaced;
+    if (S_ISDIR(st.st_mode)) return ReadFailure::Directory;
+    if (!S_ISREG(st.st_mode)) return ReadFailure::NotAFile;
     // O_NOATIME keeps the accessed stamp as it is; the system allows it to the file's owner
     // only. Anyone else's read may move it, and it is put back below where the system lets us.
     bool noAtime = true;
@@ -347,24 +341,49 @@ FileContents readFileContents(const std::filesystem::path& path, std::size_t lim
         noAtime = false;
         fd = reopen(pathFd, st, path.c_str(), O_RDONLY);
     }
-    if (!fd.valid()) {
-        out.failure = errno == ESTALE ? ReadFailure::Replaced : ReadFailure::Unreadable;
-        return out;
-    }
-    out.bytes.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t got = 0;
-    while (got < out.bytes.size()) {
-        const ssize_t n = ::read(fd.get(), out.bytes.data() + got, out.bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) out.failure = ReadFailure::Unreadable;
-        if (n <= 0) break; // an error, or the file became shorter while it was read
-        got += static_cast<std::size_t>(n);
-    }
-    out.bytes.resize(got);
+    if (!fd.valid()) return errno == ESTALE ? ReadFailure::Replaced : ReadFailure::Unreadable;
+    const ReadAt readAt = [&fd](std::uint64_t offset, std::size_t n) -> std::optional<std::string> {
+        std::string bytes(n, '\0');
+        std::size_t got = 0;
+        while (got < n) {
+            const ssize_t r =
+                ::pread(fd.get(), bytes.data() + got, n - got, static_cast<off_t>(offset + got));
+            if (r < 0 && errno == EINTR) continue;
+            if (r < 0) return std::nullopt;
+            if (r == 0) break; // the end of the file
+            got += static_cast<std::size_t>(r);
+        }
+        bytes.resize(got);
+        return bytes;
+    };
+    read(static_cast<std::uint64_t>(st.st_size), readAt);
     if (!noAtime) {
         const struct timespec keep[2] = {st.st_atim, {0, UTIME_OMIT}};
         ::futimens(fd.get(), keep);
     }
+    return ReadFailure::None;
+}
+
+FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
+                              const FileId* expected) {
+    FileContents out;
+    ReadFailure inside = ReadFailure::None;
+    out.failure = readFileParts(
+        path,
+        [&](std::uint64_t length, const ReadAt& readAt) {
+            if (length > limit) {
+                inside = ReadFailure::TooLarge;
+                return;
+            }
+            // Fewer bytes when the file became shorter while it was read.
+            auto bytes = readAt(0, static_cast<std::size_t>(length));
+            if (bytes)
+                out.bytes = std::move(*bytes);
+            else
+                inside = ReadFailure::Unreadable;
+        },
+        expected);
+    if (out.failure == ReadFailure::None) out.failure = inside;
     return out;
 }
 

@@ -321,9 +321,9 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
     return out;
 }
 
-FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
-                              const FileId* expected) {
-    FileContents out;
+ReadFailure readFileParts(const std::filesystem::path& path,
+                          const std::function<void(std::uint64_t length, const ReadAt&)>& read,
+                          const FileId* expected) {
     const std::wstring p = systemPath(path);
     // Writing attributes is asked for only to tell the system not to move the accessed stamp
     // while this handle reads; where that is refused, the file is read without it and its
@@ -351,44 +351,62 @@ FileContents readFileContents(const std::filesystem::path& path, std::size_t lim
     if (!h.valid() || !GetFileInformationByHandle(h.get(), &info)) {
         const DWORD error = GetLastError();
         const DWORD attributes = GetFileAttributesW(p.c_str());
-        out.failure =
-            error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadFailure::Missing
-            : attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
-                ? ReadFailure::Directory
-                : ReadFailure::Unreadable;
-        return out;
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadFailure::Missing
+               : attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                   ? ReadFailure::Directory
+                   : ReadFailure::Unreadable;
     }
     if (GetFileType(h.get()) != FILE_TYPE_DISK ||
-        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))) {
-        out.failure = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ReadFailure::Directory
-                                                                         : ReadFailure::NotAFile;
-        return out;
-    }
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+        return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ReadFailure::Directory
+                                                                  : ReadFailure::NotAFile;
     const Ticks size = (Ticks(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    if (expected && idOf(h.get()) != *expected) {
-        out.failure = ReadFailure::Replaced;
-        return out;
-    }
-    if (size > limit) {
-        out.failure = ReadFailure::TooLarge;
-        return out;
-    }
+    if (expected && idOf(h.get()) != *expected) return ReadFailure::Replaced;
     FILETIME keep{0xFFFFFFFF, 0xFFFFFFFF}; // "do not update" for the rest of this handle
     SetFileTime(h.get(), nullptr, &keep, nullptr);
-    out.bytes.resize(static_cast<std::size_t>(size));
-    std::size_t got = 0;
-    while (got < out.bytes.size()) {
-        DWORD n = 0;
-        const DWORD chunk =
-            static_cast<DWORD>(std::min<std::size_t>(out.bytes.size() - got, 1u << 30));
-        if (!ReadFile(h.get(), out.bytes.data() + got, chunk, &n, nullptr)) {
-            out.failure = ReadFailure::Unreadable;
-            break;
+    const ReadAt readAt = [&h](std::uint64_t offset, std::size_t n) -> std::optional<std::string> {
+        std::string bytes(n, '\0');
+        std::size_t got = 0;
+        while (got < n) {
+            OVERLAPPED at{};
+            at.Offset = static_cast<DWORD>((offset + got) & 0xFFFFFFFFu);
+            at.OffsetHigh = static_cast<DWORD>((offset + got) >> 32);
+            DWORD r = 0;
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(n - got, 1u << 30));
+            if (!ReadFile(h.get(), bytes.data() + got, chunk, &r, &at)) {
+                if (GetLastError() == ERROR_HANDLE_EOF) break;
+                return std::nullopt;
+            }
+            if (r == 0) break; // the end of the file
+            got += r;
         }
-        if (n == 0) break; // the file became shorter while it was read
-        got += n;
-    }
-    out.bytes.resize(got);
+        bytes.resize(got);
+        return bytes;
+    };
+    read(static_cast<std::uint64_t>(size), readAt);
+    return ReadFailure::None;
+}
+
+FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
+                              const FileId* expected) {
+    FileContents out;
+    ReadFailure inside = ReadFailure::None;
+    out.failure = readFileParts(
+        path,
+        [&](std::uint64_t length, const ReadAt& readAt) {
+            if (length > limit) {
+                inside = ReadFailure::TooLarge;
+                return;
+            }
+            // Fewer bytes when the file became shorter while it was read.
+            auto bytes = readAt(0, static_cast<std::size_t>(length));
+            if (bytes)
+                out.bytes = std::move(*bytes);
+            else
+                inside = ReadFailure::Unreadable;
+        },
+        expected);
+    if (out.failure == ReadFailure::None) out.failure = inside;
     return out;
 }
 

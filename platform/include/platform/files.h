@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -171,6 +172,15 @@ struct FileContents {
 };
 FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
                               const FileId* expected = nullptr);
+
+// Reads parts of a regular file of any length at the places the caller chooses, through one
+// open of the path checked as readFileContents checks it, and keeps its accessed stamp as that
+// does. `read` is given the file's length and a reader of up to `n` bytes at `offset` (fewer at
+// the end of the file; nothing after an error of the system).
+using ReadAt = std::function<std::optional<std::string>(std::uint64_t offset, std::size_t n)>;
+ReadFailure readFileParts(const std::filesystem::path& path,
+                          const std::function<void(std::uint64_t length, const ReadAt&)>& read,
+                          const FileId* expected = nullptr);
 
 // The folder the program runs from is Qt's business; the platform knows the separator.
 inline constexpr char pathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
