@@ -50,12 +50,11 @@ QString baseOf(const QString& name) {
 EntryChange copyChange(const TickedEntry& entry, const InstantStamps& to,
                        const std::array<bool, 3>& kinds) {
     EntryChange change;
-    const platform::FileTimes now = readNow(entry, change);
+    readNow(entry, change);
     const bool creationSettable = platform::canSetCreationTime();
     platform::StampsToWrite stamps;
     const std::array<std::optional<platform::Instant>*, 3> wanted{&stamps.created, &stamps.modified,
                                                                   &stamps.accessed};
-    bool differs = false;
     for (StampKind kind : AllStampKinds) {
         if (!kinds[kind] || !to[kind] || (kind == Created && !creationSettable)) continue;
         const auto local = localFromInstant(*to[kind]);
@@ -66,12 +65,9 @@ EntryChange copyChange(const TickedEntry& entry, const InstantStamps& to,
         *wanted[kind] = to[kind];
         change.written[kind] = true;
         change.newLocal[kind] = *local;
-        differs = differs || *byKind(now)[kind] != to[kind];
     }
     if (change.written == std::array<bool, 3>{})
         change.skip = QStringLiteral("none of the chosen dates can be set on this system");
-    else if (now.read && !differs)
-        change.skip = QStringLiteral("it already has these dates");
     change.write = [file = entry.file, stamps, listed = entry.id] {
         return platform::writeFileTimes(file.native(), stamps, listed.known() ? &listed : nullptr);
     };

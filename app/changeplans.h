@@ -21,7 +21,7 @@ using InstantStamps = std::array<std::optional<platform::Instant>, 3>;
 
 // The change that gives an entry these stamps, exactly, for the kinds chosen (indexed by
 // StampKind; created only where the system can set it). The entry's stamps are read now for
-// the preview; one that already has them all is left alone ("it already has these dates").
+// the preview.
 EntryChange copyChange(const TickedEntry& entry, const InstantStamps& to,
                        const std::array<bool, 3>& kinds);
 

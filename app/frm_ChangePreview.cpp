@@ -44,6 +44,8 @@ ChangePreviewModel::ChangePreviewModel(const std::vector<TickedEntry>& entries,
                 row.reason = QStringLiteral("no date of it can be changed");
             else
                 ++changing_;
+            for (StampKind kind : AllStampKinds)
+                anyWritten_[kind] = anyWritten_[kind] || change.written[kind];
         }
         rows_.push_back(std::move(row));
         order_.push_back(static_cast<int>(i));
@@ -154,8 +156,14 @@ frm_ChangePreview::frm_ChangePreview(const QString& title, const std::vector<Tic
     cbo_SortBy = new QComboBox(this);
     cbo_SortBy->setObjectName(QStringLiteral("cbo_SortBy"));
     cbo_SortBy->addItem(QStringLiteral("List order"), -1);
+    // A stamp that no entry changes has no column.
+    const auto shown = [this](int column) {
+        return column < ChangePreviewModel::CreatedColumn ||
+               column > ChangePreviewModel::AccessedColumn ||
+               model_->changes(static_cast<StampKind>(column - ChangePreviewModel::CreatedColumn));
+    };
     for (int c = 0; c < ChangePreviewModel::ColumnCount; ++c)
-        cbo_SortBy->addItem(model_->headerData(c, Qt::Horizontal).toString(), c);
+        if (shown(c)) cbo_SortBy->addItem(model_->headerData(c, Qt::Horizontal).toString(), c);
     auto* sortLabel = new QLabel(QStringLiteral("&Sort by:"), this);
     sortLabel->setBuddy(cbo_SortBy);
 
@@ -178,11 +186,13 @@ frm_ChangePreview::frm_ChangePreview(const QString& title, const std::vector<Tic
         fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000, 00:00:00am \u2192 "
                                                        "00/00/0000, 00:00:00am")) +
         16;
-    columns->resizeSection(ChangePreviewModel::Name, fontMetrics().horizontalAdvance('M') * 18);
+    columns->resizeSection(ChangePreviewModel::Name, fontMetrics().horizontalAdvance('M') * 24);
     for (int c : {ChangePreviewModel::CreatedColumn, ChangePreviewModel::ModifiedColumn,
                   ChangePreviewModel::AccessedColumn})
         columns->resizeSection(c, stampWidth);
     columns->setStretchLastSection(true);
+    for (int c = 0; c < ChangePreviewModel::ColumnCount; ++c)
+        tbl_Changes->setColumnHidden(c, !shown(c));
     connect(cbo_SortBy, &QComboBox::activated, this, [this](int i) {
         const int column = cbo_SortBy->itemData(i).toInt();
         if (column < 0) {
@@ -211,7 +221,10 @@ frm_ChangePreview::frm_ChangePreview(const QString& title, const std::vector<Tic
     layout->addLayout(sortRow);
     layout->addWidget(tbl_Changes, 1);
     layout->addWidget(buttons);
-    resize(stampWidth * 3 + fontMetrics().horizontalAdvance('M') * 40, 480);
+    int stampsShown = 0;
+    for (StampKind kind : AllStampKinds)
+        stampsShown += model_->changes(kind) ? 1 : 0;
+    resize(stampWidth * stampsShown + fontMetrics().horizontalAdvance('M') * 60, 480);
     tbl_Changes->setFocus();
     if (model_->rowCount() > 0) tbl_Changes->selectRow(0);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "batch.h"
+#include "editorrows.h"
 
 #include <QAbstractTableModel>
 #include <QDialog>
@@ -38,6 +39,8 @@ class ChangePreviewModel : public QAbstractTableModel {
     // How many rows write something, and how many are left alone.
     int changing() const { return changing_; }
     int leftAlone() const { return rowCount() - changing_; }
+    // Whether any row changes this stamp (indexed by StampKind).
+    bool changes(StampKind kind) const { return anyWritten_[kind]; }
 
   private:
     struct Row {
@@ -48,6 +51,7 @@ class ChangePreviewModel : public QAbstractTableModel {
     std::vector<Row> rows_;
     std::vector<int> order_; // the rows as shown
     int changing_ = 0;
+    std::array<bool, 3> anyWritten_{};
 };
 
 class frm_ChangePreview : public QDialog {
