@@ -29,6 +29,7 @@ bool frm_MainWindow::confirmYears(const QString& yearLines) {
 }
 
 void frm_MainWindow::runCommand(TickedCommand& command) {
+    if (!AnyEntryTicked()) return;
     command.run(
         {this, options_.version.productName, tickedEntries(), &undo_,
          [this](const QString& lines) { return confirmYears(lines); },

@@ -68,6 +68,14 @@ void frm_MainWindow::buildMenus() {
         });
         menu_EditDatesFrom[i] = action;
     }
+    // The menu greys the commands while nothing is ticked; their keys stay live, and a command
+    // with nothing ticked does nothing.
+    connect(menu_Edit, &QMenu::aboutToHide, this, [this] {
+        for (QAction* item : {menu_EditShift, menu_EditPhotos})
+            item->setEnabled(true);
+        for (QAction* item : menu_EditDatesFrom)
+            item->setEnabled(true);
+    });
 
     menu_Help = menuBar()->addMenu(QStringLiteral("&Help"));
     menu_Help->setObjectName(QStringLiteral("menu_Help"));
