@@ -55,7 +55,7 @@ class tst_DatesFrom : public QObject {
         QStringList shown;
         whenOpen<frm_ChangePreview>([&](frm_ChangePreview* p) {
             for (int r = 0; r < p->model()->rowCount(); ++r)
-                for (int c = 0; c < p->model()->columnCount(); ++c)
+                for (int c : {0, 2, 3, 4}) // the created date: where the system sets it
                     shown << p->model()->index(r, c).data().toString();
             shown << p->lab_Summary->text();
             (ok ? p->com_OK : p->com_Cancel)->click();
@@ -63,12 +63,11 @@ class tst_DatesFrom : public QObject {
         auto report = onNextFlashMessage(clickButton(0));
         child<QAction>(d.w, "menu_EditDatesFromReference")->trigger();
         const QString a = "3/02/2001, 4:05:06am → ", b = "7/06/2011, 8:09:00am → ";
-        QCOMPARE(shown,
-                 QStringList({"a", "", a + "7/06/2011, 8:09:00am", a + "2/01/2010, 3:04:05am", "",
-                              "b", "", b + "7/06/2011, 8:09:00am",
-                              "2/01/2010, 3:04:05am → 2/01/2010, 3:04:05am", "",
-                              "2 entries will be written, 0 left as they are. Nothing is "
-                              "written before OK."}));
+        QCOMPARE(shown, QStringList({"a", a + "7/06/2011, 8:09:00am", a + "2/01/2010, 3:04:05am",
+                                     "", "b", b + "7/06/2011, 8:09:00am",
+                                     "2/01/2010, 3:04:05am → 2/01/2010, 3:04:05am", "",
+                                     "2 entries will be written, 0 left as they are. Nothing is "
+                                     "written before OK."}));
         QCOMPARE(exactStampsOf(files)[1], ok ? before[0] : before[1]); // to the nanosecond
         QVERIFY(!report->shown);                                       // every entry written
         child<QAction>(d.w, "menu_EditUndo")->trigger();
@@ -100,10 +99,11 @@ class tst_DatesFrom : public QObject {
                 reasons << c.skip;
             const QString none = QStringLiteral("no original in the folder");
             QCOMPARE(reasons.mid(0, 4), QStringList({"", "", subfolders ? "" : none, none}));
-            QVERIFY2(subfolders ? reasons[4].startsWith("several originals in the folder (") &&
-                                      reasons[4].contains("sub/twice.tif") &&
-                                      reasons[4].contains("twice.png")
-                                : reasons[4].isEmpty(),
+            QVERIFY2(subfolders
+                         ? reasons[4].startsWith("several originals in the folder (") &&
+                               reasons[4].contains(QDir::toNativeSeparators("sub/twice.tif")) &&
+                               reasons[4].contains("twice.png")
+                         : reasons[4].isEmpty(),
                      qPrintable(reasons[4]));
             if (!subfolders) continue;
             UndoStore undo;
