@@ -82,7 +82,7 @@ class frm_MainWindow : public QMainWindow {
     // Puts back the stamps that the last update, shift or photo command wrote.
     void menu_EditUndo_Click();
     // Sets each ticked photo's modified (and, where it can be set, created) stamp to the
-    // date the photo was taken.
+    // date the photo was taken, or the video made.
     void menu_EditPhotos_Click();
     void menu_Help_Click();
     void menu_HelpFile_Click();

@@ -176,6 +176,14 @@ class tst_DatesFrom : public QObject {
         model.sort(-1);
         QCOMPARE(names(), "cadb");
         QCOMPARE(model.changing(), 3);
+        // With the keyboard: "Sort by" lists the columns shown, the created date not among them.
+        frm_ChangePreview preview(QStringLiteral("Preview"), ticked({"/c", "/a", "/d", "/b"}),
+                                  changes);
+        QCOMPARE(preview.cbo_SortBy->count(), 4);
+        preview.cbo_SortBy->setFocus();
+        QTest::keyClick(preview.cbo_SortBy, Qt::Key_Down);
+        QCOMPARE(preview.model()->index(0, 0).data().toString(), QStringLiteral("a"));
+        QVERIFY(preview.tbl_Changes->isColumnHidden(ChangePreviewModel::CreatedColumn));
     }
 };
 
