@@ -64,7 +64,6 @@ void frm_MainWindow::menu_EditUndo_Click() {
 
 void frm_MainWindow::menu_EditPhotos_Click() {
     const std::vector<TickedEntry> entries = tickedEntries();
-    const bool created = platform::canSetCreationTime();
     std::vector<EntryChange> changes;
     changes.reserve(entries.size());
     for (const TickedEntry& entry : entries) {
@@ -84,6 +83,8 @@ void frm_MainWindow::menu_EditPhotos_Click() {
                               : QStringLiteral("its date taken cannot be shown in this "
                                                "time zone");
         } else {
+            // The creation date too, where the file's drive takes one.
+            const bool created = platform::readFileTimes(entry.file, &entry.id).creationSettable;
             change.written = {created, true, false};
             change.newLocal = {*local, *local, NoDate(1)};
             change.write = [file = entry.file, at = *at, id = entry.id] {

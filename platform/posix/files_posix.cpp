@@ -501,7 +501,12 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
         return setNtfsTimes(fd.get(), c.value_or(out.before.created.value_or(Instant{})), pick(1),
                             pick(0));
     };
-    if (rules.creationSettable ? !ntfsTimes(created, times) : ::futimens(fd.get(), times) != 0) {
+    // FUSE drivers are handed both stamps: some do not take one alone.
+    struct timespec given[2] = {times[0], times[1]};
+    for (int i = 0; i < 2; ++i)
+        if (rules.kind != DriveRules::Kind::Other && given[i].tv_nsec == UTIME_OMIT)
+            given[i] = had[i];
+    if (rules.creationSettable ? !ntfsTimes(created, times) : ::futimens(fd.get(), given) != 0) {
         if (errno != EINVAL) return failedWith(errno, owner);
         out.created = StampWrite::Differs;
         out.failure = WriteFailure::DateNotHeld;

@@ -128,8 +128,9 @@ bool MountedDrive::mount(bool readOnly) {
     std::string out;
     mounted_ = run(command, &out) == 0 && isMounted(mountPoint_);
     seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (!mounted_) why_ = "cannot mount the " + std::string(name(kind_)) + " image with " +
-                          driver_ + ": " + out;
+    if (!mounted_)
+        why_ =
+            "cannot mount the " + std::string(name(kind_)) + " image with " + driver_ + ": " + out;
     return mounted_;
 }
 

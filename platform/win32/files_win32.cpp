@@ -202,6 +202,7 @@ FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expecte
     result.accessed = fromFileTime(data.ftLastAccessTime);
     result.modified = fromFileTime(data.ftLastWriteTime);
     result.read = true;
+    result.creationSettable = true;
     // Windows refuses write access to a read-only file; the attribute is tested as well, so
     // that the rule holds wherever the open itself would let it pass (Wine run as root).
     // Without sharing, as a file that another program has open is not for writing.

@@ -114,8 +114,6 @@ struct FileTimes {
     // The stamps were read: the path is an existing file (not a directory or another kind
     // of object).
     bool read = false;
-    // The creation stamp can be set on this file's drive (Windows; NTFS through ntfs-3g).
-    bool creationSettable = false;
     // The file could be opened for reading and writing without sharing, which writing its
     // stamps needs: false for read-only files, files in use and files we may not write.
     bool writable = false;
@@ -125,6 +123,8 @@ struct FileTimes {
     bool replaced = false;
     // Why a file that was read is not writable: ReadOnly, ReadOnlyDrive, InUse, NotOwner...
     WriteFailure unwritable{};
+    // The creation stamp can be set on this file's drive (Windows; NTFS through ntfs-3g).
+    bool creationSettable = false;
 };
 FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expected = nullptr);
 
@@ -171,14 +171,14 @@ struct WriteOutcome {
     // The system's text (UTF-8) for WriteFailure::Other; for DateNotHeld on a FUSE drive of
     // a kind that could not be told, its driver and source.
     std::string message;
-    // The years the drive keeps, for WriteFailure::YearNotKept.
-    int firstYear = 0, lastYear = 0;
     StampWrite created = StampWrite::NotAsked, accessed = StampWrite::NotAsked,
                modified = StampWrite::NotAsked;
     // The stamps the file had right before the write, exactly, as readFileTimes gives them,
     // once the file was opened for writing: what "Undo last update" puts back without
     // reading the file again. A stamp this system never writes may be left out.
     FileTimes before{};
+    // The years the drive keeps, for WriteFailure::YearNotKept.
+    int firstYear = 0, lastYear = 0;
     bool written() const { return failure == WriteFailure::None; }
     // Every stamp asked for came back exactly as asked, to its fraction of a second.
     bool exact() const {
