@@ -376,16 +376,14 @@ FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expecte
     result.read = true;
     // Files without any write bit are not written, whoever runs the program (root included).
     // A drive mounted read-only is named before the file's own bit.
+    result.writable = hasWriteBit(st) && reopen(pathFd, st, path.c_str(), O_RDWR).valid();
+    if (result.writable) return result;
+    const int error = errno;
     struct statfs fs {};
-    if (::fstatfs(pathFd.get(), &fs) == 0 && (fs.f_flags & ST_RDONLY)) {
-        result.unwritable = WriteFailure::ReadOnlyDrive;
-    } else if (!hasWriteBit(st)) {
-        result.unwritable = WriteFailure::ReadOnly;
-    } else if (!reopen(pathFd, st, path.c_str(), O_RDWR).valid()) {
-        const int error = errno;
-        result.unwritable = failedWith(error, mayOwn(st)).failure;
-    }
-    result.writable = result.unwritable == WriteFailure::None;
+    result.unwritable = ::fstatfs(pathFd.get(), &fs) == 0 && (fs.f_flags & ST_RDONLY)
+                            ? WriteFailure::ReadOnlyDrive
+                        : !hasWriteBit(st) ? WriteFailure::ReadOnly
+                                           : failedWith(error, mayOwn(st)).failure;
     return result;
 }
 
