@@ -11,18 +11,18 @@ namespace platform::testing {
 class MountedDrive {
   public:
     enum Kind { Fat32, ExFat, Ntfs };
-    // Makes the image in `folder` and mounts it on a folder beside it (read-only when asked).
-    MountedDrive(Kind kind, const std::string& folder, bool readOnly = false);
+    // Makes the image in `folder` and mounts it on a folder beside it.
+    MountedDrive(Kind kind, const std::string& folder);
     ~MountedDrive();
     MountedDrive(const MountedDrive&) = delete;
     MountedDrive& operator=(const MountedDrive&) = delete;
 
     // Where the drive is mounted; empty when it is not, and why() says why.
-    const std::string& path() const { return mounted_ ? mountPoint_ : none_; }
+    std::string path() const { return mounted_ ? mountPoint_ : std::string(); }
     const std::string& why() const { return why_; }
-    // Unmounts the drive and mounts it again, so that what it shows comes from the image.
+    // Unmounts the drive and mounts it again (read-only when asked), so that what it shows
+    // comes from the image. The seconds that took, and the command that mounted it.
     bool remount(bool readOnly = false);
-    // The seconds the last mount took, and the driver it used.
     double mountSeconds() const { return seconds_; }
     const std::string& driver() const { return driver_; }
 
@@ -34,11 +34,9 @@ class MountedDrive {
     static const char* name(Kind kind);
 
   private:
-    bool mount(bool readOnly);
     void unmount();
-
     Kind kind_;
-    std::string image_, mountPoint_, loop_, why_, driver_, none_;
+    std::string image_, mountPoint_, loop_, why_, driver_;
     bool mounted_ = false;
     double seconds_ = 0;
 };

@@ -214,80 +214,51 @@ class tst_Platform : public QObject {
     }
 
 #ifndef _WIN32
-    // Each kind of drive on a real image, mounted in the test, with what is checked read from
-    // the image after mounting it again: an odd second and an accessed time on FAT written
-    // as the drive keeps them, years the drive cannot keep refused with the file unchanged,
-    // the creation date where the drive takes one (set to 100 ns, put back exactly, untouched
-    // by a write of the other stamps) and refused elsewhere, and a read-only drive named.
+    // Each kind of drive on a real image mounted in the test, checked again after mounting it
+    // again: stamps judged by what the drive keeps, years it cannot keep refused with the file
+    // unchanged, the creation date read and set where the drive takes one (untouched by a
+    // write of the others) and refused elsewhere, a read-only drive named.
     void realDrives_data() {
         QTest::addColumn<int>("kind");
-        for (int k : {pt::MountedDrive::Fat32, pt::MountedDrive::ExFat, pt::MountedDrive::Ntfs})
+        for (int k : {0, 1, 2})
             QTest::newRow(pt::MountedDrive::name(pt::MountedDrive::Kind(k))) << k;
     }
     void realDrives() {
         QFETCH(int, kind);
-        const auto k = pt::MountedDrive::Kind(kind);
         QTemporaryDir dir;
-        if (const auto why = pt::MountedDrive::cannotMount(); !why.empty()) {
-            if (pt::MountedDrive::required()) QFAIL(why.c_str());
-            QSKIP(why.c_str());
-        }
-        pt::MountedDrive drive(k, dir.path().toStdString());
+        pt::MountedDrive drive(pt::MountedDrive::Kind(kind), dir.path().toStdString());
+        if (drive.path().empty() && !pt::MountedDrive::required()) QSKIP(drive.why().c_str());
         QVERIFY2(!drive.path().empty(), drive.why().c_str());
-        qInfo("%s mounted with %s in %.3f s", pt::MountedDrive::name(k), drive.driver().c_str(),
-              drive.mountSeconds());
-        const QString file = QString::fromStdString(drive.path()) + "/f.txt";
+        qInfo("mounted with %s in %.3f s", drive.driver().c_str(), drive.mountSeconds());
+        const auto file = fsPath(QString::fromStdString(drive.path()) + "/f.txt");
         QVERIFY(QFile(file).open(QIODevice::WriteOnly));
-        const bool fat = k == pt::MountedDrive::Fat32, ntfs = k == pt::MountedDrive::Ntfs;
+        const bool fat = kind == pt::MountedDrive::Fat32, ntfs = kind == pt::MountedDrive::Ntfs;
         const auto at = [](qint64 s, int ns = 0) { return std::optional(Instant{s, ns}); };
         const qint64 odd = utcSeconds(2024, 6, 15, 10, 30, 1);
         Drives drives;
-        auto out =
-            writeFileTimes(fsPath(file), {{}, at(odd), at(odd), false, {}}, nullptr, &drives);
+        auto out = writeFileTimes(file, {{}, at(odd), at(odd), false, {}}, nullptr, &drives);
         QCOMPARE(out.failure, F::None);
         QCOMPARE(out.modified, fat ? StampWrite::Rounded : StampWrite::Written);
         QCOMPARE(out.accessed, ntfs ? StampWrite::Written : StampWrite::Rounded);
-
-        const auto t = readFileTimes(fsPath(file));
-        QCOMPARE(t.creationSettable, ntfs);
-        QCOMPARE(t.created.has_value(), ntfs);
-        QCOMPARE(out.created, StampWrite::NotAsked);
+        QCOMPARE(readFileTimes(file).creationSettable, ntfs);
         const Instant created{utcSeconds(2003, 4, 5, 6, 7, 8), 123456700};
-        out = writeFileTimes(fsPath(file), {created, {}, {}, false, {}});
-        QCOMPARE(out.failure, ntfs ? F::None : F::NoCreation);
-        // Years the drive cannot keep are refused, the file left as it was; NTFS keeps them.
-        for (const int year : {2150, 1975}) {
-            out = writeFileTimes(fsPath(file), {{}, {}, at(utcSeconds(year, 3, 1)), false, {}});
+        QCOMPARE(writeFileTimes(file, {created, {}, {}, false, {}}).failure,
+                 ntfs ? F::None : F::NoCreation);
+        for (const int year : {2150, 1975}) { // NTFS keeps them
+            out = writeFileTimes(file, {{}, {}, at(utcSeconds(year, 3, 1)), false, {}});
             QCOMPARE(out.failure, ntfs ? F::None : F::YearNotKept);
             QCOMPARE(out.lastYear, ntfs ? 0 : 2107);
         }
-        if (ntfs) {
-            out = writeFileTimes(fsPath(file), {{}, {}, at(odd), false, {}});
-            QCOMPARE(out.before.created, created);
-            // A whole second the file has keeps its fraction: the creation date is untouched.
-            out = writeFileTimes(fsPath(file), {at(created.seconds), {}, at(odd + 2), true, {}});
-            QCOMPARE(out.failure, F::None);
-        }
-
-        QVERIFY2(drive.remount(), drive.why().c_str());
-        auto again = readFileTimes(fsPath(file));
-        QVERIFY(again.read && again.writable);
-        QCOMPARE(again.modified->seconds, fat ? odd - 1 : ntfs ? odd + 2 : odd);
+        // A whole second the file has keeps its fraction: the creation date is untouched.
+        if (ntfs)
+            QVERIFY(writeFileTimes(file, {at(created.seconds), {}, at(odd), true, {}}).written());
+        QVERIFY2(drive.remount(true), drive.why().c_str());
+        const auto again = readFileTimes(file);
+        QCOMPARE(again.modified->seconds, fat ? odd - 1 : odd);
         if (!fat) QCOMPARE(again.accessed->seconds, ntfs ? odd : odd - 1);
         QCOMPARE(again.created, ntfs ? std::optional(created) : std::nullopt);
-        if (ntfs) { // put back exactly, as Undo does
-            out = writeFileTimes(fsPath(file), {t.created, {}, {}, false, {}});
-            QCOMPARE(out.failure, F::None);
-            QCOMPARE(readFileTimes(fsPath(file)).created, t.created);
-        }
-
-        QVERIFY2(drive.remount(true), drive.why().c_str());
-        again = readFileTimes(fsPath(file));
-        QVERIFY(again.read && !again.writable);
         QCOMPARE(again.unwritable, F::ReadOnlyDrive);
-        QCOMPARE(writeFileTimes(fsPath(file), {{}, {}, at(odd), false, {}}).failure,
-                 F::ReadOnlyDrive);
-        if (ntfs) QCOMPARE(again.created, t.created);
+        QCOMPARE(writeFileTimes(file, {{}, {}, at(odd), false, {}}).failure, F::ReadOnlyDrive);
     }
 #endif
 
