@@ -25,7 +25,9 @@ NewValuesPanel::NewValuesPanel(QWidget* parent, bool creationWritable)
     setCreationSettable(true);
     lab_Reason = new QLabel(this);
     lab_Reason->setObjectName(QStringLiteral("lab_NotWritable"));
-    lab_Reason->setGeometry(twipsRect(120, 300, 4575, 375, this));
+    lab_Reason->setGeometry(twipsRect(120, 300, 4575, 750, this));
+    lab_Reason->setWordWrap(true);
+    lab_Reason->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lab_Reason->hide();
     auto button = [&](QPushButton*& member, const char* name, const char* text, int left,
                       void (NewValuesPanel::*clicked)()) {
@@ -101,15 +103,10 @@ void NewValuesPanel::setCreationSettable(bool settable) {
 }
 
 void NewValuesPanel::showReason(const QString& why) {
+    // The rows, their labels and the buttons give way to the one line.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->setVisible(why.isEmpty() != (child == lab_Reason));
     lab_Reason->setText(why);
-    lab_Reason->setVisible(!why.isEmpty());
-    for (const EditorRow& r : rows_) {
-        r.check->setVisible(why.isEmpty());
-        for (QWidget* box : r.fields)
-            box->setVisible(why.isEmpty());
-    }
-    for (QPushButton* b : {com_NowTime, com_ResetTime, com_UptateTimestamp})
-        b->setVisible(why.isEmpty());
 }
 
 void NewValuesPanel::clear() {
