@@ -113,8 +113,11 @@ struct Mount {
 std::string unescaped(const std::string& field) {
     std::string out;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            out += static_cast<char>(std::stoi(field.substr(i + 1, 3), nullptr, 8));
+        const auto octal = [&](std::size_t at) { return field[at] >= '0' && field[at] <= '7'; };
+        if (field[i] == '\\' && i + 3 < field.size() && octal(i + 1) && octal(i + 2) &&
+            octal(i + 3)) {
+            out += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
+                                     (field[i + 3] - '0'));
             i += 3;
         } else {
             out += field[i];
@@ -443,7 +446,8 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
     out.before.modified = instantOf(before.st_mtim);
     if (rules.creationSettable) out.before.created = creationOf(fd.get());
     out.before.read = out.before.writable = true;
-    out.before.creationSettable = rules.creationSettable;
+    // Where the drive takes creation times, one it cannot read for this file is not set.
+    const bool allAtOnce = out.before.creationSettable = out.before.created.has_value();
     const struct timespec had[2] = {before.st_atim, before.st_mtim};
     struct timespec times[2] = {toTimespec(stamps.accessed), toTimespec(stamps.modified)};
     StampWrite* results[2] = {&out.accessed, &out.modified};
@@ -461,7 +465,7 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
     // The creation time, where asked, the same way; a drive that cannot take one refuses
     // the file, unless it was asked only where it can be set.
     std::optional<Instant> created = stamps.created;
-    if (created && !rules.creationSettable) {
+    if (created && !allAtOnce) {
         if (stamps.createdWhereSettable) {
             created.reset();
         } else {
@@ -496,16 +500,15 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
         const auto pick = [&](int i) {
             return instantOf(t[i].tv_nsec == UTIME_OMIT ? had[i] : t[i]);
         };
-        return setNtfsTimes(fd.get(), c.value_or(out.before.created.value_or(Instant{})), pick(1),
-                            pick(0));
+        return setNtfsTimes(fd.get(), c.value_or(*out.before.created), pick(1), pick(0));
     };
     // FUSE drivers are handed both stamps: some do not take one alone.
     struct timespec given[2] = {times[0], times[1]};
     for (int i = 0; i < 2; ++i)
         if (rules.kind != DriveRules::Kind::Other && given[i].tv_nsec == UTIME_OMIT)
             given[i] = had[i];
-    if (rules.creationSettable ? !ntfsTimes(created, times) : ::futimens(fd.get(), given) != 0) {
-        if (errno != EINVAL) return failedWith(errno, owner);
+    if (allAtOnce ? !ntfsTimes(created, times) : ::futimens(fd.get(), given) != 0) {
+        if (!allAtOnce || errno != EINVAL) return failedWith(errno, owner); // before 1601
         out.created = StampWrite::Differs;
         out.failure = WriteFailure::DateNotHeld;
         return out;
@@ -535,7 +538,7 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
     }
     if (differs) {
         const struct timespec omit[2] = {{0, UTIME_OMIT}, {0, UTIME_OMIT}};
-        if (rules.creationSettable)
+        if (allAtOnce)
             ntfsTimes(out.before.created, omit);
         else
             ::futimens(fd.get(), had);
