@@ -32,7 +32,7 @@ bool kernelHas(const std::string& fs) {
 } // namespace
 
 const char* MountedDrive::name(Kind kind) {
-    return kind == Fat32 ? "FAT32" : kind == ExFat ? "exFAT" : "NTFS";
+    return kind == Fat32 ? "FAT32" : kind == ExFat ? "exFAT" : kind == Ntfs ? "NTFS" : "card";
 }
 
 std::string MountedDrive::cannotMount() {
@@ -51,9 +51,9 @@ MountedDrive::MountedDrive(Kind kind, const std::string& folder) : kind_(kind) {
     image_ = folder + "/" + name(kind) + ".img";
     mountPoint_ = folder + "/" + name(kind);
     ::mkdir(mountPoint_.c_str(), 0755);
-    const char* mkfs = kind == Fat32   ? "mkfs.vfat -F 32"
-                       : kind == ExFat ? "mkfs.exfat"
-                                       : "mkntfs -F -Q";
+    const char* mkfs = kind == Fat32 || kind == Unknown ? "mkfs.vfat -F 32"
+                       : kind == ExFat                  ? "mkfs.exfat"
+                                                        : "mkntfs -F -Q";
     std::string out;
     if (why_ = cannotMount(); !why_.empty()) return;
     if (run("truncate -s 40M " + quoted(image_), &out) != 0 ||
@@ -72,26 +72,30 @@ MountedDrive::~MountedDrive() {
 bool MountedDrive::remount(bool readOnly) {
     unmount();
     const auto start = std::chrono::steady_clock::now();
-    const std::string ro = readOnly ? "ro " : "rw ", kernel = kind_ == Fat32   ? "vfat"
-                                                              : kind_ == ExFat ? "exfat"
-                                                                               : "ntfs3";
+    // fusefat writes only when told "rw+" (its writing is "experimental").
+    const std::string rw = readOnly ? "ro" : "rw", fatRw = readOnly ? "ro" : "rw+";
+    const std::string kernel = kind_ == ExFat ? "exfat" : kind_ == Ntfs ? "ntfs3" : "vfat";
     std::string source = quoted(image_);
-    if (kernelHas(kernel)) {
-        driver_ = "mount -t " + kernel + " -o loop,";
+    if (kind_ == Unknown) {
+        driver_ = "fusefat -o subtype=card,fsname=card," + fatRw;
+    } else if (kernelHas(kernel)) {
+        driver_ = "mount -t " + kernel + " -o loop," + rw;
     } else if (kind_ == Fat32) {
-        driver_ = readOnly ? "fusefat -o " : "fusefat -o rw+ "; // its writing is "experimental"
+        driver_ = "fusefat -o " + fatRw;
     } else if (kind_ == Ntfs) {
-        driver_ = "ntfs-3g -o ";
+        driver_ = "ntfs-3g -o " + rw;
     } else { // exfat-fuse takes block devices only
-        driver_ = "mount.exfat-fuse -o ";
-        if (run("losetup -f --show " + source, &loop_) != 0)
-            return why_ = loop_, loop_.clear(), false;
+        driver_ = "mount.exfat-fuse -o " + rw;
+        if (run("losetup -f --show " + source, &loop_) != 0) {
+            why_ = loop_;
+            loop_.clear();
+            return false;
+        }
         source = loop_;
     }
     const std::string point = quoted(mountPoint_);
     mounted_ =
-        run(driver_ + (kind_ == Fat32 && !readOnly ? "" : ro) + source + " " + point, &why_) == 0 &&
-        run("mountpoint -q " + point) == 0;
+        run(driver_ + " " + source + " " + point, &why_) == 0 && run("mountpoint -q " + point) == 0;
     seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!mounted_) why_ = "cannot mount the " + std::string(name(kind_)) + " image: " + why_;
     return mounted_;

@@ -10,7 +10,8 @@ namespace platform::testing {
 
 class MountedDrive {
   public:
-    enum Kind { Fat32, ExFat, Ntfs };
+    // Unknown: a FAT32 image under FUSE with names that do not tell its kind.
+    enum Kind { Fat32, ExFat, Ntfs, Unknown };
     // Makes the image in `folder` and mounts it on a folder beside it.
     MountedDrive(Kind kind, const std::string& folder);
     ~MountedDrive();

@@ -260,6 +260,22 @@ class tst_Platform : public QObject {
         QCOMPARE(again.unwritable, F::ReadOnlyDrive);
         QCOMPARE(writeFileTimes(file, {{}, {}, at(odd), false, {}}).failure, F::ReadOnlyDrive);
     }
+
+    // A FUSE drive whose kind cannot be told: a stamp it does not keep is refused with a
+    // reason that names its driver and source, the file left as it was.
+    void unknownDrive() {
+        QTemporaryDir dir;
+        pt::MountedDrive drive(pt::MountedDrive::Unknown, dir.path().toStdString());
+        if (drive.path().empty() && !pt::MountedDrive::required()) QSKIP(drive.why().c_str());
+        QVERIFY2(!drive.path().empty(), drive.why().c_str());
+        const auto file = fsPath(QString::fromStdString(drive.path()) + "/f.txt");
+        QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+        const Instant odd{utcSeconds(2024, 6, 1, 0, 0, 1), 0};
+        const auto out = writeFileTimes(file, {{}, {}, odd, false, {}});
+        QCOMPARE(out.failure, F::DateNotHeld);
+        QCOMPARE(out.message, "fuse.card on card");
+        QCOMPARE(readFileTimes(file).modified, out.before.modified);
+    }
 #endif
 
     // Lists of paths apart by blanks; the first of the others is the empty path.
