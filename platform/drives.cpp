@@ -31,7 +31,6 @@ DriveRules rulesForFileSystem(std::string_view name) {
         r.accessedStep = 86400;
     } else if (n == "ntfs" || n == "ntfs3" || n == "ntfs-3g") {
         r.kind = DriveRules::Kind::Ntfs;
-        r.creationSettable = true;
     }
     if (r.kind == DriveRules::Kind::Fat || r.kind == DriveRules::Kind::ExFat) {
         r.firstYear = 1980;

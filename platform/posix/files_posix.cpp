@@ -248,8 +248,9 @@ DriveRules rulesOf(int fd, const struct stat& st) {
     default:
         return rules;
     }
-    // The creation time is set where the driver offers it.
-    rules.creationSettable = rules.kind == DriveRules::Kind::Ntfs && creationOf(fd).has_value();
+    // The creation time is set where ntfs-3g offers it; the kernel's drivers do not.
+    rules.creationSettable = fs.f_type == FuseMagic && rules.kind == DriveRules::Kind::Ntfs &&
+                             creationOf(fd).has_value();
     return rules;
 }
 

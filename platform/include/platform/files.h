@@ -48,6 +48,8 @@ struct DriveRules {
     std::int64_t modifiedStep = 1, accessedStep = 1;
     // The years the drive keeps, first and last; 0 where it keeps what the system does.
     int firstYear = 0, lastYear = 0;
+    // A program may set creation times there: Windows, and NTFS through ntfs-3g (the
+    // system decides; the name alone does not tell).
     bool creationSettable = false;
     // A FUSE drive of a kind that could not be told: its driver and source, as mounted.
     std::string driver;
