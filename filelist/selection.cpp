@@ -51,7 +51,10 @@ SelectionView readSelection(const QString& path) {
     v.creationSettable = dates.creationSettable;
     if (dates.read && !dates.writable) {
         platform::WriteOutcome why;
-        why.failure = dates.unwritable;
+        why.failure = dates.unwritable; // a reason the system gives no words for: in use
+        if (why.failure == platform::WriteFailure::None ||
+            why.failure == platform::WriteFailure::Other)
+            why.failure = platform::WriteFailure::InUse;
         v.notWritable =
             QStringLiteral("This file cannot be written: ") + failureReason(why) + QLatin1Char('.');
     }

@@ -204,8 +204,11 @@ FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expecte
     // Windows refuses write access to a read-only file; the attribute is tested as well, so
     // that the rule holds wherever the open itself would let it pass (Wine run as root).
     // Without sharing, as a file that another program has open is not for writing.
-    result.writable =
-        !(data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) && openForWriting(p, 0).valid();
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+        result.unwritable = WriteFailure::ReadOnly;
+    else if (!openForWriting(p, 0).valid())
+        result.unwritable = failedWith(GetLastError()).failure;
+    result.writable = result.unwritable == WriteFailure::None;
     return result;
 }
 
