@@ -50,8 +50,7 @@ QString baseOf(const QString& name) {
 EntryChange copyChange(const TickedEntry& entry, const InstantStamps& to,
                        const std::array<bool, 3>& kinds) {
     EntryChange change;
-    readNow(entry, change);
-    const bool creationSettable = platform::canSetCreationTime();
+    const bool creationSettable = readNow(entry, change).creationSettable;
     platform::StampsToWrite stamps;
     const std::array<std::optional<platform::Instant>*, 3> wanted{&stamps.created, &stamps.modified,
                                                                   &stamps.accessed};
@@ -246,10 +245,10 @@ std::optional<platform::Instant> instantOrReason(const DateTime& local, const QS
 
 namespace {
 
-// The modified stamp, and the created one where it can be set, become `at`.
+// The modified stamp, and the created one where the file's drive takes it, become `at`.
 void takeDate(EntryChange& change, const TickedEntry& entry, const platform::Instant& at,
-              const DateTime& local) {
-    change.written = {platform::canSetCreationTime(), true, false};
+              const DateTime& local, bool created) {
+    change.written = {created, true, false};
     change.newLocal = {local, local, NoDate(1)};
     change.write = [file = entry.file, at, id = entry.id] {
         return writeTakenDate(file, at, id.known() ? &id : nullptr);
@@ -263,7 +262,7 @@ std::vector<EntryChange> nameChanges(const std::vector<TickedEntry>& entries) {
     changes.reserve(entries.size());
     for (const TickedEntry& entry : entries) {
         EntryChange change;
-        readNow(entry, change);
+        const bool created = readNow(entry, change).creationSettable;
         const auto date = dateInName(fileNameOf(entry.file));
         auto at =
             date ? instantOrReason(date->local, QStringLiteral("the date in its name"), change.skip)
@@ -271,7 +270,7 @@ std::vector<EntryChange> nameChanges(const std::vector<TickedEntry>& entries) {
         if (!date) change.skip = QStringLiteral("no date in its name");
         if (at) {
             at->nanoseconds = date->nanoseconds;
-            takeDate(change, entry, *at, date->local);
+            takeDate(change, entry, *at, date->local, created);
         }
         changes.push_back(std::move(change));
     }
@@ -283,7 +282,7 @@ std::vector<EntryChange> photoChanges(const std::vector<TickedEntry>& entries) {
     changes.reserve(entries.size());
     for (const TickedEntry& entry : entries) {
         EntryChange change;
-        readNow(entry, change);
+        const bool created = readNow(entry, change).creationSettable;
         const PhotoTaken photo = photoTakenAt(entry.file, entry.id.known() ? &entry.id : nullptr);
         bool skipped = false;
         const auto at = takenInstant(photo, skipped);
@@ -295,7 +294,7 @@ std::vector<EntryChange> photoChanges(const std::vector<TickedEntry>& entries) {
         else if (!local)
             change.skip = QStringLiteral("its date taken cannot be shown in this time zone");
         else
-            takeDate(change, entry, *at, *local);
+            takeDate(change, entry, *at, *local, created);
         changes.push_back(std::move(change));
     }
     return changes;

@@ -48,12 +48,13 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
     const std::vector<int> entries = tickedSlots();
     std::vector<EntryOutcome> named;
     const platform::StampsToWrite stamps = newStamps(built);
+    platform::Drives drives; // each drive's rules, looked into once
     for (int slot : entries) {
         const QString& path = FilePaths_.at(slot);
         // The writer reports the stamps the file had when it opened it; the undo keeps those.
         // Only a reported entry's name is formed.
         platform::WriteOutcome outcome =
-            PutFileDates(toNativePath(path), stamps, &FilePaths_.id(slot));
+            PutFileDates(toNativePath(path), stamps, &FilePaths_.id(slot), &drives);
         undo_.keep(path, outcome.before, outcome, FilePaths_.id(slot));
         if (reported(outcome)) named.push_back({entryName(path), std::move(outcome)});
     }

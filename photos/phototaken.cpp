@@ -143,9 +143,9 @@ std::optional<platform::Instant> takenInstant(const PhotoTaken& photo, bool& ski
 platform::WriteOutcome writeTakenDate(const std::filesystem::path& file,
                                       const platform::Instant& taken,
                                       const platform::FileId* expected) {
-    const auto created = platform::canSetCreationTime() ? std::optional(taken) : std::nullopt;
-    return platform::writeFileTimes(file.native(),
-                                    {created, std::nullopt, taken, true, std::nullopt}, expected);
+    // The creation date too, where the file's drive takes one.
+    return platform::writeFileTimes(
+        file.native(), {taken, std::nullopt, taken, true, std::nullopt, true}, expected);
 }
 
 } // namespace chronodex

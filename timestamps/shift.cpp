@@ -24,7 +24,7 @@ ShiftPlan planShift(const platform::FileTimes& before, std::int64_t seconds,
     stamps[Created] = &before.created;
     stamps[Modified] = &before.modified;
     stamps[Accessed] = &before.accessed;
-    const bool creationSettable = platform::canSetCreationTime();
+    const bool creationSettable = before.creationSettable;
     for (StampKind kind : AllStampKinds) {
         const auto& stamp = *stamps[kind];
         if (stamp) plan.beforeLocal[kind] = localFromInstant(*stamp).value_or(NoDate(1));

@@ -95,27 +95,25 @@ FileId idOf(HANDLE h) {
                   !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)};
 }
 
-// How closely each stamp comes back, by file system: FAT keeps the modification time to
-// 2 seconds and the access time to the day, exFAT the access time to 2 seconds; every
-// other keeps a whole second exactly.
+// How closely each stamp comes back, in seconds.
 struct Resolution {
-    Ticks created = 1, accessed = 1, modified = 1; // in seconds
+    Ticks created = 1, accessed = 1, modified = 1;
 };
 
-Resolution resolutionOf(HANDLE file) {
+// What the drive of an open file keeps, by its file system's name: FAT keeps the modification
+// time to 2 seconds and the access time to the day, exFAT the access time to 2 seconds, both
+// the years 1980 to 2107; every other keeps a whole second exactly.
+DriveRules rulesOf(HANDLE file) {
     wchar_t name[MAX_PATH + 1] = {};
-    Resolution r;
     if (!GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr, nullptr, name,
                                        MAX_PATH + 1))
-        return r;
-    const std::wstring fs(name);
-    if (fs.rfind(L"FAT", 0) == 0) {
-        r.modified = 2;
-        r.accessed = 86400;
-    } else if (fs == L"exFAT") {
-        r.accessed = 2;
-    }
-    return r;
+        return {};
+    std::string narrow;
+    for (const wchar_t* c = name; *c; ++c)
+        narrow += *c < 128 ? static_cast<char>(*c) : '?';
+    DriveRules rules = rulesForFileSystem(narrow);
+    rules.creationSettable = true;
+    return rules;
 }
 
 // How a stamp came back: exactly, within the file system's resolution, or as another date.
@@ -202,11 +200,15 @@ FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expecte
     result.accessed = fromFileTime(data.ftLastAccessTime);
     result.modified = fromFileTime(data.ftLastWriteTime);
     result.read = true;
+    result.creationSettable = true;
     // Windows refuses write access to a read-only file; the attribute is tested as well, so
     // that the rule holds wherever the open itself would let it pass (Wine run as root).
     // Without sharing, as a file that another program has open is not for writing.
-    result.writable =
-        !(data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) && openForWriting(p, 0).valid();
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+        result.unwritable = WriteFailure::ReadOnly;
+    else if (!openForWriting(p, 0).valid())
+        result.unwritable = failedWith(GetLastError()).failure;
+    result.writable = result.unwritable == WriteFailure::None;
     return result;
 }
 
@@ -222,7 +224,7 @@ bool canSetCreationTime() {
 }
 
 WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
-                            const FileId* expected) {
+                            const FileId* expected, Drives* drives) {
     const std::wstring p = systemPath(path);
     WIN32_FILE_ATTRIBUTE_DATA entry{};
     if (!entryOf(p, entry)) return failedWith(GetLastError());
@@ -283,10 +285,24 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
             any = true;
         }
         if (!any) return out;
+        // A year the drive does not keep is refused before anything is written.
+        const auto find = [&h] { return rulesOf(h.get()); };
+        DriveRules found;
+        const DriveRules& rules =
+            drives ? drives->of(idOf(h.get()).volume, find) : (found = find());
+        resolution = {1, rules.accessedStep, rules.modifiedStep};
+        for (int i = 0; i < 3; ++i)
+            if (const auto when = asked[i] ? fromFileTime(wanted[i]) : std::nullopt;
+                when && !rules.keepsYear(*when)) {
+                *results[i] = StampWrite::Differs;
+                out.failure = WriteFailure::YearNotKept;
+                out.firstYear = rules.firstYear;
+                out.lastYear = rules.lastYear;
+            }
+        if (out.failure != WriteFailure::None) return out;
         if (!SetFileTime(h.get(), asked[0] ? &wanted[0] : nullptr, asked[1] ? &wanted[1] : nullptr,
                          asked[2] ? &wanted[2] : nullptr))
             return failedWith(GetLastError());
-        resolution = resolutionOf(h.get());
     }
 
     // Read back as the reader sees the file. Each stamp is judged on its own: a stamp the
