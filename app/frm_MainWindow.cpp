@@ -159,8 +159,12 @@ void frm_MainWindow::ShowOldValues(const QString& path, bool loadRows) {
     const SelectionView view = readSelection(path);
     fra_OldValues->showSelection(view);
     if (!loadRows) return; // after an update the rows keep what the user typed
-    newValues().setVisible(view.stampsRead);
-    setClientHeightTwips(view.stampsRead ? newValuesTop + newValuesHeight + 128 : newValuesTop);
+    // A file that cannot be written says why where its rows would be.
+    const bool shown = view.stampsRead || !view.notWritable.isEmpty();
+    newValues().setVisible(shown);
+    newValues().showReason(view.notWritable);
+    setClientHeightTwips(shown ? newValuesTop + newValuesHeight + 128 : newValuesTop);
+    newValues().setCreationSettable(view.creationSettable);
     if (view.stampsRead)
         newValues().load({view.created, view.modified, view.accessed}, view.exact);
     else

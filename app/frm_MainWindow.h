@@ -27,6 +27,7 @@ namespace chronodex {
 
 class NewValuesPanel;
 class OldValuesPanel;
+class TickedCommand;
 class frm_List;
 
 struct MainWindowOptions {
@@ -85,7 +86,7 @@ class frm_MainWindow : public QMainWindow {
     // Puts back the stamps that the last update, shift or photo command wrote.
     void menu_EditUndo_Click();
     // Sets each ticked photo's modified (and, where it can be set, created) stamp to the
-    // date the photo was taken.
+    // date the photo was taken, or the video made.
     void menu_EditPhotos_Click();
     // The list in a window of its own, with every entry's stamps; ticks in bulk; the files
     // inside the ticked folders added to the list.
@@ -143,6 +144,8 @@ class frm_MainWindow : public QMainWindow {
     static QString entryName(const QString& path);
     // The ticked entries with their paths as the system knows them.
     std::vector<TickedEntry> tickedEntries() const;
+    // Runs a command on the ticked entries: its preview, the writes, the report, the undo.
+    void runCommand(TickedCommand& command);
     // Asks about new dates that Explorer will not show; true to go on.
     bool confirmYears(const QString& yearLines);
     // After a command has written: the selected entry shows its stamps on disk, the undo
@@ -170,6 +173,8 @@ class frm_MainWindow : public QMainWindow {
     QAction* menu_EditShift = nullptr;
     QAction* menu_EditUndo = nullptr;
     QAction* menu_EditPhotos = nullptr;
+    // Dates from a reference file, from the originals, from file names.
+    std::array<QAction*, 3> menu_EditDatesFrom{};
     QPointer<frm_List> listWindow_;
     QMenu* menu_Help = nullptr;
     QAction* menu_HelpFile = nullptr;

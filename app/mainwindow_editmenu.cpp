@@ -20,6 +20,8 @@ void frm_MainWindow::menu_Edit_Click() {
     // The commands on ticked entries need one; undo needs what a command kept.
     menu_EditShift->setEnabled(AnyEntryTicked());
     menu_EditPhotos->setEnabled(AnyEntryTicked());
+    for (QAction* item : menu_EditDatesFrom)
+        item->setEnabled(AnyEntryTicked());
     menu_EditUndo->setEnabled(undo_.canUndo());
 }
 

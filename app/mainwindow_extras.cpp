@@ -1,18 +1,11 @@
-// Beyond setting one date: "Shift dates of ticked files...", "Undo last update" and "Dates
-// from photos". Each goes through the year checks of "Update file date", keeps what it
+// Beyond setting one date: the commands on the ticked entries (datecommands.h) and "Undo last
+// update". Each command goes through the year checks of "Update file date", keeps what it
 // writes for undo, and names what it left alone in the same report.
-#include "commandprogress.h"
-#include "format.h"
+#include "datecommands.h"
 #include "frm_FlashMessage.h"
 #include "frm_MainWindow.h"
-#include "frm_ShiftDates.h"
 #include "fspath.h"
 #include "oldvaluespanel.h"
-#include "phototaken.h"
-#include "readers.h"
-#include "shift.h"
-
-#include "platform/files.h"
 
 namespace chronodex {
 std::vector<TickedEntry> frm_MainWindow::tickedEntries() const {
@@ -35,26 +28,18 @@ bool frm_MainWindow::confirmYears(const QString& yearLines) {
                          .ButtonText = QStringLiteral("&Cancel|&OK")}) == 1;
 }
 
+void frm_MainWindow::runCommand(TickedCommand& command) {
+    if (!AnyEntryTicked()) return;
+    command.run(
+        {this, options_.version.productName, tickedEntries(), &undo_,
+         [this](const QString& lines) { return confirmYears(lines); },
+         [this](const QString& report, bool notWritten) { afterWriting(report, notWritten); },
+         options_.progressAfterMs});
+}
+
 void frm_MainWindow::menu_EditShift_Click() {
-    const std::vector<int> chosen = tickedSlots();
-    frm_ShiftDates dialog(this);
-    std::array<std::optional<DateTime>, 3> first;
-    if (!chosen.empty()) {
-        const FileDates dates = ReadFileDates(FilePaths_.at(chosen.front()));
-        const std::array<DateTime, 3> stamps{dates.created, dates.modified, dates.accessed};
-        for (StampKind kind : AllStampKinds)
-            if (dates.read && !IsSameDay(stamps[kind], NoDate())) first[kind] = stamps[kind];
-    }
-    dialog.setPreview(first, static_cast<int>(chosen.size()));
-    if (dialog.exec() != QDialog::Accepted) return;
-    const std::vector<TickedEntry> entries = tickedEntries();
-    CommandProgress progress(this, QStringLiteral("Shifting dates..."), options_.progressAfterMs);
-    const BatchResult result = shiftEntries(
-        entries, dialog.seconds(), dialog.kinds(), undo_,
-        [this](const QString& lines) { return confirmYears(lines); }, progress.hook());
-    progress.finish();
-    if (result.cancelled) return;
-    afterWriting(result.report(entries.size()), !result.allWritten());
+    ShiftCommand shift;
+    runCommand(shift);
 }
 
 void frm_MainWindow::menu_EditUndo_Click() {
@@ -66,45 +51,8 @@ void frm_MainWindow::menu_EditUndo_Click() {
 }
 
 void frm_MainWindow::menu_EditPhotos_Click() {
-    const std::vector<TickedEntry> entries = tickedEntries();
-    const bool created = platform::canSetCreationTime();
-    std::vector<EntryChange> changes;
-    changes.reserve(entries.size());
-    // Reading the photos is most of the time; Cancel while reading writes nothing.
-    CommandProgress progress(this, QStringLiteral("Reading the dates taken..."),
-                             options_.progressAfterMs);
-    for (const TickedEntry& entry : entries) {
-        if (!progress.hook()(int(changes.size()), int(entries.size()))) return;
-        const PhotoTaken photo = photoTakenAt(entry.file, &entry.id);
-        bool skipped = false;
-        const auto at = takenInstant(photo, skipped);
-        const auto local = at ? localFromInstant(*at) : std::nullopt;
-        EntryChange change;
-        if (!photo.taken) {
-            change.skip = QString::fromStdString(photo.reason);
-        } else if (!local) {
-            // The words of a typed time that the clocks skip.
-            change.skip = skipped
-                              ? QStringLiteral("its date taken, ") + formatDateTime(*photo.taken) +
-                                    QStringLiteral(", does not exist on that day in this "
-                                                   "time zone (the clocks go forward)")
-                              : QStringLiteral("its date taken cannot be shown in this "
-                                               "time zone");
-        } else {
-            change.written = {created, true, false};
-            change.newLocal = {*local, *local, NoDate(1)};
-            change.write = [file = entry.file, at = *at, id = entry.id] {
-                return writeTakenDate(file, at, &id);
-            };
-        }
-        changes.push_back(std::move(change));
-    }
-    const BatchResult result = applyChanges(
-        entries, changes, undo_, [this](const QString& lines) { return confirmYears(lines); },
-        progress.hook());
-    progress.finish();
-    if (result.cancelled) return;
-    afterWriting(result.report(entries.size()), !result.allWritten());
+    PhotoDatesCommand photos;
+    runCommand(photos);
 }
 
 } // namespace chronodex

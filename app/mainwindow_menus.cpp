@@ -2,9 +2,13 @@
 // document and the About box.
 #include "frm_MainWindow.h"
 
+#include "datecommands.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <tuple>
 
 namespace chronodex {
 
@@ -42,6 +46,36 @@ void frm_MainWindow::buildMenus() {
     item(menu_EditPhotos, "menu_EditPhotos", "Dates from &photos",
          &frm_MainWindow::menu_EditPhotos_Click);
     menu_EditUndo->setEnabled(false); // nothing to undo yet
+    // Dates taken from elsewhere, each shown in a preview before it is written.
+    menu_EditShift->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+H")));
+    menu_EditPhotos->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    const std::array<std::tuple<const char*, const char*, const char*>, 3> datesFrom{{
+        {"menu_EditDatesFromReference", "Dates from a reference &file...", "Ctrl+Shift+F"},
+        {"menu_EditDatesFromOriginals", "Dates from the &originals...", "Ctrl+Shift+O"},
+        {"menu_EditDatesFromNames", "Dates from file &names", "Ctrl+Shift+N"},
+    }};
+    for (std::size_t i = 0; i < datesFrom.size(); ++i) {
+        const auto& [name, text, keys] = datesFrom[i];
+        QAction* action = menu_Edit->addAction(QString::fromLatin1(text));
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(QKeySequence(QLatin1String(keys)));
+        connect(action, &QAction::triggered, this, [this, i] {
+            CopyDatesCommand reference(CopyDatesCommand::From::Reference);
+            CopyDatesCommand originals(CopyDatesCommand::From::Originals);
+            NameDatesCommand names;
+            const std::array<TickedCommand*, 3> commands{&reference, &originals, &names};
+            runCommand(*commands[i]);
+        });
+        menu_EditDatesFrom[i] = action;
+    }
+    // The menu greys the commands while nothing is ticked; their keys stay live, and a command
+    // with nothing ticked does nothing.
+    connect(menu_Edit, &QMenu::aboutToHide, this, [this] {
+        for (QAction* item : {menu_EditShift, menu_EditPhotos})
+            item->setEnabled(true);
+        for (QAction* item : menu_EditDatesFrom)
+            item->setEnabled(true);
+    });
     buildListMenu();
 
     menu_Help = menuBar()->addMenu(QStringLiteral("&Help"));

@@ -57,6 +57,7 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
                              options_.progressAfterMs);
     const Progress step = progress.hook();
     Stopped stop;
+    platform::Drives drives; // each drive's rules, looked into once
     const int total = static_cast<int>(entries.size());
     for (int done = 0; done < total; ++done) {
         if (!step(done, total)) {
@@ -66,7 +67,7 @@ void frm_MainWindow::com_UptateTimestamp_Click() {
         const auto& [path, id] = entries[static_cast<std::size_t>(done)];
         // The writer reports the stamps the file had when it opened it; the undo keeps those.
         // Only a reported entry's name is formed.
-        platform::WriteOutcome outcome = PutFileDates(toNativePath(path), stamps, &id);
+        platform::WriteOutcome outcome = PutFileDates(toNativePath(path), stamps, &id, &drives);
         undo_.keep(path, outcome.before, outcome, id);
         if (reported(outcome)) named.push_back({entryName(path), std::move(outcome)});
     }

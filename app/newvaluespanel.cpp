@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -21,11 +22,13 @@ NewValuesPanel::NewValuesPanel(QWidget* parent, bool creationWritable)
         for (QComboBox* box : rows_[kind].fields)
             if (box->lineEdit()) box->lineEdit()->setAcceptDrops(false);
     }
-    if (!creationWritable_) {
-        rows_[Created].check->setEnabled(false);
-        rows_[Created].check->setToolTip(QStringLiteral(
-            "This system does not let programs change the date a file was created."));
-    }
+    setCreationSettable(true);
+    lab_Reason = new QLabel(this);
+    lab_Reason->setObjectName(QStringLiteral("lab_NotWritable"));
+    lab_Reason->setGeometry(twipsRect(120, 300, 4575, 750, this));
+    lab_Reason->setWordWrap(true);
+    lab_Reason->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lab_Reason->hide();
     auto button = [&](QPushButton*& member, const char* name, const char* text, int left,
                       void (NewValuesPanel::*clicked)()) {
         member = new QPushButton(QString::fromLatin1(text), this);
@@ -82,8 +85,28 @@ void NewValuesPanel::load(const std::array<DateTime, 3>& stamps, const ExactStam
         loaded_[kind] = loadedStamp(stamps[kind], exact[kind]);
         // The creation stamp cannot be written where the system does not allow it, so its
         // row shows the value but is never ticked there.
-        if (kind != Created || creationWritable_) rows_[kind].check->setCheckState(Qt::Checked);
+        if (kind != Created || (creationWritable_ && creationSettable_))
+            rows_[kind].check->setCheckState(Qt::Checked);
     }
+}
+
+void NewValuesPanel::setCreationSettable(bool settable) {
+    creationSettable_ = settable;
+    const bool can = creationWritable_ && settable;
+    QCheckBox* check = rows_[Created].check;
+    if (!can) check->setCheckState(Qt::Unchecked);
+    check->setEnabled(can);
+    check->setToolTip(can ? QString()
+                          : QStringLiteral("A program can set the date a file was created on "
+                                           "Windows, and on Linux on NTFS drives mounted with "
+                                           "ntfs-3g; this file's drive does not let it."));
+}
+
+void NewValuesPanel::showReason(const QString& why) {
+    // The rows, their labels and the buttons give way to the one line.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->setVisible(why.isEmpty() != (child == lab_Reason));
+    lab_Reason->setText(why);
 }
 
 void NewValuesPanel::clear() {

@@ -18,7 +18,8 @@ class NewValuesPanel : public QGroupBox {
 
   public:
     // `creationWritable`: whether the system lets the program set creation stamps; where
-    // it does not, the Created row shows values but cannot be ticked.
+    // it does not, the Created row shows values but cannot be ticked. Where it does, the row
+    // follows the drive of the file loaded (setCreationSettable).
     NewValuesPanel(QWidget* parent, bool creationWritable);
 
     const EditorRow& row(StampKind kind) const { return rows_.at(kind); }
@@ -33,6 +34,10 @@ class NewValuesPanel : public QGroupBox {
     // value, the update writes that stamp's own second.
     using ExactStamps = std::array<std::optional<platform::Instant>, 3>;
     void load(const std::array<DateTime, 3>& stamps, const ExactStamps& exact = {});
+    // Whether the drive of the file shown takes a creation date; set before load().
+    void setCreationSettable(bool settable);
+    // In place of the rows: why the file shown cannot be written; empty shows the rows.
+    void showReason(const QString& why);
     // No stamps: " - " in every box and the rows unticked.
     void clear();
     // Puts values into the ticked rows, each remembering its stamp as load() does; a row whose
@@ -55,6 +60,8 @@ class NewValuesPanel : public QGroupBox {
 
   private:
     bool creationWritable_;
+    bool creationSettable_ = true;
+    class QLabel* lab_Reason = nullptr;
     std::array<EditorRow, 3> rows_{};
     std::array<std::optional<LoadedStamp>, 3> loaded_{};
     QPushButton* com_NowTime = nullptr;

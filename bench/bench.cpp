@@ -8,10 +8,12 @@
 // Prints a Markdown report. Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen).
 #include "entrytable.h"
 #include "fonts.h"
+#include "frm_ChangePreview.h"
 #include "frm_List.h"
 #include "frm_MainWindow.h"
 #include "intake.h"
 
+#include <QAbstractTableModel>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -191,6 +193,59 @@ int runProbe(int argc, char** argv) {
     }
     std::printf("%ld\n", maxRssKb());
     return 0;
+}
+
+// The floor of a table of N rows opening: a bare view over a model whose every cell is one
+// constant text.
+class PlainModel : public QAbstractTableModel {
+  public:
+    explicit PlainModel(int rows) : rows_(rows) {}
+    int rowCount(const QModelIndex& = {}) const override { return rows_; }
+    int columnCount(const QModelIndex& = {}) const override { return 5; }
+    QVariant data(const QModelIndex&, int role) const override {
+        return role == Qt::DisplayRole ? QVariant(QStringLiteral("1/01/2020, 3:04:05am"))
+                                       : QVariant();
+    }
+
+  private:
+    int rows_;
+};
+
+// The preview of a command on N ticked entries: each changes its modified and accessed
+// stamps, every tenth is left alone with a reason.
+double previewOpeningMs(const QStringList& files, int reps) {
+    std::vector<TickedEntry> entries;
+    std::vector<EntryChange> changes(static_cast<std::size_t>(files.size()));
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        entries.push_back({{}, QFileInfo(files[i]).fileName(), files[i], {}});
+        EntryChange& c = changes[static_cast<std::size_t>(i)];
+        if (i % 10 == 0) c.skip = QStringLiteral("no date in its name");
+        c.written = {false, true, true};
+        c.oldLocal = {DateTime{2001, 2, 3, 4, 5, 6}, DateTime{2001, 2, 3, 4, 5, 6},
+                      DateTime{2001, 2, 3, 4, 5, 6}};
+        c.newLocal = {NoDate(1), DateTime{2019, 5, 4, 10, 11, int(i % 60)},
+                      DateTime{2019, 5, 4, 10, 11, int(i % 60)}};
+    }
+    return medianMs(
+        reps, [] {},
+        [&] {
+            frm_ChangePreview preview(QStringLiteral("Preview"), entries, changes);
+            preview.show();
+            QCoreApplication::processEvents();
+        });
+}
+
+double plainTableOpeningMs(int n, int reps) {
+    return medianMs(
+        reps, [] {},
+        [&] {
+            PlainModel model(n);
+            QTableView view;
+            view.setModel(&model);
+            view.resize(1000, 480);
+            view.show();
+            QCoreApplication::processEvents();
+        });
 }
 
 struct Row {
@@ -385,6 +440,9 @@ int main(int argc, char** argv) {
                         QStringLiteral("touch -m -a via xargs")});
         rows.push_back({QStringLiteral("undo of the update"), n, undoMs, utimensatFloor,
                         QStringLiteral("utimensat() x N")});
+        rows.push_back({QStringLiteral("preview of N changes opening"), n,
+                        previewOpeningMs(files, s.reps), plainTableOpeningMs(n, s.reps),
+                        QStringLiteral("a bare table view of N rows opening")});
     }
 
     const auto [startMs, startRss] = probe(QStringLiteral("--probe-window"), 0, s.reps);

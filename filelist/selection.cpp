@@ -4,6 +4,7 @@
 #include "fspath.h"
 #include "listmodel.h"
 #include "readers.h"
+#include "update.h"
 
 #include "platform/files.h"
 
@@ -25,6 +26,7 @@ SelectionView readSelection(const QString& path) {
         v.created = GetDirectoryCreated(path);
         v.modified = v.accessed = NoDate(0);
         v.stampsRead = v.stampsShown = true;
+        v.creationSettable = platform::canSetCreationTime();
         return v;
     }
     const QChar separator = QLatin1Char(platform::pathSeparator);
@@ -46,6 +48,16 @@ SelectionView readSelection(const QString& path) {
     const FileDates dates = ReadFileDates(path);
     v.stampsShown = dates.read;
     v.stampsRead = dates.read && dates.writable;
+    v.creationSettable = dates.creationSettable;
+    if (dates.read && !dates.writable) {
+        platform::WriteOutcome why;
+        why.failure = dates.unwritable; // a reason the system gives no words for: in use
+        if (why.failure == platform::WriteFailure::None ||
+            why.failure == platform::WriteFailure::Other)
+            why.failure = platform::WriteFailure::InUse;
+        v.notWritable =
+            QStringLiteral("This file cannot be written: ") + failureReason(why) + QLatin1Char('.');
+    }
     if (v.stampsShown) {
         v.created = dates.created;
         v.modified = dates.modified;

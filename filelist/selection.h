@@ -25,6 +25,10 @@ struct SelectionView {
     // The stamps were read and are shown, also for a file that may not be written.
     bool stampsShown = false;
     DateTime created = NoDate(0), modified = NoDate(0), accessed = NoDate(0);
+    // Why the stamps, shown, cannot be written: the reason in words; empty where they can.
+    QString notWritable;
+    // The file's drive lets the program set its creation stamp.
+    bool creationSettable = false;
     // The stamps exactly as kept (created, modified, accessed), where read.
     std::array<std::optional<platform::Instant>, 3> exact;
 };

@@ -1,5 +1,7 @@
 #include "phototaken.h"
 
+#include "moviedate.h"
+
 #include "platform/civil.h"
 
 #include <exiv2/exiv2.hpp>
@@ -70,6 +72,18 @@ std::string readFailure(platform::ReadFailure why) {
 
 PhotoTaken photoTakenAt(const std::filesystem::path& file, const platform::FileId* expected) {
     PhotoTaken result;
+    if (isMovieName(file)) {
+        // A video's movie header gives a UTC instant.
+        const MovieCreated movie = movieCreatedAt(file, expected);
+        const auto civil = movie.created ? platform::civilOf(*movie.created) : std::nullopt;
+        result.taken = civil ? fromSystemTime(*civil) : std::nullopt;
+        if (result.taken)
+            result.offsetMinutes = 0;
+        else
+            result.reason =
+                movie.reason.empty() ? "no creation date in its movie header" : movie.reason;
+        return result;
+    }
     // Opened once, checked to be a regular file before anything is read (a FIFO never
     // blocks), read whole into memory for the library.
     const platform::FileContents contents =
@@ -129,9 +143,9 @@ std::optional<platform::Instant> takenInstant(const PhotoTaken& photo, bool& ski
 platform::WriteOutcome writeTakenDate(const std::filesystem::path& file,
                                       const platform::Instant& taken,
                                       const platform::FileId* expected) {
-    const auto created = platform::canSetCreationTime() ? std::optional(taken) : std::nullopt;
-    return platform::writeFileTimes(file.native(),
-                                    {created, std::nullopt, taken, true, std::nullopt}, expected);
+    // The creation date too, where the file's drive takes one.
+    return platform::writeFileTimes(
+        file.native(), {taken, std::nullopt, taken, true, std::nullopt, true}, expected);
 }
 
 } // namespace chronodex

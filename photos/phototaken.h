@@ -29,9 +29,10 @@ struct PhotoTaken {
 // The largest file read as a photo: raw images run to a hundred megabytes or so.
 inline constexpr std::size_t PhotoSizeLimit = std::size_t(256) << 20;
 
-// Reads the date taken from any image format libexiv2 knows (JPEG, TIFF, PNG, WebP, HEIF
-// where the library reads it, raw formats), through one checked open of the file, leaving
-// its accessed stamp as it was. Never throws.
+// Reads the date taken from any image format libexiv2 knows (JPEG, TIFF, PNG, WebP, HEIC,
+// HEIF, AVIF and CR3 where the library reads them, raw formats), through one checked open of
+// the file, leaving its accessed stamp as it was; a video (isMovieName) gives the creation
+// time of its movie header, in UTC (offset 0). Never throws.
 // With `expected`, only the object listed is read.
 PhotoTaken photoTakenAt(const std::filesystem::path& file,
                         const platform::FileId* expected = nullptr);

@@ -19,7 +19,7 @@ qt_version=6.4.2
 cache_dir=${XDG_CACHE_HOME:-$HOME/.cache}/chronodex
 qt_dir=$cache_dir/qt-$qt_version-mingw64-static
 exiv2_version=$(dpkg-query -W -f='${Version}' libexiv2-dev 2>/dev/null || echo 0.27.6-1)
-exiv2_dir=$cache_dir/exiv2-${exiv2_version%-*}-mingw64-static
+exiv2_dir=$cache_dir/exiv2-${exiv2_version%-*}-bmff-mingw64-static
 archive=${CHRONODEX_QT_ARCHIVE:-$repo/../shared/cache/qt-$qt_version-mingw64-static.tar.xz}
 
 # Debian's own Qt of the same version provides the host tools (moc, rcc, uic).
@@ -102,7 +102,8 @@ EOF
 
 # libexiv2 (the dates photos were taken), static for MinGW-w64 from Debian's source of the
 # version Debian's own build uses: no XMP (it would need expat), PNG with Debian's zlib for
-# MinGW. About a minute on two cores.
+# MinGW, and as in Debian's build the ISO base media formats (HEIC, HEIF, AVIF, CR3). About a
+# minute on two cores.
 build_exiv2() {
   echo "Building libexiv2 $exiv2_version for Windows from Debian's source"
   scripts/ensure-packages.sh dpkg-dev libz-mingw-w64-dev
@@ -114,7 +115,7 @@ build_exiv2() {
   cmake -S "$src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64.cmake" \
     -DCMAKE_INSTALL_PREFIX="$exiv2_dir" -DBUILD_SHARED_LIBS=OFF \
-    -DEXIV2_ENABLE_XMP=OFF -DEXIV2_ENABLE_PNG=ON -DEXIV2_ENABLE_NLS=OFF \
+    -DEXIV2_ENABLE_XMP=OFF -DEXIV2_ENABLE_PNG=ON -DEXIV2_ENABLE_NLS=OFF -DEXIV2_ENABLE_BMFF=ON \
     -DEXIV2_ENABLE_DYNAMIC_RUNTIME=OFF -DEXIV2_ENABLE_WIN_UNICODE=ON \
     -DEXIV2_BUILD_SAMPLES=OFF -DEXIV2_BUILD_EXIV2_COMMAND=OFF >/dev/null
   cmake --build "$work/build" --parallel "$jobs"

@@ -27,7 +27,7 @@ TMPDIR=$(mktemp -d /dev/shm/chronodex-fuzz.XXXXXX 2>/dev/null || mktemp -d "$bui
 export TMPDIR
 trap 'rm -rf "$TMPDIR"' EXIT
 failed=()
-for target in regfile ini drop photo; do
+for target in regfile ini drop photo movie; do
   work="$build_dir/runs/$target"
   rm -rf "$work" && mkdir -p "$work/corpus"
   log="$work/log"

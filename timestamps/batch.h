@@ -37,6 +37,8 @@ struct EntryChange {
     // check.
     std::array<bool, 3> written{};
     std::array<DateTime, 3> newLocal{NoDate(1), NoDate(1), NoDate(1)};
+    // The stamps as they are, in local time, for the preview (NoDate(1) where not known).
+    std::array<DateTime, 3> oldLocal{NoDate(1), NoDate(1), NoDate(1)};
     // Writes them; the outcome says why not, for an entry whose stamps could not be read too.
     std::function<platform::WriteOutcome()> write;
 };

@@ -46,6 +46,8 @@ FileDates ReadFileDates(const QString& path) {
     FileDates dates;
     const platform::FileTimes times = platform::readFileTimes(toFsPath(path));
     dates.writable = times.writable;
+    dates.unwritable = times.unwritable;
+    dates.creationSettable = times.creationSettable;
     if (!times.read) return dates;
     dates.read = convertStamps(times, dates);
     return dates;

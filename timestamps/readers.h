@@ -5,6 +5,8 @@
 
 #include "core/datetime.h"
 
+#include "platform/files.h"
+
 #include <QString>
 
 #include <array>
@@ -20,6 +22,10 @@ struct FileDates {
     // The file could be opened for reading and writing without sharing: only such a file's
     // stamps are edited and written. A read-only file or a file in use is read, not writable.
     bool writable = false;
+    // Why it is not writable (read-only file, write-protected drive, in use...).
+    platform::WriteFailure unwritable{};
+    // Its drive lets the program set its creation stamp.
+    bool creationSettable = false;
     // The stamps exactly as the file system keeps them, in the order created, modified,
     // accessed; empty where not kept.
     std::array<std::optional<platform::Instant>, 3> exact;

@@ -24,7 +24,7 @@ ShiftPlan planShift(const platform::FileTimes& before, std::int64_t seconds,
     stamps[Created] = &before.created;
     stamps[Modified] = &before.modified;
     stamps[Accessed] = &before.accessed;
-    const bool creationSettable = platform::canSetCreationTime();
+    const bool creationSettable = before.creationSettable;
     for (StampKind kind : AllStampKinds) {
         const auto& stamp = *stamps[kind];
         if (stamp) plan.beforeLocal[kind] = localFromInstant(*stamp).value_or(NoDate(1));
@@ -78,6 +78,7 @@ EntryChange shiftChange(const TickedEntry& entry, std::int64_t seconds,
         change.skip = QStringLiteral("its new date would lie outside the years 100 to 9999");
     change.written = plan.moved;
     change.newLocal = plan.afterLocal;
+    change.oldLocal = plan.beforeLocal;
     change.write = [file = entry.file, plan = std::move(plan), seconds, listed = entry.id] {
         return writeShift(file, plan, seconds, listed.known() ? &listed : nullptr);
     };

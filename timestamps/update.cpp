@@ -221,8 +221,8 @@ platform::StampsToWrite newStamps(const NewValues& v) {
 
 platform::WriteOutcome PutFileDates(const platform::NativePath& file,
                                     const platform::StampsToWrite& stamps,
-                                    const platform::FileId* expected) {
-    return platform::writeFileTimes(file, stamps, expected);
+                                    const platform::FileId* expected, platform::Drives* drives) {
+    return platform::writeFileTimes(file, stamps, expected, drives);
 }
 
 QString failureReason(const platform::WriteOutcome& outcome) {
@@ -237,7 +237,17 @@ QString failureReason(const platform::WriteOutcome& outcome) {
     case WriteFailure::Directory:
         return QStringLiteral("it is a directory (this program writes the dates of files only)");
     case WriteFailure::DateNotHeld:
+        if (!outcome.message.empty()) // a FUSE drive of a kind that could not be told
+            return QStringLiteral("its drive (") + QString::fromStdString(outcome.message) +
+                   QStringLiteral(") is of a kind this program cannot tell, and it did not keep "
+                                  "that date as asked");
         return QStringLiteral("the file system cannot hold that date");
+    case WriteFailure::YearNotKept:
+        return QStringLiteral("its drive keeps only the years %1 to %2")
+            .arg(outcome.firstYear)
+            .arg(outcome.lastYear);
+    case WriteFailure::NoCreation:
+        return QStringLiteral("its drive does not let a program set the date a file was created");
     case WriteFailure::InUse:
         return QStringLiteral("the file is in use or access was denied");
     case WriteFailure::NotAFile:

@@ -83,9 +83,11 @@ QString fieldProblemsMessage(const std::vector<FieldProblem>& problems);
 platform::StampsToWrite newStamps(const NewValues& values);
 // Writes the given stamps to one file and says what became of each of them; with
 // `expected`, only to the object the entry named when it was listed.
+// `drives` keeps each drive's rules for the rest of the update.
 platform::WriteOutcome PutFileDates(const platform::NativePath& file,
                                     const platform::StampsToWrite& stamps,
-                                    const platform::FileId* expected = nullptr);
+                                    const platform::FileId* expected = nullptr,
+                                    platform::Drives* drives = nullptr);
 
 // What became of one ticked entry, for the report after an update.
 struct EntryOutcome {

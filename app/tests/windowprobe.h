@@ -2,6 +2,7 @@
 // user would: drops from a file manager, ticks and clicks on the list, typed rows.
 #pragma once
 
+#include "frm_ChangePreview.h"
 #include "frm_MainWindow.h"
 
 #include "dialogdriver.h"
@@ -125,6 +126,12 @@ inline bool dropOnList(const frm_MainWindow& w, const QStringList& paths,
 
 // The scene of most tests: a folder of files whose stamps are known, and a window at the
 // pinned clock that cannot write creation dates (as on Linux).
+// Answers the next preview of a command on the ticked entries: OK writes, Cancel does not.
+inline void answerPreview(bool ok = true) {
+    whenOpen<frm_ChangePreview>(
+        [ok](frm_ChangePreview* p) { (ok ? p->com_OK : p->com_Cancel)->click(); });
+}
+
 struct Desk {
     const qint64 before = utcSeconds(2001, 2, 3, 4, 5, 6);
     QTemporaryDir dir;

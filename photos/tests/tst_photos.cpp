@@ -1,5 +1,6 @@
 // The date a photo was taken: photos made here, their Exif dates written with libexiv2.
 #include "filehelpers.h"
+#include "moviedate.h"
 #include "photofixture.h"
 #include "phototaken.h"
 
@@ -79,6 +80,66 @@ class tst_Photos : public QObject {
         const auto at = takenInstant(photoTakenAt(fsPath(path)), skipped);
         QCOMPARE(skipped, utc == 0);
         QCOMPARE(at.value_or(platform::Instant{}), (platform::Instant{utc, 0}));
+    }
+
+    // Videos made here: the creation time of the movie header, in UTC whatever the zone,
+    // wherever the header lies and however its sizes are written.
+    void movies_data() {
+        const auto be = [](quint64 v, int bytes) {
+            QByteArray out;
+            for (int i = bytes - 1; i >= 0; --i)
+                out += char((v >> (8 * i)) & 0xff);
+            return out;
+        };
+        const auto box = [&](const char* type, const QByteArray& body) {
+            return be(8 + body.size(), 4) + type + body;
+        };
+        const qint64 at = utcSeconds(2019, 5, 4, 10, 11, 12);
+        const auto mvhd = [&](int version, quint64 since1904) {
+            return box("mvhd", be(quint64(version) << 24, 4) + be(since1904, version ? 8 : 4) +
+                                   QByteArray(80, 0));
+        };
+        const quint64 t = quint64(at) + 2082844800;
+        const QByteArray ftyp = box("ftyp", "qt  \0\0\0\0qt  ");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("utc"); // 0: none, for `reason`
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("MOV, header after the media")
+            << "clip.MOV" << ftyp + box("mdat", "data") + box("moov", mvhd(0, t)) << at << "";
+        QTest::newRow("MP4, 64-bit sizes, to the end")
+            << "clip.mp4"
+            << ftyp + be(1, 4) + "mdat" + be(16 + 3, 8) + "abc" + be(0, 4) + "moov" +
+                   box("trak", "") + mvhd(1, t)
+            << at << "";
+        QTest::newRow("3GP, never set") << "a.3gp" << box("moov", mvhd(0, 0)) << qint64(0)
+                                        << "no creation date in its movie header";
+        QTest::newRow("no movie box")
+            << "a.m4v" << ftyp + box("mdat", "") << qint64(0) << "it has no movie header";
+        QTest::newRow("header cut short")
+            << "a.mp4" << box("moov", mvhd(0, t)).left(30) << qint64(0) << "it has no movie header";
+        QTest::newRow("size past the end") << "a.mp4" << be(4000, 4) + "moov" + mvhd(0, t)
+                                           << qint64(0) << "it has no movie header";
+    }
+    void movies() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, utc);
+        QFETCH(QString, reason);
+        if (const QString why = ZoneScope::unavailable("America/New_York"); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        ZoneScope scope("America/New_York");
+        QTemporaryDir dir;
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        const MovieCreated movie = movieCreatedAt(fsPath(file.fileName()));
+        QCOMPARE(movie.created.value_or(platform::Instant{}), (platform::Instant{utc, 0}));
+        QCOMPARE(QString::fromStdString(movie.reason), reason);
+        bool skipped = false;
+        const PhotoTaken photo = photoTakenAt(fsPath(file.fileName()));
+        QCOMPARE(takenInstant(photo, skipped).value_or(platform::Instant{}),
+                 (platform::Instant{utc, 0}));
     }
 };
 

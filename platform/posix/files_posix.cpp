@@ -12,7 +12,10 @@
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/sysmacros.h>
 #include <sys/vfs.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
 
@@ -96,6 +99,159 @@ Fd reopen(const Fd& pathFd, const struct stat& st, const char* path, int flags) 
     if (!again.valid() || (::fstat(again.get(), &now) == 0 && idOf(now) == idOf(st))) return again;
     errno = ESTALE;
     return Fd(-1);
+}
+
+// Drives seen through FUSE tell their kind by the mount table or their first sector only.
+constexpr long FuseMagic = 0x65735546, NtfsMagic = 0x5346544e, Ntfs3Magic = 0x7366746e;
+
+// One line of the mount table: the file system's type ("fuse.fusefat", "fuseblk") and the
+// source it was mounted from, octal escapes undone.
+struct Mount {
+    std::string type, source;
+};
+
+std::string unescaped(const std::string& field) {
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const auto octal = [&](std::size_t at) { return field[at] >= '0' && field[at] <= '7'; };
+        if (field[i] == '\\' && i + 3 < field.size() && octal(i + 1) && octal(i + 2) &&
+            octal(i + 3)) {
+            out += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
+                                     (field[i + 3] - '0'));
+            i += 3;
+        } else {
+            out += field[i];
+        }
+    }
+    return out;
+}
+
+// The mount table's line of a device (its numbers as /proc/self/mountinfo writes them).
+std::optional<Mount> mountOf(dev_t device) {
+    std::FILE* table = std::fopen("/proc/self/mountinfo", "re");
+    if (!table) return std::nullopt;
+    char wanted[32];
+    std::snprintf(wanted, sizeof wanted, " %u:%u ", ::major(device), ::minor(device));
+    std::optional<Mount> found;
+    char* line = nullptr;
+    std::size_t size = 0;
+    while (!found && ::getline(&line, &size, table) > 0) {
+        const std::string_view l(line);
+        const auto at = l.find(wanted), dash = l.find(" - ");
+        if (at == std::string_view::npos || dash == std::string_view::npos || at > dash) continue;
+        const std::string rest(l.substr(dash + 3));
+        const auto space = rest.find(' ');
+        const auto end = rest.find(' ', space + 1);
+        found = Mount{unescaped(rest.substr(0, space)),
+                      unescaped(rest.substr(space + 1, end - space - 1))};
+    }
+    std::free(line);
+    std::fclose(table);
+    return found;
+}
+
+// The kind of file system a device or image starts with, from its boot sector: "NTFS" and
+// "EXFAT" at byte 3, "FAT" at byte 82 (FAT32) or 54 (FAT12, FAT16). Empty when unreadable.
+std::string bootSectorKind(const std::string& source) {
+    if (source.empty() || source[0] != '/') return {};
+    char sector[512] = {};
+    const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return {};
+    const ssize_t n = ::pread(fd, sector, sizeof sector, 0);
+    ::close(fd);
+    if (n != static_cast<ssize_t>(sizeof sector)) return {};
+    const std::string_view s(sector, sizeof sector);
+    if (s.substr(3, 8) == "NTFS    ") return "ntfs";
+    if (s.substr(3, 8) == "EXFAT   ") return "exfat";
+    if (s.substr(82, 3) == "FAT" || s.substr(54, 3) == "FAT") return "vfat";
+    return {};
+}
+
+// NTFS keeps a file's creation time; ntfs-3g hands it over as this attribute: 100 ns steps
+// since 1601-01-01, a little-endian 64-bit number.
+constexpr const char* CreationAttribute = "system.ntfs_crtime";
+constexpr std::int64_t SecondsBefore1970 = 11644473600;
+
+std::optional<Instant> fromNtfsTime(const unsigned char (&bytes)[8], ssize_t length) {
+    if (length != 8) return std::nullopt;
+    std::uint64_t ticks = 0;
+    for (int i = 7; i >= 0; --i)
+        ticks = ticks << 8 | bytes[i];
+    return Instant{static_cast<std::int64_t>(ticks / 10000000) - SecondsBefore1970,
+                   static_cast<std::int32_t>(ticks % 10000000) * 100};
+}
+
+std::optional<Instant> creationOf(int fd) {
+    unsigned char bytes[8];
+    return fromNtfsTime(bytes, ::fgetxattr(fd, CreationAttribute, bytes, sizeof bytes));
+}
+
+// Through a path descriptor, which the attribute calls do not take: by its /proc name.
+std::optional<Instant> creationOfPath(int pathFd) {
+    char self[40];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", pathFd);
+    unsigned char bytes[8];
+    return fromNtfsTime(bytes, ::getxattr(self, CreationAttribute, bytes, sizeof bytes));
+}
+
+// Sets the creation, modified and accessed times at once, to 100 ns, as ntfs-3g takes them
+// in another attribute: setting the creation time alone makes it lose any later change of
+// the others made while the drive stays mounted. False when the drive refuses them or one
+// lies before 1601.
+bool setNtfsTimes(int fd, const Instant& created, const Instant& modified,
+                  const Instant& accessed) {
+    unsigned char bytes[24];
+    unsigned char* b = bytes;
+    for (const Instant* t : {&created, &modified, &accessed}) {
+        if (t->seconds < -SecondsBefore1970) {
+            errno = EINVAL;
+            return false;
+        }
+        std::uint64_t ticks =
+            static_cast<std::uint64_t>(t->seconds + SecondsBefore1970) * 10000000 +
+            static_cast<std::uint64_t>(t->nanoseconds / 100);
+        for (int i = 0; i < 8; ++i, ticks >>= 8)
+            *b++ = static_cast<unsigned char>(ticks & 0xff);
+    }
+    return ::fsetxattr(fd, "system.ntfs_times", bytes, sizeof bytes, 0) == 0;
+}
+
+// The rules of the drive an open file lies on: by the kernel's name for its file system, or
+// behind FUSE by the driver's name in the mount table, else by the device's first sector.
+DriveRules rulesOf(int fd, const struct stat& st) {
+    struct statfs fs {};
+    if (::fstatfs(fd, &fs) != 0) return {};
+    DriveRules rules;
+    switch (fs.f_type) {
+    case MSDOS_SUPER_MAGIC:
+        return rulesForFileSystem("vfat");
+    case EXFAT_SUPER_MAGIC:
+        return rulesForFileSystem("exfat");
+    case NtfsMagic:
+    case Ntfs3Magic:
+        rules = rulesForFileSystem("ntfs");
+        break;
+    case FuseMagic:
+        if (const auto mount = mountOf(st.st_dev)) {
+            rules = rulesForFileSystem(mount->type);
+            if (rules.kind == DriveRules::Kind::Other)
+                rules = rulesForFileSystem(bootSectorKind(mount->source));
+            if (rules.kind == DriveRules::Kind::Other) {
+                rules.kind = DriveRules::Kind::UnknownFuse;
+                rules.driver = mount->type + " on " + mount->source;
+            }
+        } else {
+            rules.kind = DriveRules::Kind::UnknownFuse;
+            rules.driver = "fuse";
+        }
+        break;
+    default:
+        return rules;
+    }
+    // The creation time is set where ntfs-3g offers it; the kernel's drivers do not.
+    rules.creationSettable = fs.f_type == FuseMagic && rules.kind == DriveRules::Kind::Ntfs &&
+                             creationOf(fd).has_value();
+    return rules;
 }
 
 Instant instantOf(const struct timespec& ts) {
@@ -214,12 +370,24 @@ FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expecte
         ::statx(pathFd.get(), "", AT_EMPTY_PATH, STATX_BTIME | STATX_ATIME | STATX_MTIME, &stx) !=
             0)
         return result;
-    if (stx.stx_mask & STATX_BTIME) result.created = instantOf(stx.stx_btime);
+    if (stx.stx_mask & STATX_BTIME) {
+        result.created = instantOf(stx.stx_btime);
+    } else if ((result.created = creationOfPath(pathFd.get()))) {
+        result.creationSettable = true; // NTFS through ntfs-3g
+    }
     if (stx.stx_mask & STATX_ATIME) result.accessed = instantOf(stx.stx_atime);
     if (stx.stx_mask & STATX_MTIME) result.modified = instantOf(stx.stx_mtime);
     result.read = true;
     // Files without any write bit are not written, whoever runs the program (root included).
+    // A drive mounted read-only is named before the file's own bit.
     result.writable = hasWriteBit(st) && reopen(pathFd, st, path.c_str(), O_RDWR).valid();
+    if (result.writable) return result;
+    const int error = errno;
+    struct statfs fs {};
+    result.unwritable = ::fstatfs(pathFd.get(), &fs) == 0 && (fs.f_flags & ST_RDONLY)
+                            ? WriteFailure::ReadOnlyDrive
+                        : !hasWriteBit(st) ? WriteFailure::ReadOnly
+                                           : failedWith(error, mayOwn(st)).failure;
     return result;
 }
 
@@ -248,7 +416,7 @@ std::optional<Instant> directoryCreated(const std::filesystem::path& path) {
 }
 
 bool canSetCreationTime() {
-    return false;
+    return true; // on NTFS drives mounted with ntfs-3g
 }
 
 // Why a path could not be opened for writing (`error`), told from a look at it afterwards;
@@ -263,7 +431,7 @@ WriteOutcome cannotOpen(const char* path, int error) {
 }
 
 WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
-                            const FileId* expected) {
+                            const FileId* expected, Drives* drives) {
     struct stat before {};
     Fd fd(-1);
     if (expected && expected->regular) {
@@ -283,15 +451,20 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
         if (!fd.valid()) return failedWith(errno, mayOwn(before));
     }
     const bool owner = mayOwn(before);
+    // What the drive keeps is known before anything is written: a FUSE driver may answer
+    // with the very stamp it was told and keep another.
+    const auto find = [&] { return rulesOf(fd.get(), before); };
+    DriveRules found;
+    const DriveRules& rules = drives ? drives->of(before.st_dev, find) : (found = find());
 
     WriteOutcome out;
-    // The stamps exactly, for "Undo last update". Opening the file changes none of them. The
-    // creation time is not kept: it is never written here.
+    // The stamps exactly, for "Undo last update". Opening the file changes none of them.
     out.before.accessed = instantOf(before.st_atim);
     out.before.modified = instantOf(before.st_mtim);
+    if (rules.creationSettable) out.before.created = creationOf(fd.get());
     out.before.read = out.before.writable = true;
-    // A creation time cannot be set from user space.
-    if (stamps.created) out.created = StampWrite::CannotSet;
+    // Where the drive takes creation times, one it cannot read for this file is not set.
+    const bool allAtOnce = out.before.creationSettable = out.before.created.has_value();
     const struct timespec had[2] = {before.st_atim, before.st_mtim};
     struct timespec times[2] = {toTimespec(stamps.accessed), toTimespec(stamps.modified)};
     StampWrite* results[2] = {&out.accessed, &out.modified};
@@ -306,55 +479,102 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
         else
             asked = true;
     }
-    if (!asked) return out;
-    if (::futimens(fd.get(), times) != 0) return failedWith(errno, owner);
+    // The creation time, where asked, the same way; a drive that cannot take one refuses
+    // the file, unless it was asked only where it can be set.
+    std::optional<Instant> created = stamps.created;
+    if (created && !allAtOnce) {
+        if (stamps.createdWhereSettable) {
+            created.reset();
+        } else {
+            out.created = StampWrite::CannotSet;
+            out.failure = WriteFailure::NoCreation;
+            return out;
+        }
+    }
+    if (created) {
+        out.created = StampWrite::Written;
+        const auto& had = out.before.created;
+        if (stamps.shiftBy && had)
+            created = Instant{had->seconds + *stamps.shiftBy, had->nanoseconds};
+        if (stamps.keepFraction && had && created->nanoseconds == 0 &&
+            created->seconds == had->seconds)
+            created.reset();
+    }
+    // A year the drive does not keep is refused before anything is written.
+    for (int i = 0; i < 2; ++i)
+        if (times[i].tv_nsec != UTIME_OMIT && !rules.keepsYear(instantOf(times[i]))) {
+            *results[i] = StampWrite::Differs;
+            out.failure = WriteFailure::YearNotKept;
+        }
+    if (out.failure != WriteFailure::None) {
+        out.firstYear = rules.firstYear;
+        out.lastYear = rules.lastYear;
+        return out;
+    }
+    if (!asked && !created) return out;
+    // Where the creation time is set, all three are set in one call.
+    const auto ntfsTimes = [&](const std::optional<Instant>& c, const struct timespec(&t)[2]) {
+        const auto pick = [&](int i) {
+            return instantOf(t[i].tv_nsec == UTIME_OMIT ? had[i] : t[i]);
+        };
+        return setNtfsTimes(fd.get(), c.value_or(*out.before.created), pick(1), pick(0));
+    };
+    // FUSE drivers are handed both stamps: some do not take one alone.
+    struct timespec given[2] = {times[0], times[1]};
+    for (int i = 0; i < 2; ++i)
+        if (rules.kind != DriveRules::Kind::Other && given[i].tv_nsec == UTIME_OMIT)
+            given[i] = had[i];
+    if (allAtOnce ? !ntfsTimes(created, times) : ::futimens(fd.get(), given) != 0) {
+        if (!allAtOnce || errno != EINVAL) return failedWith(errno, owner); // before 1601
+        out.created = StampWrite::Differs;
+        out.failure = WriteFailure::DateNotHeld;
+        return out;
+    }
 
     // ext4 and others clamp times they cannot hold; a file must never keep a date other
-    // than the one asked for, so such a write is taken back whole.
+    // than the one asked for, so such a write is taken back whole. Each stamp is judged
+    // by what its drive keeps.
     struct stat after {};
     if (::fstat(fd.get(), &after) != 0) return failedWith(errno);
     const struct timespec now[2] = {after.st_atim, after.st_mtim};
-    // Judged exactly first; the file system is asked what it keeps only when a stamp came
-    // back as another time, which FAT and exFAT may still count as written.
-    bool exact = true;
-    for (int i = 0; i < 2; ++i)
-        exact = exact && (times[i].tv_nsec == UTIME_OMIT ||
-                          cameBack(times[i], now[i], 1) == StampWrite::Written);
-    if (exact) return out;
-    struct statfs fsInfo {};
-    const bool known = ::fstatfs(fd.get(), &fsInfo) == 0;
-    const bool fat = known && fsInfo.f_type == MSDOS_SUPER_MAGIC;
-    const bool exfat = known && fsInfo.f_type == EXFAT_SUPER_MAGIC;
-    const long resolution[2] = {fat ? 86400 : exfat ? 2 : 1, fat ? 2 : 1};
+    const long resolution[2] = {static_cast<long>(rules.accessedStep),
+                                static_cast<long>(rules.modifiedStep)};
     bool differs = false;
     for (int i = 0; i < 2; ++i) {
         if (times[i].tv_nsec == UTIME_OMIT) continue;
         *results[i] = cameBack(times[i], now[i], resolution[i]);
+        // A driver that answers with what it was told still keeps only whole steps.
+        if (*results[i] == StampWrite::Written && resolution[i] == 2 &&
+            (times[i].tv_sec % 2 != 0 || times[i].tv_nsec != 0))
+            *results[i] = StampWrite::Rounded;
         differs = differs || *results[i] == StampWrite::Differs;
     }
+    if (created && creationOf(fd.get()) != created) {
+        out.created = StampWrite::Differs;
+        differs = true;
+    }
     if (differs) {
-        ::futimens(fd.get(), had);
+        const struct timespec omit[2] = {{0, UTIME_OMIT}, {0, UTIME_OMIT}};
+        if (allAtOnce)
+            ntfsTimes(out.before.created, omit);
+        else
+            ::futimens(fd.get(), had);
         out.failure = WriteFailure::DateNotHeld;
+        if (rules.kind == DriveRules::Kind::UnknownFuse) out.message = rules.driver;
     }
     return out;
 }
 
-FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
-                              const FileId* expected) {
-    FileContents out;
+ReadFailure readFileParts(const std::filesystem::path& path,
+                          const std::function<void(std::uint64_t length, const ReadAt&)>& read,
+                          const FileId* expected) {
     struct stat st {};
     const Fd pathFd = openPath(path.c_str(), st);
-    if (!pathFd.valid()) {
-        out.failure =
-            errno == ENOENT || errno == ENOTDIR ? ReadFailure::Missing : ReadFailure::Unreadable;
-        return out;
-    }
-    out.failure = expected && idOf(st) != *expected                ? ReadFailure::Replaced
-                  : S_ISDIR(st.st_mode)                            ? ReadFailure::Directory
-                  : !S_ISREG(st.st_mode)                           ? ReadFailure::NotAFile
-                  : static_cast<std::uint64_t>(st.st_size) > limit ? ReadFailure::TooLarge
-                                                                   : ReadFailure::None;
-    if (out.failure != ReadFailure::None) return out;
+    if (!pathFd.valid())
+        return errno == ENOENT || errno == ENOTDIR ? ReadFailure::Missing : ReadFailure::Unreadable;
+    if (expected && idOf(st) != *expected) return ReadFailure::Replaced;
+    if (S_ISDIR(st.st_mode)) return ReadFailure::Directory;
+    if (!S_ISREG(st.st_mode)) return ReadFailure::NotAFile;
     // O_NOATIME keeps the accessed stamp as it is; the system allows it to the file's owner
     // only. Anyone else's read may move it, and it is put back below where the system lets us.
     bool noAtime = true;
@@ -363,24 +583,49 @@ FileContents readFileContents(const std::filesystem::path& path, std::size_t lim
         noAtime = false;
         fd = reopen(pathFd, st, path.c_str(), O_RDONLY);
     }
-    if (!fd.valid()) {
-        out.failure = errno == ESTALE ? ReadFailure::Replaced : ReadFailure::Unreadable;
-        return out;
-    }
-    out.bytes.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t got = 0;
-    while (got < out.bytes.size()) {
-        const ssize_t n = ::read(fd.get(), out.bytes.data() + got, out.bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) out.failure = ReadFailure::Unreadable;
-        if (n <= 0) break; // an error, or the file became shorter while it was read
-        got += static_cast<std::size_t>(n);
-    }
-    out.bytes.resize(got);
+    if (!fd.valid()) return errno == ESTALE ? ReadFailure::Replaced : ReadFailure::Unreadable;
+    const ReadAt readAt = [&fd](std::uint64_t offset, std::size_t n) -> std::optional<std::string> {
+        std::string bytes(n, '\0');
+        std::size_t got = 0;
+        while (got < n) {
+            const ssize_t r =
+                ::pread(fd.get(), bytes.data() + got, n - got, static_cast<off_t>(offset + got));
+            if (r < 0 && errno == EINTR) continue;
+            if (r < 0) return std::nullopt;
+            if (r == 0) break; // the end of the file
+            got += static_cast<std::size_t>(r);
+        }
+        bytes.resize(got);
+        return bytes;
+    };
+    read(static_cast<std::uint64_t>(st.st_size), readAt);
     if (!noAtime) {
         const struct timespec keep[2] = {st.st_atim, {0, UTIME_OMIT}};
         ::futimens(fd.get(), keep);
     }
+    return ReadFailure::None;
+}
+
+FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
+                              const FileId* expected) {
+    FileContents out;
+    ReadFailure inside = ReadFailure::None;
+    out.failure = readFileParts(
+        path,
+        [&](std::uint64_t length, const ReadAt& readAt) {
+            if (length > limit) {
+                inside = ReadFailure::TooLarge;
+                return;
+            }
+            // Fewer bytes when the file became shorter while it was read.
+            auto bytes = readAt(0, static_cast<std::size_t>(length));
+            if (bytes)
+                out.bytes = std::move(*bytes);
+            else
+                inside = ReadFailure::Unreadable;
+        },
+        expected);
+    if (out.failure == ReadFailure::None) out.failure = inside;
     return out;
 }
 

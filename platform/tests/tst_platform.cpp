@@ -11,6 +11,8 @@
 
 #ifdef _WIN32
 #include "wide.h"
+#else
+#include "drives.h"
 #endif
 
 using namespace chronodex::testing;
@@ -197,24 +199,89 @@ class tst_Platform : public QObject {
         const qint64 access = utcSeconds(2024, 6, 15, 10, 30);
         const bool askAccess = expect.accessed != StampWrite::NotAsked;
         const auto at = [](qint64 seconds) { return std::optional(Instant{seconds, 0}); };
-        const auto out =
-            writeFileTimes(fsPath(path),
-                           {at(expect.when + 3600), askAccess ? at(access) : std::nullopt,
-                            at(expect.when), false, std::nullopt},
-                           listed ? &id : nullptr);
+        const auto out = writeFileTimes(fsPath(path),
+                                        {pt::onWindows ? at(expect.when + 3600) : std::nullopt,
+                                         askAccess ? at(access) : std::nullopt, at(expect.when),
+                                         false, std::nullopt},
+                                        listed ? &id : nullptr);
         QCOMPARE(out.failure, f);
         if (out.written()) QCOMPARE(out.before.modified, (Instant{beforeSeconds, fraction}));
         QCOMPARE(out.accessed, expect.accessed);
         QCOMPARE(out.modified, expect.modified);
         QCOMPARE(out.message.empty(), f != F::Other);
         if (out.written()) // Wine keeps no creation time
-            QCOMPARE(out.created, !canSetCreationTime() ? StampWrite::CannotSet
-                                  : pt::underWine()     ? StampWrite::NotKept
-                                                        : StampWrite::Written);
+            QCOMPARE(out.created, !pt::onWindows    ? StampWrite::NotAsked
+                                  : pt::underWine() ? StampWrite::NotKept
+                                                    : StampWrite::Written);
         if (!QFileInfo::exists(path)) return;
         QCOMPARE(modifiedSeconds(path), out.written() ? expect.when : beforeSeconds);
         QCOMPARE(accessedSeconds(path), out.written() && askAccess ? access : beforeSeconds - 60);
     }
+
+#ifndef _WIN32
+    // Each kind of drive on a real image mounted in the test, checked again after mounting it
+    // again: stamps judged by what the drive keeps, years it cannot keep refused with the file
+    // unchanged, the creation date read and set where the drive takes one (untouched by a
+    // write of the others) and refused elsewhere, a read-only drive named.
+    void realDrives_data() {
+        QTest::addColumn<int>("kind");
+        for (int k : {0, 1, 2})
+            QTest::newRow(pt::MountedDrive::name(pt::MountedDrive::Kind(k))) << k;
+    }
+    void realDrives() {
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        pt::MountedDrive drive(pt::MountedDrive::Kind(kind), dir.path().toStdString());
+        if (drive.path().empty() && !pt::MountedDrive::required()) QSKIP(drive.why().c_str());
+        QVERIFY2(!drive.path().empty(), drive.why().c_str());
+        qInfo("mounted with %s in %.3f s", drive.driver().c_str(), drive.mountSeconds());
+        const auto file = fsPath(QString::fromStdString(drive.path()) + "/f.txt");
+        QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+        const bool fat = kind == pt::MountedDrive::Fat32, ntfs = kind == pt::MountedDrive::Ntfs;
+        const auto at = [](qint64 s, int ns = 0) { return std::optional(Instant{s, ns}); };
+        const qint64 odd = utcSeconds(2024, 6, 15, 10, 30, 1);
+        Drives drives;
+        auto out = writeFileTimes(file, {{}, at(odd), at(odd), false, {}}, nullptr, &drives);
+        QCOMPARE(out.failure, F::None);
+        QCOMPARE(out.modified, fat ? StampWrite::Rounded : StampWrite::Written);
+        QCOMPARE(out.accessed, ntfs ? StampWrite::Written : StampWrite::Rounded);
+        QCOMPARE(readFileTimes(file).creationSettable, ntfs);
+        const Instant created{utcSeconds(2003, 4, 5, 6, 7, 8), 123456700};
+        QCOMPARE(writeFileTimes(file, {created, {}, {}, false, {}}).failure,
+                 ntfs ? F::None : F::NoCreation);
+        for (const int year : {2150, 1975}) { // NTFS keeps them
+            out = writeFileTimes(file, {{}, {}, at(utcSeconds(year, 3, 1)), false, {}});
+            QCOMPARE(out.failure, ntfs ? F::None : F::YearNotKept);
+            QCOMPARE(out.lastYear, ntfs ? 0 : 2107);
+        }
+        // A whole second the file has keeps its fraction: the creation date is untouched.
+        if (ntfs)
+            QVERIFY(writeFileTimes(file, {at(created.seconds), {}, at(odd), true, {}}).written());
+        QVERIFY2(drive.remount(true), drive.why().c_str());
+        const auto again = readFileTimes(file);
+        QCOMPARE(again.modified->seconds, fat ? odd - 1 : odd);
+        if (!fat) QCOMPARE(again.accessed->seconds, ntfs ? odd : odd - 1);
+        QCOMPARE(again.created, ntfs ? std::optional(created) : std::nullopt);
+        QCOMPARE(again.unwritable, F::ReadOnlyDrive);
+        QCOMPARE(writeFileTimes(file, {{}, {}, at(odd), false, {}}).failure, F::ReadOnlyDrive);
+    }
+
+    // A FUSE drive whose kind cannot be told: a stamp it does not keep is refused with a
+    // reason that names its driver and source, the file left as it was.
+    void unknownDrive() {
+        QTemporaryDir dir;
+        pt::MountedDrive drive(pt::MountedDrive::Unknown, dir.path().toStdString());
+        if (drive.path().empty() && !pt::MountedDrive::required()) QSKIP(drive.why().c_str());
+        QVERIFY2(!drive.path().empty(), drive.why().c_str());
+        const auto file = fsPath(QString::fromStdString(drive.path()) + "/f.txt");
+        QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+        const Instant odd{utcSeconds(2024, 6, 1, 0, 0, 1), 0};
+        const auto out = writeFileTimes(file, {{}, {}, odd, false, {}});
+        QCOMPARE(out.failure, F::DateNotHeld);
+        QCOMPARE(out.message, "fuse.card on card");
+        QCOMPARE(readFileTimes(file).modified, out.before.modified);
+    }
+#endif
 
     // Lists of paths apart by blanks; the first of the others is the empty path.
     void driveRoots() {

@@ -95,27 +95,25 @@ FileId idOf(HANDLE h) {
                   !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)};
 }
 
-// How closely each stamp comes back, by file system: FAT keeps the modification time to
-// 2 seconds and the access time to the day, exFAT the access time to 2 seconds; every
-// other keeps a whole second exactly.
+// How closely each stamp comes back, in seconds.
 struct Resolution {
-    Ticks created = 1, accessed = 1, modified = 1; // in seconds
+    Ticks created = 1, accessed = 1, modified = 1;
 };
 
-Resolution resolutionOf(HANDLE file) {
+// What the drive of an open file keeps, by its file system's name: FAT keeps the modification
+// time to 2 seconds and the access time to the day, exFAT the access time to 2 seconds, both
+// the years 1980 to 2107; every other keeps a whole second exactly.
+DriveRules rulesOf(HANDLE file) {
     wchar_t name[MAX_PATH + 1] = {};
-    Resolution r;
     if (!GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr, nullptr, name,
                                        MAX_PATH + 1))
-        return r;
-    const std::wstring fs(name);
-    if (fs.rfind(L"FAT", 0) == 0) {
-        r.modified = 2;
-        r.accessed = 86400;
-    } else if (fs == L"exFAT") {
-        r.accessed = 2;
-    }
-    return r;
+        return {};
+    std::string narrow;
+    for (const wchar_t* c = name; *c; ++c)
+        narrow += *c < 128 ? static_cast<char>(*c) : '?';
+    DriveRules rules = rulesForFileSystem(narrow);
+    rules.creationSettable = true;
+    return rules;
 }
 
 // How a stamp came back: exactly, within the file system's resolution, or as another date.
@@ -216,11 +214,15 @@ FileTimes readFileTimes(const std::filesystem::path& path, const FileId* expecte
     result.accessed = fromFileTime(data.ftLastAccessTime);
     result.modified = fromFileTime(data.ftLastWriteTime);
     result.read = true;
+    result.creationSettable = true;
     // Windows refuses write access to a read-only file; the attribute is tested as well, so
     // that the rule holds wherever the open itself would let it pass (Wine run as root).
     // Without sharing, as a file that another program has open is not for writing.
-    result.writable =
-        !(data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) && openForWriting(p, 0).valid();
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+        result.unwritable = WriteFailure::ReadOnly;
+    else if (!openForWriting(p, 0).valid())
+        result.unwritable = failedWith(GetLastError()).failure;
+    result.writable = result.unwritable == WriteFailure::None;
     return result;
 }
 
@@ -236,7 +238,7 @@ bool canSetCreationTime() {
 }
 
 WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
-                            const FileId* expected) {
+                            const FileId* expected, Drives* drives) {
     const std::wstring p = systemPath(path);
     WIN32_FILE_ATTRIBUTE_DATA entry{};
     if (!entryOf(p, entry)) return failedWith(GetLastError());
@@ -297,10 +299,24 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
             any = true;
         }
         if (!any) return out;
+        // A year the drive does not keep is refused before anything is written.
+        const auto find = [&h] { return rulesOf(h.get()); };
+        DriveRules found;
+        const DriveRules& rules =
+            drives ? drives->of(idOf(h.get()).volume, find) : (found = find());
+        resolution = {1, rules.accessedStep, rules.modifiedStep};
+        for (int i = 0; i < 3; ++i)
+            if (const auto when = asked[i] ? fromFileTime(wanted[i]) : std::nullopt;
+                when && !rules.keepsYear(*when)) {
+                *results[i] = StampWrite::Differs;
+                out.failure = WriteFailure::YearNotKept;
+                out.firstYear = rules.firstYear;
+                out.lastYear = rules.lastYear;
+            }
+        if (out.failure != WriteFailure::None) return out;
         if (!SetFileTime(h.get(), asked[0] ? &wanted[0] : nullptr, asked[1] ? &wanted[1] : nullptr,
                          asked[2] ? &wanted[2] : nullptr))
             return failedWith(GetLastError());
-        resolution = resolutionOf(h.get());
     }
 
     // Read back as the reader sees the file. Each stamp is judged on its own: a stamp the
@@ -335,9 +351,9 @@ WriteOutcome writeFileTimes(const NativePath& path, const StampsToWrite& stamps,
     return out;
 }
 
-FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
-                              const FileId* expected) {
-    FileContents out;
+ReadFailure readFileParts(const std::filesystem::path& path,
+                          const std::function<void(std::uint64_t length, const ReadAt&)>& read,
+                          const FileId* expected) {
     const std::wstring p = systemPath(path);
     // Writing attributes is asked for only to tell the system not to move the accessed stamp
     // while this handle reads; where that is refused, the file is read without it and its
@@ -365,44 +381,62 @@ FileContents readFileContents(const std::filesystem::path& path, std::size_t lim
     if (!h.valid() || !GetFileInformationByHandle(h.get(), &info)) {
         const DWORD error = GetLastError();
         const DWORD attributes = GetFileAttributesW(p.c_str());
-        out.failure =
-            error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadFailure::Missing
-            : attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
-                ? ReadFailure::Directory
-                : ReadFailure::Unreadable;
-        return out;
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadFailure::Missing
+               : attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                   ? ReadFailure::Directory
+                   : ReadFailure::Unreadable;
     }
     if (GetFileType(h.get()) != FILE_TYPE_DISK ||
-        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))) {
-        out.failure = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ReadFailure::Directory
-                                                                         : ReadFailure::NotAFile;
-        return out;
-    }
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+        return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? ReadFailure::Directory
+                                                                  : ReadFailure::NotAFile;
     const Ticks size = (Ticks(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    if (expected && idOf(h.get()) != *expected) {
-        out.failure = ReadFailure::Replaced;
-        return out;
-    }
-    if (size > limit) {
-        out.failure = ReadFailure::TooLarge;
-        return out;
-    }
+    if (expected && idOf(h.get()) != *expected) return ReadFailure::Replaced;
     FILETIME keep{0xFFFFFFFF, 0xFFFFFFFF}; // "do not update" for the rest of this handle
     SetFileTime(h.get(), nullptr, &keep, nullptr);
-    out.bytes.resize(static_cast<std::size_t>(size));
-    std::size_t got = 0;
-    while (got < out.bytes.size()) {
-        DWORD n = 0;
-        const DWORD chunk =
-            static_cast<DWORD>(std::min<std::size_t>(out.bytes.size() - got, 1u << 30));
-        if (!ReadFile(h.get(), out.bytes.data() + got, chunk, &n, nullptr)) {
-            out.failure = ReadFailure::Unreadable;
-            break;
+    const ReadAt readAt = [&h](std::uint64_t offset, std::size_t n) -> std::optional<std::string> {
+        std::string bytes(n, '\0');
+        std::size_t got = 0;
+        while (got < n) {
+            OVERLAPPED at{};
+            at.Offset = static_cast<DWORD>((offset + got) & 0xFFFFFFFFu);
+            at.OffsetHigh = static_cast<DWORD>((offset + got) >> 32);
+            DWORD r = 0;
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(n - got, 1u << 30));
+            if (!ReadFile(h.get(), bytes.data() + got, chunk, &r, &at)) {
+                if (GetLastError() == ERROR_HANDLE_EOF) break;
+                return std::nullopt;
+            }
+            if (r == 0) break; // the end of the file
+            got += r;
         }
-        if (n == 0) break; // the file became shorter while it was read
-        got += n;
-    }
-    out.bytes.resize(got);
+        bytes.resize(got);
+        return bytes;
+    };
+    read(static_cast<std::uint64_t>(size), readAt);
+    return ReadFailure::None;
+}
+
+FileContents readFileContents(const std::filesystem::path& path, std::size_t limit,
+                              const FileId* expected) {
+    FileContents out;
+    ReadFailure inside = ReadFailure::None;
+    out.failure = readFileParts(
+        path,
+        [&](std::uint64_t length, const ReadAt& readAt) {
+            if (length > limit) {
+                inside = ReadFailure::TooLarge;
+                return;
+            }
+            // Fewer bytes when the file became shorter while it was read.
+            auto bytes = readAt(0, static_cast<std::size_t>(length));
+            if (bytes)
+                out.bytes = std::move(*bytes);
+            else
+                inside = ReadFailure::Unreadable;
+        },
+        expected);
+    if (out.failure == ReadFailure::None) out.failure = inside;
     return out;
 }
 
