@@ -87,13 +87,12 @@ EntryChange shiftChange(const TickedEntry& entry, std::int64_t seconds,
 
 BatchResult shiftEntries(const std::vector<TickedEntry>& entries, std::int64_t seconds,
                          const std::array<bool, 3>& kinds, UndoStore& undo,
-                         const std::function<bool(const QString& yearLines)>& confirm,
-                         const Progress& progress) {
+                         const std::function<bool(const QString& yearLines)>& confirm) {
     std::vector<EntryChange> changes;
     changes.reserve(entries.size());
     for (const TickedEntry& entry : entries)
         changes.push_back(shiftChange(entry, seconds, kinds));
-    return applyChanges(entries, changes, undo, confirm, progress);
+    return applyChanges(entries, changes, undo, confirm);
 }
 
 } // namespace chronodex

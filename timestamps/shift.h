@@ -72,7 +72,6 @@ EntryChange shiftChange(const TickedEntry& entry, std::int64_t seconds,
 // The whole command: the shift of every ticked entry through applyChanges.
 BatchResult shiftEntries(const std::vector<TickedEntry>& entries, std::int64_t seconds,
                          const std::array<bool, 3>& kinds, UndoStore& undo,
-                         const std::function<bool(const QString& yearLines)>& confirm,
-                         const Progress& progress = {});
+                         const std::function<bool(const QString& yearLines)>& confirm);
 
 } // namespace chronodex
