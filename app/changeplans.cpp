@@ -47,6 +47,19 @@ QString baseOf(const QString& name) {
 
 } // namespace
 
+std::vector<EntryChange> changesOf(const std::vector<TickedEntry>& entries,
+                                   const Progress& progress,
+                                   const std::function<EntryChange(const TickedEntry&)>& change) {
+    std::vector<EntryChange> changes;
+    changes.reserve(entries.size());
+    const int total = static_cast<int>(entries.size());
+    for (const TickedEntry& entry : entries) {
+        if (progress && !progress(static_cast<int>(changes.size()), total)) break;
+        changes.push_back(change(entry));
+    }
+    return changes;
+}
+
 EntryChange copyChange(const TickedEntry& entry, const InstantStamps& to,
                        const std::array<bool, 3>& kinds) {
     EntryChange change;
@@ -75,13 +88,11 @@ EntryChange copyChange(const TickedEntry& entry, const InstantStamps& to,
 
 std::vector<EntryChange> referenceChanges(const std::vector<TickedEntry>& entries,
                                           const platform::FileTimes& reference,
-                                          const std::array<bool, 3>& kinds) {
+                                          const std::array<bool, 3>& kinds,
+                                          const Progress& progress) {
     const InstantStamps to{reference.created, reference.modified, reference.accessed};
-    std::vector<EntryChange> changes;
-    changes.reserve(entries.size());
-    for (const TickedEntry& entry : entries)
-        changes.push_back(copyChange(entry, to, kinds));
-    return changes;
+    return changesOf(entries, progress,
+                     [&](const TickedEntry& entry) { return copyChange(entry, to, kinds); });
 }
 
 OriginalsIndex::OriginalsIndex(const std::filesystem::path& folder, bool subfolders)
@@ -136,10 +147,9 @@ std::optional<std::filesystem::path> OriginalsIndex::originalOf(const QString& n
 
 std::vector<EntryChange> originalChanges(const std::vector<TickedEntry>& entries,
                                          const OriginalsIndex& originals,
-                                         const std::array<bool, 3>& kinds) {
-    std::vector<EntryChange> changes;
-    changes.reserve(entries.size());
-    for (const TickedEntry& entry : entries) {
+                                         const std::array<bool, 3>& kinds,
+                                         const Progress& progress) {
+    return changesOf(entries, progress, [&](const TickedEntry& entry) {
         QString reason;
         const auto original = originals.originalOf(fileNameOf(entry.file), reason);
         const platform::FileTimes from =
@@ -151,12 +161,10 @@ std::vector<EntryChange> originalChanges(const std::vector<TickedEntry>& entries
             EntryChange left;
             readNow(entry, left);
             left.skip = reason;
-            changes.push_back(std::move(left));
-            continue;
+            return left;
         }
-        changes.push_back(copyChange(entry, {from.created, from.modified, from.accessed}, kinds));
-    }
-    return changes;
+        return copyChange(entry, {from.created, from.modified, from.accessed}, kinds);
+    });
 }
 
 namespace {
@@ -257,10 +265,9 @@ void takeDate(EntryChange& change, const TickedEntry& entry, const platform::Ins
 
 } // namespace
 
-std::vector<EntryChange> nameChanges(const std::vector<TickedEntry>& entries) {
-    std::vector<EntryChange> changes;
-    changes.reserve(entries.size());
-    for (const TickedEntry& entry : entries) {
+std::vector<EntryChange> nameChanges(const std::vector<TickedEntry>& entries,
+                                     const Progress& progress) {
+    return changesOf(entries, progress, [](const TickedEntry& entry) {
         EntryChange change;
         const bool created = readNow(entry, change).creationSettable;
         const auto date = dateInName(fileNameOf(entry.file));
@@ -272,15 +279,13 @@ std::vector<EntryChange> nameChanges(const std::vector<TickedEntry>& entries) {
             at->nanoseconds = date->nanoseconds;
             takeDate(change, entry, *at, date->local, created);
         }
-        changes.push_back(std::move(change));
-    }
-    return changes;
+        return change;
+    });
 }
 
-std::vector<EntryChange> photoChanges(const std::vector<TickedEntry>& entries) {
-    std::vector<EntryChange> changes;
-    changes.reserve(entries.size());
-    for (const TickedEntry& entry : entries) {
+std::vector<EntryChange> photoChanges(const std::vector<TickedEntry>& entries,
+                                      const Progress& progress) {
+    return changesOf(entries, progress, [](const TickedEntry& entry) {
         EntryChange change;
         const bool created = readNow(entry, change).creationSettable;
         const PhotoTaken photo = photoTakenAt(entry.file, entry.id.known() ? &entry.id : nullptr);
@@ -295,9 +300,8 @@ std::vector<EntryChange> photoChanges(const std::vector<TickedEntry>& entries) {
             change.skip = QStringLiteral("its date taken cannot be shown in this time zone");
         else
             takeDate(change, entry, *at, *local, created);
-        changes.push_back(std::move(change));
-    }
-    return changes;
+        return change;
+    });
 }
 
 } // namespace chronodex

@@ -5,12 +5,14 @@
 #pragma once
 
 #include "batch.h"
+#include "progress.h"
 
 #include <QHash>
 #include <QString>
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -25,10 +27,17 @@ using InstantStamps = std::array<std::optional<platform::Instant>, 3>;
 EntryChange copyChange(const TickedEntry& entry, const InstantStamps& to,
                        const std::array<bool, 3>& kinds);
 
+// One change for each entry, in their order, told to `progress` before each; fewer changes
+// than entries when it says stop. The planners below work this way.
+std::vector<EntryChange> changesOf(const std::vector<TickedEntry>& entries,
+                                   const Progress& progress,
+                                   const std::function<EntryChange(const TickedEntry&)>& change);
+
 // Every entry gets the stamps of one reference file.
 std::vector<EntryChange> referenceChanges(const std::vector<TickedEntry>& entries,
                                           const platform::FileTimes& reference,
-                                          const std::array<bool, 3>& kinds);
+                                          const std::array<bool, 3>& kinds,
+                                          const Progress& progress = {});
 
 // The files of a folder (and, when asked, of its subfolders), indexed once by name and by
 // base name (the name without its last extension); on Windows names match in any case.
@@ -49,7 +58,8 @@ class OriginalsIndex {
 
 std::vector<EntryChange> originalChanges(const std::vector<TickedEntry>& entries,
                                          const OriginalsIndex& originals,
-                                         const std::array<bool, 3>& kinds);
+                                         const std::array<bool, 3>& kinds,
+                                         const Progress& progress = {});
 
 // A date read from a file's name, in local time, with the fraction of a second where the name
 // has one.
@@ -72,8 +82,10 @@ std::optional<platform::Instant> instantOrReason(const DateTime& local, const QS
                                                  QString& reason);
 
 // The modified stamp, and the created stamp where it can be set, become the date in the name.
-std::vector<EntryChange> nameChanges(const std::vector<TickedEntry>& entries);
+std::vector<EntryChange> nameChanges(const std::vector<TickedEntry>& entries,
+                                     const Progress& progress = {});
 // The same from the date a photo was taken or a video made.
-std::vector<EntryChange> photoChanges(const std::vector<TickedEntry>& entries);
+std::vector<EntryChange> photoChanges(const std::vector<TickedEntry>& entries,
+                                      const Progress& progress = {});
 
 } // namespace chronodex

@@ -17,7 +17,15 @@ namespace chronodex {
 bool TickedCommand::run(const CommandSite& site) {
     if (!ask(site.parent, site.entries)) return false;
     QString refusal;
-    const std::vector<EntryChange> changes = plan(site.entries, refusal);
+    std::vector<EntryChange> changes;
+    {
+        // Reading photos on a slow drive takes a while too; Cancel there writes nothing.
+        CommandProgress reading(site.parent, QStringLiteral("Reading the ticked entries..."),
+                                site.progressAfterMs);
+        changes = plan(site.entries, refusal, reading.hook());
+        reading.finish();
+    }
+    if (refusal.isEmpty() && changes.size() != site.entries.size()) return false;
     if (!refusal.isEmpty()) {
         FlashMessage(site.parent, {.TheMessage = refusal,
                                    .TheTitle = site.productName + QStringLiteral(" - ") + title(),
@@ -55,21 +63,21 @@ bool ShiftCommand::ask(QWidget* parent, const std::vector<TickedEntry>& entries)
     return true;
 }
 
-std::vector<EntryChange> ShiftCommand::plan(const std::vector<TickedEntry>& entries, QString&) {
-    std::vector<EntryChange> changes;
-    changes.reserve(entries.size());
-    for (const TickedEntry& entry : entries)
-        changes.push_back(shiftChange(entry, seconds_, kinds_));
-    return changes;
+std::vector<EntryChange> ShiftCommand::plan(const std::vector<TickedEntry>& entries, QString&,
+                                            const Progress& progress) {
+    return changesOf(entries, progress, [this](const TickedEntry& entry) {
+        return shiftChange(entry, seconds_, kinds_);
+    });
 }
 
-std::vector<EntryChange> PhotoDatesCommand::plan(const std::vector<TickedEntry>& entries,
-                                                 QString&) {
-    return photoChanges(entries);
+std::vector<EntryChange> PhotoDatesCommand::plan(const std::vector<TickedEntry>& entries, QString&,
+                                                 const Progress& progress) {
+    return photoChanges(entries, progress);
 }
 
-std::vector<EntryChange> NameDatesCommand::plan(const std::vector<TickedEntry>& entries, QString&) {
-    return nameChanges(entries);
+std::vector<EntryChange> NameDatesCommand::plan(const std::vector<TickedEntry>& entries, QString&,
+                                                const Progress& progress) {
+    return nameChanges(entries, progress);
 }
 
 QString CopyDatesCommand::title() const {
@@ -89,7 +97,7 @@ bool CopyDatesCommand::ask(QWidget* parent, const std::vector<TickedEntry>&) {
 }
 
 std::vector<EntryChange> CopyDatesCommand::plan(const std::vector<TickedEntry>& entries,
-                                                QString& refusal) {
+                                                QString& refusal, const Progress& progress) {
     const std::filesystem::path source = toFsPath(source_);
     if (from_ == From::Reference) {
         const platform::FileTimes reference = platform::readFileTimes(source);
@@ -98,13 +106,13 @@ std::vector<EntryChange> CopyDatesCommand::plan(const std::vector<TickedEntry>& 
                 QStringLiteral("The dates of the reference file cannot be read:\r\n") + source_;
             return {};
         }
-        return referenceChanges(entries, reference, kinds_);
+        return referenceChanges(entries, reference, kinds_, progress);
     }
     if (!QFileInfo(source_).isDir()) {
         refusal = QStringLiteral("This is not a folder:\r\n") + source_;
         return {};
     }
-    return originalChanges(entries, OriginalsIndex(source, subfolders_), kinds_);
+    return originalChanges(entries, OriginalsIndex(source, subfolders_), kinds_, progress);
 }
 
 } // namespace chronodex

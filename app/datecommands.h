@@ -6,6 +6,7 @@
 #pragma once
 
 #include "batch.h"
+#include "progress.h"
 #include "undo.h"
 
 #include <QString>
@@ -44,10 +45,11 @@ class TickedCommand {
     virtual bool ask(QWidget* /*parent*/, const std::vector<TickedEntry>& /*entries*/) {
         return true;
     }
-    // Every entry's change, in the order of `entries`. `refusal` set: the command cannot go on,
+    // Every entry's change, in the order of `entries`, told to `progress` before each entry;
+    // fewer changes than entries when it said stop. `refusal` set: the command cannot go on,
     // for that reason.
-    virtual std::vector<EntryChange> plan(const std::vector<TickedEntry>& entries,
-                                          QString& refusal) = 0;
+    virtual std::vector<EntryChange> plan(const std::vector<TickedEntry>& entries, QString& refusal,
+                                          const Progress& progress) = 0;
 };
 
 // "Shift dates of ticked files...": the stamps chosen moved by one amount of real time.
@@ -57,7 +59,8 @@ class ShiftCommand : public TickedCommand {
 
   protected:
     bool ask(QWidget* parent, const std::vector<TickedEntry>& entries) override;
-    std::vector<EntryChange> plan(const std::vector<TickedEntry>& entries, QString&) override;
+    std::vector<EntryChange> plan(const std::vector<TickedEntry>& entries, QString&,
+                                  const Progress& progress) override;
 
   private:
     std::int64_t seconds_ = 0;
@@ -70,7 +73,8 @@ class PhotoDatesCommand : public TickedCommand {
     QString title() const override { return QStringLiteral("Dates from photos"); }
 
   protected:
-    std::vector<EntryChange> plan(const std::vector<TickedEntry>& entries, QString&) override;
+    std::vector<EntryChange> plan(const std::vector<TickedEntry>& entries, QString&,
+                                  const Progress& progress) override;
 };
 
 // "Dates from file names": the date and time in each entry's name.
@@ -79,7 +83,8 @@ class NameDatesCommand : public TickedCommand {
     QString title() const override { return QStringLiteral("Dates from file names"); }
 
   protected:
-    std::vector<EntryChange> plan(const std::vector<TickedEntry>& entries, QString&) override;
+    std::vector<EntryChange> plan(const std::vector<TickedEntry>& entries, QString&,
+                                  const Progress& progress) override;
 };
 
 // "Dates from a reference file..." and "Dates from the originals...": stamps copied exactly
@@ -92,8 +97,8 @@ class CopyDatesCommand : public TickedCommand {
 
   protected:
     bool ask(QWidget* parent, const std::vector<TickedEntry>& entries) override;
-    std::vector<EntryChange> plan(const std::vector<TickedEntry>& entries,
-                                  QString& refusal) override;
+    std::vector<EntryChange> plan(const std::vector<TickedEntry>& entries, QString& refusal,
+                                  const Progress& progress) override;
 
   private:
     From from_;

@@ -1,6 +1,6 @@
 // The list as a whole: the window "Chronodex - List" over the main window's list, ticks in
 // bulk and the ticked entries removed, the files inside ticked folders added, and Cancel in
-// the middle of an update.
+// the middle of an update or of a command's reading.
 #include "entrytable.h"
 #include "frm_List.h"
 
@@ -254,6 +254,31 @@ class tst_ListWindow : public QObject {
                  "update\" puts them back); the other 3 were left as they were.\r\n");
         child<QAction>(w, "menu_EditUndo")->trigger();
         QCOMPARE(modifiedOf(files), QList<qint64>(5, d.before));
+    }
+
+    // Cancel while a command reads the ticked entries (photos on a slow card): no preview, and
+    // nothing written.
+    void cancelReading() {
+        MainWindowOptions o = pinnedOptions(false);
+        o.progressAfterMs = 0;
+        frm_MainWindow w(o);
+        Desk d;
+        const QStringList files = d.make({"IMG_20190504_101111.jpg", "IMG_20190504_101112.jpg"});
+        listPaths(w, files);
+        bool previewed = false;
+        QTimer cancel;
+        connect(&cancel, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dlg = qobject_cast<QProgressDialog*>(modal); dlg && dlg->value() == 1)
+                dlg->cancel();
+            if (auto* dlg = qobject_cast<QDialog*>(modal);
+                dlg && !qobject_cast<QProgressDialog*>(modal))
+                previewed = true, dlg->reject();
+        });
+        cancel.start(0);
+        child<QAction>(w, "menu_EditDatesFromNames")->trigger();
+        QVERIFY(!previewed);
+        QCOMPARE(modifiedOf(files), QList<qint64>(2, d.before));
     }
 };
 
