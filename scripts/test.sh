@@ -16,3 +16,6 @@ if [ "$(id -u)" -eq 0 ] && [ -e /dev/fuse ]; then
 fi
 cd "$build_dir"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+# The drive tests as they ran: mounted and passed, or skipped with the reason.
+grep -hE '(PASS|SKIP|FAIL!) +: tst_[A-Za-z]+::(realDrives|unknownDrive)|mounted with' \
+  Testing/Temporary/LastTest.log || true
