@@ -1,6 +1,7 @@
 #include "frm_ChangePreview.h"
 
 #include "format.h"
+#include "okcancel.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -203,14 +204,7 @@ frm_ChangePreview::frm_ChangePreview(const QString& title, const std::vector<Tic
         }
     });
 
-    auto* buttons = new QDialogButtonBox(this);
-    com_OK = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    com_OK->setObjectName(QStringLiteral("com_OK"));
-    com_Cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    com_Cancel->setObjectName(QStringLiteral("com_Cancel"));
-    com_OK->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = okCancelButtons(this, com_OK, com_Cancel);
 
     auto* sortRow = new QHBoxLayout;
     sortRow->addWidget(sortLabel);

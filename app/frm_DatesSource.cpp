@@ -1,6 +1,7 @@
 #include "frm_DatesSource.h"
 
 #include "editorrows.h"
+#include "okcancel.h"
 
 #include "platform/files.h"
 
@@ -55,14 +56,7 @@ frm_DatesSource::frm_DatesSource(Source source, const QString& title, QWidget* p
     chk_Subfolders->setObjectName(QStringLiteral("chk_Subfolders"));
     chk_Subfolders->setVisible(folder);
 
-    auto* buttons = new QDialogButtonBox(this);
-    com_OK = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    com_OK->setObjectName(QStringLiteral("com_OK"));
-    com_Cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    com_Cancel->setObjectName(QStringLiteral("com_Cancel"));
-    com_OK->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = okCancelButtons(this, com_OK, com_Cancel);
     connect(txt_Source, &QLineEdit::textChanged, this, [this] { refresh(); });
     for (QCheckBox* box : chk_Kind)
         connect(box, &QCheckBox::toggled, this, [this] { refresh(); });
