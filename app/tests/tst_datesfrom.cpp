@@ -48,6 +48,7 @@ class tst_DatesFrom : public QObject {
         listPaths(d.w, files);
         tick(d.w, 0, false);
         whenOpen<frm_DatesSource>([&](frm_DatesSource* dlg) {
+            QCOMPARE(dlg->chk_Kind[Created]->isEnabled(), platform::canSetCreationTime());
             dlg->txt_Source->setText(files[0]);
             dlg->chk_Kind[Accessed]->setChecked(true);
             dlg->com_OK->click();
@@ -78,13 +79,13 @@ class tst_DatesFrom : public QObject {
     // asked; none and several are reasons. The stamps come over exactly.
     void originals() {
         QTemporaryDir listed, folder;
-        const QStringList files{makeFile(listed, "same.jpg"), makeFile(listed, "base.jpg"),
+        const QStringList files{makeFile(listed, "same.jpg"), makeFile(listed, "b.jpg"),
                                 makeFile(listed, "deep.mp4"), makeFile(listed, "none.txt"),
                                 makeFile(listed, "twice.jpg")};
         QVERIFY(QDir(folder.path()).mkdir("sub"));
         const QStringList originals{
             makeFile(folder, "same.jpg"),  makeFile(folder, "same.png"),
-            makeFile(folder, "base.heic"), makeFile(folder, "sub/deep.mov"),
+            makeFile(folder, "b.heic"),    makeFile(folder, "sub/deep.mov"),
             makeFile(folder, "twice.png"), makeFile(folder, "sub/twice.tif")};
         for (int i = 0; i < originals.size(); ++i)
             QVERIFY(setStamps(originals[i], utcSeconds(2015, 1, 1, i), utcSeconds(2014, 1, 1, i),

@@ -372,6 +372,7 @@ class tst_Platform : public QObject {
         row("LongNumber", "000000000000000000000000000042", 4); // read into 30 characters
         row("Quoted", "\"25\"", 25, "25");
         row("Blanks", "   33   ", 33, "33");
+        row("QuotedBlanks", "\" \t33\"", 33, " \t33");
         row("Empty", "", 7);
         row("Missing", QByteArray(), 7, "fallback");
         row("LongText", QByteArray(300, 'y'), 0, QByteArray(254, 'y'));
