@@ -145,6 +145,10 @@ class tst_ListWindow : public QObject {
         QTest::newRow("remove ticked")
             << QStringList{"menu_EditRemoveTicked"} << QStringList{"-b", "-dir"} << "0 0 0"
             << "No file, no directories ticked.";
+        QTest::newRow("remove all but one")
+            << QStringList{"menu_EditInvertTicks", "menu_EditRemoveTicked"} << QStringList{"-a"}
+            << "0 0 0"
+            << "No file, no directories ticked.";
         QTest::newRow("remove all")
             << QStringList{"menu_EditTickAll", "menu_EditRemoveTicked"}
             << QStringList{"Drag files here to show and set the date"} << "0 0 0"
@@ -168,8 +172,11 @@ class tst_ListWindow : public QObject {
                  ticked + ' ');
         QCOMPARE(d.w.windowTitle(), "Chronodex - " + title);
         QCOMPARE(child<QPushButton>(d.w, "com_UptateTimestamp")->isEnabled(), ticked[0] != '0');
+        const auto isFile = [](const QString& e) { return e.endsWith('a') || e.endsWith('b'); };
         QCOMPARE(caption(d.w, "labTotalFiles"),
-                 after.size() == 1 ? "0 " : QString("%1 ").arg(after.size() - 1));
+                 QString("%1 ").arg(std::ranges::count_if(after, isFile)));
+        // Only an empty list goes back to the look of the start, without the editor rows.
+        QCOMPARE(child<QWidget>(d.w, "fra_NewValues")->isHidden(), !isFile(after[0]));
         QVERIFY(QFile::exists(paths[0]) && QFile::exists(paths[1]));
     }
 

@@ -239,7 +239,7 @@ class tst_Platform : public QObject {
         QVERIFY(QFile(file).open(QIODevice::WriteOnly));
         const bool fat = kind == pt::MountedDrive::Fat32, ntfs = kind == pt::MountedDrive::Ntfs;
         const auto at = [](qint64 s, int ns = 0) { return std::optional(Instant{s, ns}); };
-        const qint64 odd = utcSeconds(2024, 6, 15, 10, 30, 1);
+        const qint64 odd = utcSeconds(2024, 6, 15, 10, 30, 3); // odd, and a multiple of 3
         Drives drives;
         auto out = writeFileTimes(file, {{}, at(odd), at(odd), false, {}}, nullptr, &drives);
         QCOMPARE(out.failure, F::None);
