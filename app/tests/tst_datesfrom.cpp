@@ -51,6 +51,7 @@ class tst_DatesFrom : public QObject {
         tick(d.w, 0, false);
         whenOpen<frm_DatesSource>([&](frm_DatesSource* dlg) {
             QCOMPARE(dlg->chk_Kind[Created]->isEnabled(), platform::canSetCreationTime());
+            QVERIFY(dlg->chk_Subfolders->isHidden()); // a folder's choice only
             dlg->txt_Source->setText(files[0]);
             dlg->chk_Kind[Accessed]->setChecked(true);
             dlg->com_OK->click();

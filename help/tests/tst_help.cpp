@@ -77,6 +77,7 @@ std::vector<Lookup> lookupRows() {
         {"ini number", ini, "Settings", "negative", "B", none, 0, std::int32_t(-7)},
         {"ini of binary noise", "%1/noise.ini", "K", "V", "S", none, 0, none},
         {"ini over 1 MiB", "%1/big.ini", "K", "V", "S", none, 0, none},
+        {"neither a root nor a file", "%1/none.ini", "K", "V", "S", yes, 99, yes},
     };
 }
 
