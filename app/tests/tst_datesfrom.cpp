@@ -50,11 +50,11 @@ class tst_DatesFrom : public QObject {
         listPaths(d.w, files);
         tick(d.w, 0, false);
         whenOpen<frm_DatesSource>([&](frm_DatesSource* dlg) {
-            QCOMPARE(dlg->chk_Kind[Created]->isEnabled(), platform::canSetCreationTime());
-            QVERIFY(dlg->chk_Subfolders->isHidden()); // a folder's choice only
             dlg->txt_Source->setText(files[0]);
             dlg->chk_Kind[Accessed]->setChecked(true);
-            dlg->com_OK->click();
+            dlg->com_OK->click(); // before the checks, so that a failure cannot leave it open
+            QCOMPARE(dlg->chk_Kind[Created]->isEnabled(), platform::canSetCreationTime());
+            QVERIFY(dlg->chk_Subfolders->isHidden()); // a folder's choice only
         });
         QStringList shown;
         whenOpen<frm_ChangePreview>([&](frm_ChangePreview* p) {
