@@ -19,8 +19,7 @@ std::array<const std::optional<platform::Instant>*, 3> byKind(const platform::Fi
 
 // The stamps an entry has now, for the preview.
 platform::FileTimes readNow(const TickedEntry& entry, EntryChange& change) {
-    const platform::FileTimes now =
-        platform::readFileTimes(entry.file, entry.id.known() ? &entry.id : nullptr);
+    const platform::FileTimes now = platform::readFileTimes(entry.file, entry.id.toCheck());
     for (StampKind kind : AllStampKinds)
         if (const auto& stamp = *byKind(now)[kind])
             change.oldLocal[kind] = localFromInstant(*stamp).value_or(NoDate(1));
@@ -81,7 +80,7 @@ EntryChange copyChange(const TickedEntry& entry, const InstantStamps& to,
     if (change.written == std::array<bool, 3>{})
         change.skip = QStringLiteral("none of the chosen dates can be set on this system");
     change.write = [file = entry.file, stamps, listed = entry.id] {
-        return platform::writeFileTimes(file.native(), stamps, listed.known() ? &listed : nullptr);
+        return platform::writeFileTimes(file.native(), stamps, listed.toCheck());
     };
     return change;
 }
@@ -259,7 +258,7 @@ void takeDate(EntryChange& change, const TickedEntry& entry, const platform::Ins
     change.written = {created, true, false};
     change.newLocal = {local, local, NoDate(1)};
     change.write = [file = entry.file, at, id = entry.id] {
-        return writeTakenDate(file, at, id.known() ? &id : nullptr);
+        return writeTakenDate(file, at, id.toCheck());
     };
 }
 
@@ -288,7 +287,7 @@ std::vector<EntryChange> photoChanges(const std::vector<TickedEntry>& entries,
     return changesOf(entries, progress, [](const TickedEntry& entry) {
         EntryChange change;
         const bool created = readNow(entry, change).creationSettable;
-        const PhotoTaken photo = photoTakenAt(entry.file, entry.id.known() ? &entry.id : nullptr);
+        const PhotoTaken photo = photoTakenAt(entry.file, entry.id.toCheck());
         bool skipped = false;
         const auto at = takenInstant(photo, skipped);
         const auto local = at ? localFromInstant(*at) : std::nullopt;

@@ -71,7 +71,7 @@ platform::WriteOutcome writeShift(const std::filesystem::path& file, const Shift
 
 EntryChange shiftChange(const TickedEntry& entry, std::int64_t seconds,
                         const std::array<bool, 3>& kinds) {
-    const platform::FileId* id = entry.id.known() ? &entry.id : nullptr;
+    const platform::FileId* id = entry.id.toCheck();
     ShiftPlan plan = planShift(entry.file, seconds, kinds, id);
     EntryChange change;
     if (plan.outOfRange)
@@ -80,7 +80,7 @@ EntryChange shiftChange(const TickedEntry& entry, std::int64_t seconds,
     change.newLocal = plan.afterLocal;
     change.oldLocal = plan.beforeLocal;
     change.write = [file = entry.file, plan = std::move(plan), seconds, listed = entry.id] {
-        return writeShift(file, plan, seconds, listed.known() ? &listed : nullptr);
+        return writeShift(file, plan, seconds, listed.toCheck());
     };
     return change;
 }

@@ -27,8 +27,8 @@ std::vector<EntryOutcome> UndoStore::undo() {
     // Last kept, first put back: a file listed twice was written twice, and ends with what it
     // had before the first write. Only the object written is written again.
     for (auto k = entries_.rbegin(); k != entries_.rend(); ++k)
-        outcomes.push_back({k->path, platform::writeFileTimes(toNativePath(k->path), k->stamps,
-                                                              k->id.known() ? &k->id : nullptr)});
+        outcomes.push_back(
+            {k->path, platform::writeFileTimes(toNativePath(k->path), k->stamps, k->id.toCheck())});
     std::reverse(outcomes.begin(), outcomes.end()); // reported in the list's order
     entries_.clear();
     fresh_ = false;

@@ -87,6 +87,9 @@ struct FileId {
     bool regular = false;
     bool known() const { return volume != 0 || index != 0; }
     bool operator==(const FileId&) const = default;
+    // What a reader or writer is given to check the object it opens against: this identity
+    // when one was taken, else nothing (no check).
+    const FileId* toCheck() const { return known() ? this : nullptr; }
 };
 
 // The attribute bits of a path and, with `identify`, the identity of the object it names (a
